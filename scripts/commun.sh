@@ -1,0 +1,41 @@
+# Shared by the project's scripts: system packages and the CMake builds.
+# shellcheck shell=bash
+
+racine="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# What building and running the command line needs.
+paquets_construction=(g++ cmake ninja-build)
+# What the tests need on top of that.
+paquets_tests=(libgtest-dev)
+
+# Installs the Debian packages of the list that are missing (apt-get, as root or via sudo).
+installer_paquets() {
+    local manquants=() paquet
+    for paquet in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q 'install ok installed'; then
+            manquants+=("$paquet")
+        fi
+    done
+    [ ${#manquants[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "Paquets manquants : ${manquants[*]}" >&2
+            echo "Installez-les en administrateur (apt-get install ${manquants[*]})." >&2
+            exit 1
+        fi
+        sudo=(sudo)
+    fi
+    echo "Installation des paquets : ${manquants[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends "${manquants[@]}"
+}
+
+# construire DOSSIER [options CMake...]: configures once, then builds.
+construire() {
+    local dossier="$1"
+    shift
+    cmake -S "$racine" -B "$dossier" -G Ninja "$@" >/dev/null
+    cmake --build "$dossier" -j "$(nproc)"
+}
