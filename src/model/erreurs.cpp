@@ -1,0 +1,44 @@
+#include "model/erreurs.h"
+
+#include <cmath>
+
+namespace trazel {
+namespace {
+
+const char* Message(Erreur_calcul::Nature nature)
+{
+    switch (nature) {
+    case Erreur_calcul::Nature::division_par_zero:
+        return "Division par z\xE9ro";
+    case Erreur_calcul::Nature::operation_invalide:
+        return "Op\xE9ration en virgule flottante invalide";
+    case Erreur_calcul::Nature::depassement:
+        return "D\xE9passement de capacit\xE9 en virgule flottante";
+    }
+    return "Erreur de calcul";
+}
+
+} // namespace
+
+Erreur_calcul::Erreur_calcul(Nature nature) : Erreur_trazel(Message(nature)), nature_(nature) {}
+
+Reel Diviser(Reel a, Reel b)
+{
+    if (b == 0) {
+        if (a == 0 || std::isnan(a))
+            throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+        throw Erreur_calcul(Erreur_calcul::Nature::division_par_zero);
+    }
+    return Controler(a / b);
+}
+
+Reel Controler(Reel x)
+{
+    if (std::isnan(x))
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+    if (std::isinf(x))
+        throw Erreur_calcul(Erreur_calcul::Nature::depassement);
+    return x;
+}
+
+} // namespace trazel

@@ -1,0 +1,74 @@
+#pragma once
+// The few exception types of the core. Messages are Windows-1252 texts, like every text of
+// the core; paths are kept apart in their own fields because they are the system's bytes.
+
+#include <stdexcept>
+#include <string>
+
+#include "model/reel.h"
+
+namespace trazel {
+
+class Erreur_trazel : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A formula that cannot be compiled or converted. The syntax error keeps the system's own
+// text "Error in formula."; `formule` is the text as the caller gave it.
+class Erreur_formule : public Erreur_trazel {
+public:
+    static constexpr const char* message_syntaxe = "Error in formula.";
+    Erreur_formule(const std::string& message, std::string formule)
+        : Erreur_trazel(message), formule_(std::move(formule)) {}
+    const std::string& formule() const { return formule_; }
+
+private:
+    std::string formule_;
+};
+
+// Floating-point faults: they are raised as exceptions instead of letting a NaN or an
+// infinity reach a picture.
+class Erreur_calcul : public Erreur_trazel {
+public:
+    enum class Nature { division_par_zero, operation_invalide, depassement };
+    explicit Erreur_calcul(Nature nature);
+    Nature nature() const { return nature_; }
+
+private:
+    Nature nature_;
+};
+
+// An input/output failure: `chemin` is the file's path, what() the reason in French.
+class Erreur_fichier : public Erreur_trazel {
+public:
+    Erreur_fichier(std::string chemin, const std::string& raison)
+        : Erreur_trazel(raison), chemin_(std::move(chemin)) {}
+    const std::string& chemin() const { return chemin_; }
+
+private:
+    std::string chemin_;
+};
+
+// A figure that cannot be transcribed: the file, the 1-based line (0 when no line applies)
+// and what went wrong there.
+class Erreur_figure : public Erreur_trazel {
+public:
+    Erreur_figure(std::string chemin, int ligne, const std::string& message)
+        : Erreur_trazel(message), chemin_(std::move(chemin)), ligne_(ligne) {}
+    const std::string& chemin() const { return chemin_; }
+    int ligne() const { return ligne_; }
+
+private:
+    std::string chemin_;
+    int ligne_;
+};
+
+// Division with the fault the x87 unit raises: 0/0 is an invalid operation, x/0 a division
+// by zero; the quotient is checked for overflow.
+Reel Diviser(Reel a, Reel b);
+
+// Returns x when it is finite; a NaN is an invalid operation, an infinity an overflow.
+Reel Controler(Reel x);
+
+} // namespace trazel

@@ -1,0 +1,138 @@
+#include "model/fichiers.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "model/erreurs.h"
+
+namespace trazel {
+namespace {
+
+// Closes a file descriptor when it goes out of scope.
+class TDescripteur {
+public:
+    explicit TDescripteur(int fd) : fd_(fd) {}
+    TDescripteur(const TDescripteur&) = delete;
+    TDescripteur& operator=(const TDescripteur&) = delete;
+    ~TDescripteur()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int fd() const { return fd_; }
+    // Closes now and reports a failure of the close itself (a delayed write error).
+    int Fermer()
+    {
+        const int resultat = ::close(fd_);
+        fd_ = -1;
+        return resultat;
+    }
+
+private:
+    int fd_;
+};
+
+[[noreturn]] void Echec(const std::string& chemin, const std::string& quoi, int numero)
+{
+    throw Erreur_fichier(chemin, quoi + " : " + Raison_systeme(numero));
+}
+
+// A new file next to `chemin` with a name nobody else uses; the mode leaves the
+// permissions to the user's umask like any created file.
+TDescripteur Creer_temporaire(const std::string& chemin, std::string& nom_temporaire)
+{
+    std::random_device alea;
+    for (int essai = 0; essai < 100; ++essai) {
+        nom_temporaire = chemin + ".~" + std::to_string(alea() % 1000000u);
+        const int fd = ::open(nom_temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                              0666);
+        if (fd >= 0 || errno != EEXIST) {
+            if (fd < 0)
+                Echec(chemin, "impossible de cr\xE9" "er le fichier", errno);
+            return TDescripteur(fd);
+        }
+    }
+    Echec(chemin, "impossible de cr\xE9" "er le fichier", EEXIST);
+}
+
+} // namespace
+
+std::string Raison_systeme(int numero)
+{
+    switch (numero) {
+    case ENOENT:
+        return "fichier ou dossier introuvable";
+    case EACCES:
+    case EPERM:
+        return "permission refus\xE9" "e";
+    case EISDIR:
+        return "c'est un dossier";
+    case ENOTDIR:
+        return "un \xE9l\xE9ment du chemin n'est pas un dossier";
+    case ENOSPC:
+        return "plus de place sur le disque";
+    case EDQUOT:
+        return "quota de disque d\xE9pass\xE9";
+    case EROFS:
+        return "syst\xE8me de fichiers en lecture seule";
+    case ENAMETOOLONG:
+        return "nom de fichier trop long";
+    case ELOOP:
+        return "trop de liens symboliques";
+    case EIO:
+        return "erreur d'entr\xE9" "e-sortie";
+    default:
+        return "erreur syst\xE8me " + std::to_string(numero) + " (" + std::strerror(numero) + ")";
+    }
+}
+
+std::string Lire_fichier(const std::string& chemin)
+{
+    TDescripteur fichier(::open(chemin.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fichier.fd() < 0)
+        Echec(chemin, "impossible de lire le fichier", errno);
+    std::string contenu;
+    char tampon[65536];
+    while (true) {
+        const ssize_t lus = ::read(fichier.fd(), tampon, sizeof tampon);
+        if (lus == 0)
+            break;
+        if (lus < 0) {
+            if (errno == EINTR)
+                continue;
+            Echec(chemin, "impossible de lire le fichier", errno);
+        }
+        contenu.append(tampon, static_cast<std::size_t>(lus));
+    }
+    return contenu;
+}
+
+void Remplacer_fichier(const std::string& chemin, std::string_view contenu)
+{
+    std::string temporaire;
+    TDescripteur fichier = Creer_temporaire(chemin, temporaire);
+    auto abandonner = [&](int numero) {
+        ::unlink(temporaire.c_str());
+        Echec(chemin, "impossible d'\xE9" "crire le fichier", numero);
+    };
+    std::size_t ecrits = 0;
+    while (ecrits < contenu.size()) {
+        const ssize_t n = ::write(fichier.fd(), contenu.data() + ecrits, contenu.size() - ecrits);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            abandonner(errno);
+        }
+        ecrits += static_cast<std::size_t>(n);
+    }
+    if (fichier.Fermer() != 0)
+        abandonner(errno);
+    if (::rename(temporaire.c_str(), chemin.c_str()) != 0)
+        abandonner(errno);
+}
+
+} // namespace trazel

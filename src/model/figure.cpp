@@ -1,0 +1,99 @@
+#include "model/figure.h"
+
+#include <stdexcept>
+
+namespace trazel {
+
+void Nature_inattendue(const TArgument* argument, std::uint8_t attendue)
+{
+    const std::string trouvee = argument == nullptr ? "aucun argument"
+                                                    : "nature " + std::to_string(argument->nature);
+    throw std::logic_error("argument de nature " + std::to_string(attendue) + " attendu, " +
+                           trouvee);
+}
+
+TArgument* Dernier_argument(TArgument* argument)
+{
+    if (argument == nullptr)
+        return nullptr;
+    while (argument->suivant != nullptr)
+        argument = argument->suivant;
+    return argument;
+}
+
+TArgument* Argument(const TEtape* etape, int k)
+{
+    TArgument* argument = etape->arguments;
+    for (int i = 1; argument != nullptr && i < k; ++i)
+        argument = argument->suivant;
+    return argument;
+}
+
+TEtape* TFigure::Nouvelle_etape()
+{
+    return &etapes_.emplace_back();
+}
+
+TArgument* TFigure::Argument_brut(std::uint8_t nature, void* donnee)
+{
+    return &arguments_.emplace_back(TArgument{nullptr, nature, donnee});
+}
+
+TArgument* TFigure::Argument_texte(std::string texte)
+{
+    return Nouvel_argument(Nouveau<std::string>(std::move(texte)));
+}
+
+TArgument* TFigure::Argument_entier(std::int32_t valeur)
+{
+    return Nouvel_argument(Nouveau<std::int32_t>(valeur));
+}
+
+TArgument* TFigure::Argument_reel(Reel valeur)
+{
+    return Nouvel_argument(Nouveau<Reel>(valeur));
+}
+
+TArgument* TFigure::Argument_booleen(bool valeur)
+{
+    return Nouvel_argument(Nouveau<bool>(valeur));
+}
+
+void TFigure::Liberer()
+{
+    liste_reperes.clear();
+    cadre_image = nullptr;
+    liste_cercles.clear();
+    liste_unites.clear();
+    liste_points.clear();
+    liste_vecteurs.clear();
+    liste_droites.clear();
+    liste_segments.clear();
+    liste_polygones.clear();
+    liste_arcs.clear();
+    liste_courbes.clear();
+    transformations = TListe_transformations{};
+    premiere_etape = nullptr;
+    std::apply([](auto&... stock) { (stock.clear(), ...); }, stock_);
+    etapes_.clear();
+    arguments_.clear();
+}
+
+void TEnregistreur_etapes::Ajouter(TArgument* argument)
+{
+    if (dernier_ == nullptr)
+        courante_->arguments = argument;
+    else
+        dernier_->suivant = argument;
+    dernier_ = argument;
+}
+
+void TEnregistreur_etapes::Fermer()
+{
+    TEtape* suivante = figure_.Nouvelle_etape();
+    courante_->suivante = suivante;
+    courante_ = suivante;
+    dernier_ = nullptr;
+}
+
+} // namespace trazel

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "model/encodage.h"
+
+using namespace trazel;
+
+TEST(Texte_figure_en_cp1252, convertit_l_utf8_et_garde_le_cp1252)
+{
+    struct Cas {
+        const char* nom;
+        std::string_view octets;
+        std::string_view attendu;
+    };
+    const Cas cas[] = {
+        {"cp1252_inchange", "Num\xE9ro de version: 2", "Num\xE9ro de version: 2"},
+        {"utf8_converti", "Num\xC3\xA9ro de version: 2", "Num\xE9ro de version: 2"},
+        {"bom_retire", "\xEF\xBB\xBF" "Figure", "Figure"},
+        {"bom_et_utf8", "\xEF\xBB\xBF" "rep\xC3\xA8re", "rep\xE8re"},
+        {"ascii_inchange", "Figure Figuro", "Figure Figuro"},
+        {"euro_et_guillemets", "\xE2\x82\xAC \xC2\xAB", "\x80 \xAB"},
+        {"hors_cp1252_devient_point_d_interrogation", "\xE2\x86\x92 \xC3\xA0", "? \xE0"},
+        {"utf8_invalide_reste_cp1252", "\xE9t\xE9 \xC3\xA9", "\xE9t\xE9 \xC3\xA9"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        EXPECT_EQ(Texte_figure_en_cp1252(c.octets), c.attendu);
+    }
+}
+
+TEST(Decouper_lignes, trois_fins_de_ligne)
+{
+    using L = std::vector<std::string>;
+    EXPECT_EQ(Decouper_lignes("a\r\nb\nc\rd"), (L{"a", "b", "c", "d"}));
+    EXPECT_EQ(Decouper_lignes("a\r\n\r\nb\r\n"), (L{"a", "", "b"}));
+    EXPECT_EQ(Decouper_lignes("a\r\rb"), (L{"a", "", "b"}));
+    EXPECT_EQ(Decouper_lignes("a\n\r"), (L{"a", ""}));
+    EXPECT_EQ(Decouper_lignes(""), L{});
+    EXPECT_EQ(Decouper_lignes("\r\n"), L{""});
+}
+
+TEST(Cp1252_vers_utf8, aller_retour)
+{
+    std::string tous;
+    for (int c = 1; c < 256; ++c)
+        tous += static_cast<char>(c);
+    const std::string utf8 = Cp1252_vers_utf8(tous);
+    EXPECT_EQ(Cp1252_vers_utf8("\xE9\x80"), "\xC3\xA9\xE2\x82\xAC");
+    EXPECT_EQ(Cp1252_vers_utf8("\x81"), "\xEF\xBF\xBD"); // undefined in the code page
+    // Every defined byte comes back; the five undefined ones become "?".
+    std::string attendu = tous;
+    for (char& c : attendu)
+        if (c == '\x81' || c == '\x8D' || c == '\x8F' || c == '\x90' || c == '\x9D')
+            c = '?';
+    EXPECT_EQ(Utf8_vers_cp1252(utf8), attendu);
+}
