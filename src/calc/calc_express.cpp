@@ -1,0 +1,676 @@
+#include "calc/calc_express.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <string_view>
+
+#include "model/erreurs.h"
+
+namespace trazel {
+
+// A compiled user function. `feuilles` points into `arbre`: the leaves that stand for the
+// parameter, replaced by the argument at each call.
+struct TCalcExpress::TCalc_fonction {
+    std::unique_ptr<TCalc_noeud> arbre; // none when the body was rejected
+    std::vector<const TCalc_noeud*> feuilles;
+};
+
+namespace {
+
+// Token and node kinds share one numbering; f_cos to f_int are the built-in functions and
+// `appel` a user function call, a pass-through node once expanded.
+// clang-format off
+enum Genre : std::int32_t {
+    fin_texte, ouvrante, fermante, plus, moins, fois, divise, nombre, variable, negation,
+    f_cos, f_sin, f_tan, f_ctg, f_abs, f_sgn, f_sqrt, f_ln, f_exp, f_arcsin, f_arccos, f_arctan,
+    f_arcctg, f_sh, f_ch, f_th, f_cth, f_heaviside, f_int, appel, puissance = 31,
+};
+// clang-format on
+static_assert(f_cos == 10 && f_int == 28 && appel == 29);
+
+struct Predefinie {
+    std::string_view nom;
+    Genre genre;
+};
+
+// Names are matched case-sensitively: "Sin" is not the sine.
+// clang-format off
+constexpr std::array<Predefinie, 28> predefinies = {{
+    {"cos", f_cos}, {"sin", f_sin}, {"tg", f_tan}, {"tan", f_tan}, {"ctg", f_ctg},
+    {"abs", f_abs}, {"sgn", f_sgn}, {"sign", f_sgn}, {"sqrt", f_sqrt}, {"rac", f_sqrt},
+    {"ln", f_ln}, {"exp", f_exp}, {"arcsin", f_arcsin}, {"arccos", f_arccos},
+    {"arctg", f_arctan}, {"arctan", f_arctan}, {"arcctg", f_arcctg}, {"sh", f_sh},
+    {"sinh", f_sh}, {"ch", f_ch}, {"cosh", f_ch}, {"th", f_th}, {"tanh", f_th}, {"cth", f_cth},
+    {"coth", f_cth}, {"heaviside", f_heaviside}, {"h", f_heaviside}, {"int", f_int},
+}};
+// clang-format on
+
+// The one exit of the parser: any syntax error rejects the whole text.
+struct Rejet {};
+
+[[noreturn]] void Rejeter()
+{
+    throw Rejet{};
+}
+
+bool Est_chiffre(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool Est_lettre(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool Est_car_identificateur(char c)
+{
+    return Est_lettre(c) || Est_chiffre(c) || c == '_' || c == '"' || c == '\'';
+}
+
+// Identifiers are ASCII, so folding A-Z is enough for the case-blind variable match.
+bool Egaux_sans_casse(std::string_view a, std::string_view b)
+{
+    const auto minuscule = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+               return minuscule(x) == minuscule(y);
+           });
+}
+
+// Power of ten of the first significant digit of a literal written with '.'. Only its sign
+// is used: it tells an overflow from an underflow when from_chars reports a range error.
+long long Ordre_decimal(std::string_view texte)
+{
+    if (!texte.empty() && texte.front() == '-')
+        texte.remove_prefix(1);
+    long long exposant = 0;
+    if (const auto e = texte.find_first_of("eE"); e != std::string_view::npos) {
+        std::string_view chiffres = texte.substr(e + 1);
+        const bool negatif = chiffres.front() == '-';
+        if (chiffres.front() == '+' || negatif)
+            chiffres.remove_prefix(1);
+        // A huge exponent saturates; halving keeps the sum below from overflowing.
+        if (std::from_chars(chiffres.data(), chiffres.data() + chiffres.size(), exposant).ec !=
+            std::errc{})
+            exposant = LLONG_MAX / 2;
+        exposant = negatif ? -exposant : exposant;
+        texte = texte.substr(0, e);
+    }
+    const auto point = static_cast<long long>(std::min(texte.find('.'), texte.size()));
+    const auto premier = texte.find_first_not_of("0.");
+    if (premier == std::string_view::npos)
+        return 0;
+    const auto rang = static_cast<long long>(premier);
+    return exposant + (rang < point ? point - rang - 1 : point - rang);
+}
+
+// The value of a literal as scanned. Out of range upward gives an infinity, which the
+// evaluation reports as an overflow; downward (tiny or subnormal) gives 0.
+Reel Valeur_litterale(std::string texte, char separateur)
+{
+    std::replace(texte.begin(), texte.end(), separateur, '.');
+    Reel valeur = 0;
+    const auto resultat = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
+    if (resultat.ec == std::errc::result_out_of_range)
+        return Ordre_decimal(texte) > 0 ? std::numeric_limits<Reel>::infinity() : 0;
+    return valeur;
+}
+
+std::unique_ptr<TCalc_noeud> Nouveau_noeud(std::int32_t genre, std::string texte = {})
+{
+    auto noeud = std::make_unique<TCalc_noeud>();
+    noeud->genre = genre;
+    noeud->texte = std::move(texte);
+    return noeud;
+}
+
+std::unique_ptr<TCalc_noeud> Lier(std::int32_t genre, std::unique_ptr<TCalc_noeud> gauche,
+                                  std::unique_ptr<TCalc_noeud> droite = nullptr)
+{
+    auto noeud = Nouveau_noeud(genre);
+    noeud->gauche = std::move(gauche);
+    noeud->droite = std::move(droite);
+    return noeud;
+}
+
+bool Contient(const std::vector<const TCalc_noeud*>& noeuds, const TCalc_noeud* noeud)
+{
+    return std::find(noeuds.begin(), noeuds.end(), noeud) != noeuds.end();
+}
+
+// The argument of a call: moved into the first parameter leaf, copied into the others.
+struct Argument {
+    std::unique_ptr<TCalc_noeud> arbre;
+    const TCalc_noeud* modele;
+};
+
+// A deep copy in which the leaves listed in `parametres` become pass-through nodes over the
+// argument. Copies of nodes listed in `suivis` are appended to it, so that the parameter
+// leaves of a body being compiled are still known inside copies of an argument.
+std::unique_ptr<TCalc_noeud> Copier(const TCalc_noeud& noeud,
+                                    const std::vector<const TCalc_noeud*>& parametres,
+                                    Argument& argument, std::vector<const TCalc_noeud*>* suivis)
+{
+    if (Contient(parametres, &noeud)) {
+        auto passage = Nouveau_noeud(appel, noeud.texte);
+        passage->gauche = argument.arbre ? std::move(argument.arbre)
+                                         : Copier(*argument.modele, {}, argument, suivis);
+        return passage;
+    }
+    auto copie = Nouveau_noeud(noeud.genre, noeud.texte);
+    copie->valeur = noeud.valeur;
+    if (suivis != nullptr && Contient(*suivis, &noeud))
+        suivis->push_back(copie.get());
+    if (noeud.gauche)
+        copie->gauche = Copier(*noeud.gauche, parametres, argument, suivis);
+    if (noeud.droite)
+        copie->droite = Copier(*noeud.droite, parametres, argument, suivis);
+    return copie;
+}
+
+// Drops the nodes of a tree about to be freed from `suivis`, so that no stale address can
+// later match a new node allocated at the same place.
+void Oublier(const TCalc_noeud& noeud, std::vector<const TCalc_noeud*>& suivis)
+{
+    std::erase(suivis, &noeud);
+    if (noeud.gauche)
+        Oublier(*noeud.gauche, suivis);
+    if (noeud.droite)
+        Oublier(*noeud.droite, suivis);
+}
+
+Reel Racine_carree(Reel x)
+{
+    if (x < 0)
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+    return std::sqrt(x);
+}
+
+Reel Logarithme(Reel x)
+{
+    if (x < 0)
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+    if (x == 0)
+        throw Erreur_calcul(Erreur_calcul::Nature::division_par_zero);
+    return std::log(x);
+}
+
+Reel Exponentielle(Reel x)
+{
+    return Controler(std::exp(x));
+}
+
+// x^n for a whole n >= 1, by repeated squaring: exact while the result fits the 64-bit
+// mantissa. The base is not squared past the last bit, so no needless overflow occurs.
+Reel Puissance_entiere(Reel x, std::uint32_t n)
+{
+    Reel resultat = 1;
+    for (;;) {
+        if ((n & 1U) != 0)
+            resultat *= x;
+        n >>= 1U;
+        if (n == 0)
+            return Controler(resultat);
+        x *= x;
+    }
+}
+
+// x^y: 1 for y = 0 (0^0 included), 0 for 0 to a positive power, repeated squaring for a
+// whole y (inverted when negative), otherwise exp(y ln x).
+Reel Puissance(Reel x, Reel y)
+{
+    if (y == 0)
+        return 1;
+    if (x == 0 && y > 0)
+        return 0;
+    if (y == std::trunc(y) && std::fabs(y) <= 2147483647.0L) {
+        const Reel p = Puissance_entiere(x, static_cast<std::uint32_t>(std::fabs(y)));
+        return y < 0 ? Diviser(1, p) : p;
+    }
+    return Exponentielle(Controler(y * Logarithme(x)));
+}
+
+// A one-operand node: a built-in function (angles in radians), a negation or a
+// pass-through node.
+Reel Unaire(std::int32_t genre, Reel x)
+{
+    // sin and cos give 0 beyond the range where the x87 unit reduces its argument.
+    constexpr Reel limite_trigo = 0x1p63L;
+    switch (genre) {
+    case negation:
+        return -x;
+    case appel:
+        return x;
+    case f_cos:
+        return std::fabs(x) >= limite_trigo ? 0 : std::cos(x);
+    case f_sin:
+        return std::fabs(x) >= limite_trigo ? 0 : std::sin(x);
+    case f_tan:
+        return Controler(std::tan(x));
+    case f_ctg:
+        return Diviser(1, std::tan(x));
+    case f_abs:
+        return std::fabs(x);
+    case f_sgn:
+        return x < 0 ? -1 : (x > 0 ? 1 : 0);
+    case f_sqrt:
+        return Racine_carree(x);
+    case f_ln:
+        return Logarithme(x);
+    case f_exp:
+        return Exponentielle(x);
+    case f_arcsin:
+        return std::atan2(x, Racine_carree(1 - x * x));
+    case f_arccos:
+        return std::atan2(Racine_carree(1 - x * x), x);
+    case f_arctan:
+        return std::atan(x);
+    case f_arcctg:
+        return std::numbers::pi_v<Reel> / 2 - std::atan(x);
+    case f_sh:
+        return Controler((Exponentielle(x) - Exponentielle(-x)) / 2);
+    case f_ch:
+        return Controler((Exponentielle(x) + Exponentielle(-x)) / 2);
+    case f_th:
+        return Diviser(Exponentielle(x) - Exponentielle(-x), Exponentielle(x) + Exponentielle(-x));
+    case f_cth:
+        return Diviser(Exponentielle(x) + Exponentielle(-x), Exponentielle(x) - Exponentielle(-x));
+    case f_heaviside:
+        return x >= 0 ? 1 : 0;
+    case f_int:
+        return std::trunc(x);
+    }
+    return 0;
+}
+
+Reel Binaire(std::int32_t genre, Reel a, Reel b)
+{
+    switch (genre) {
+    case plus:
+        return Controler(a + b);
+    case moins:
+        return Controler(a - b);
+    case fois:
+        return Controler(a * b);
+    case divise:
+        return Diviser(a, b);
+    case puissance:
+        return Puissance(a, b);
+    }
+    return 0;
+}
+
+// The value of a tree, left operand first. Every result is checked, so no NaN and no
+// infinity ever leaves the evaluator.
+Reel Valeur(const TCalc_noeud& noeud, const std::vector<Reel>& valeurs)
+{
+    if (noeud.genre == nombre)
+        return Controler(noeud.valeur);
+    if (noeud.genre == variable) {
+        std::size_t indice = 0;
+        std::from_chars(noeud.texte.data(), noeud.texte.data() + noeud.texte.size(), indice);
+        return valeurs.at(indice); // a missing value is the caller's error
+    }
+    const Reel a = Valeur(*noeud.gauche, valeurs);
+    if (!noeud.droite)
+        return Unaire(noeud.genre, a);
+    return Binaire(noeud.genre, a, Valeur(*noeud.droite, valeurs));
+}
+
+} // namespace
+
+// The scanner and the recursive-descent parser. One instance compiles the user functions,
+// then the formula, for one assignment of Formula.
+class TCalcExpress::Compilateur {
+  public:
+    Compilateur(const TCalcExpress& calc, std::vector<TCalc_fonction>& compilees)
+        : calc_(calc), compilees_(compilees), noms_(calc.variables_)
+    {
+    }
+
+    void Compiler_fonctions();
+    std::unique_ptr<TCalc_noeud> Compiler(std::string_view texte);
+
+  private:
+    // Scanner.
+    void Avancer();
+    void Lire_nombre(std::size_t debut);
+    void Lire_identificateur();
+    void Classer(std::string_view nom);
+    // Grammar.
+    std::unique_ptr<TCalc_noeud> Expression();
+    std::unique_ptr<TCalc_noeud> Terme();
+    std::unique_ptr<TCalc_noeud> Facteur();
+    std::unique_ptr<TCalc_noeud> Primaire();
+    std::unique_ptr<TCalc_noeud> Exposant();
+    std::unique_ptr<TCalc_noeud> Feuille();
+    std::unique_ptr<TCalc_noeud> Developper(int indice, std::unique_ptr<TCalc_noeud> argument);
+
+    const TCalcExpress& calc_;
+    std::vector<TCalc_fonction>& compilees_;
+    std::vector<std::string> noms_; // the variables, plus a body's parameter while compiled
+
+    std::string_view texte_;
+    std::size_t position_ = 0; // next character to scan
+    std::int32_t genre_courant_ = fin_texte;
+    std::int32_t genre_precedent_ = fin_texte;
+    std::string_view jeton_; // text of the current token
+    int indice_ = -1;        // function or variable index of the current token
+    int profondeur_ = 0;     // open parentheses
+
+    // While a body is compiled: its parameter's index and the leaves found for it.
+    int indice_parametre_ = -1;
+    std::vector<const TCalc_noeud*>* feuilles_ = nullptr;
+};
+
+// Each body is compiled with its parameter known as a variable (appended when no variable
+// has exactly that name). A rejected body stays without a tree; only a call reports it.
+void TCalcExpress::Compilateur::Compiler_fonctions()
+{
+    for (std::size_t i = 0; i < calc_.fonctions_.size(); ++i) {
+        const TCalc_fonction_init& definition = calc_.fonctions_[i];
+        const auto trouve = std::find(noms_.begin(), noms_.end(), definition.variable);
+        const bool temporaire = trouve == noms_.end();
+        if (temporaire)
+            noms_.push_back(definition.variable);
+        const auto parametre = temporaire ? noms_.size() - 1 : std::size_t(trouve - noms_.begin());
+        indice_parametre_ = static_cast<int>(parametre);
+        feuilles_ = &compilees_[i].feuilles;
+        try {
+            compilees_[i].arbre = Compiler(definition.expression);
+        } catch (const Rejet&) {
+            compilees_[i].feuilles.clear();
+        }
+        if (temporaire)
+            noms_.pop_back();
+    }
+    indice_parametre_ = -1;
+    feuilles_ = nullptr;
+}
+
+// text: expression <end>, with balanced parentheses. Throws Rejet.
+std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Compiler(std::string_view texte)
+{
+    texte_ = texte;
+    position_ = 0;
+    genre_courant_ = genre_precedent_ = fin_texte;
+    profondeur_ = 0;
+    Avancer();
+    auto racine = Expression();
+    if (profondeur_ != 0 || genre_courant_ != fin_texte)
+        Rejeter();
+    return racine;
+}
+
+// token: " "* ( "(" | ")" | "+" | "-" | "*" | "/" | "^" | number | identifier | <end> )
+void TCalcExpress::Compilateur::Avancer()
+{
+    while (position_ < texte_.size() && texte_[position_] == ' ')
+        ++position_;
+    genre_precedent_ = genre_courant_;
+    if (position_ >= texte_.size()) {
+        genre_courant_ = fin_texte;
+        jeton_ = {};
+        return;
+    }
+    const char c = texte_[position_];
+    const std::string_view operateurs = "()+-*/";
+    if (const auto k = operateurs.find(c); k != std::string_view::npos) {
+        // "-" glued to a digit at the start or after "(" is part of a negative literal.
+        const bool litteral = c == '-' && position_ + 1 < texte_.size() &&
+                              Est_chiffre(texte_[position_ + 1]) &&
+                              (genre_courant_ == fin_texte || genre_courant_ == ouvrante);
+        if (litteral) {
+            Lire_nombre(position_++);
+            return;
+        }
+        genre_courant_ = static_cast<std::int32_t>(k) + ouvrante;
+        jeton_ = texte_.substr(position_++, 1);
+    } else if (c == '^') {
+        genre_courant_ = puissance;
+        jeton_ = texte_.substr(position_++, 1);
+    } else if (Est_chiffre(c)) {
+        Lire_nombre(position_);
+    } else if (Est_lettre(c) || c == '_') {
+        Lire_identificateur();
+    } else {
+        Rejeter(); // a character outside the token set
+    }
+}
+
+// number: ["-"] digit+ [separator digit+] [("e" | "E") ["+" | "-"] digit+]
+// A separator or an exponent not followed by a digit is a wrong number.
+void TCalcExpress::Compilateur::Lire_nombre(std::size_t debut)
+{
+    const auto chiffres = [this] {
+        const std::size_t premier = position_;
+        while (position_ < texte_.size() && Est_chiffre(texte_[position_]))
+            ++position_;
+        if (position_ == premier)
+            Rejeter(); // "Wrong number."
+    };
+    const auto suivant = [this] { return position_ < texte_.size() ? texte_[position_] : '\0'; };
+    chiffres();
+    if (suivant() == calc_.separateur_decimal) {
+        ++position_;
+        chiffres();
+    }
+    if (suivant() == 'e' || suivant() == 'E') {
+        ++position_;
+        if (suivant() == '+' || suivant() == '-')
+            ++position_;
+        chiffres();
+    }
+    genre_courant_ = nombre;
+    jeton_ = texte_.substr(debut, position_ - debut);
+}
+
+// identifier: (letter | "_") (letter | digit | "_" | '"' | "'")*
+void TCalcExpress::Compilateur::Lire_identificateur()
+{
+    const std::size_t debut = position_;
+    while (position_ < texte_.size() && Est_car_identificateur(texte_[position_]))
+        ++position_;
+    jeton_ = texte_.substr(debut, position_ - debut);
+    Classer(jeton_);
+}
+
+// A user function hides a built-in of the same name; anything else is a variable, found
+// without regard to case. An unknown name is rejected.
+void TCalcExpress::Compilateur::Classer(std::string_view nom)
+{
+    const auto& fonctions = calc_.fonctions_;
+    const auto f = std::find_if(fonctions.begin(), fonctions.end(),
+                                [&](const TCalc_fonction_init& d) { return d.nom == nom; });
+    if (f != fonctions.end()) {
+        genre_courant_ = appel;
+        indice_ = static_cast<int>(f - fonctions.begin());
+        return;
+    }
+    const auto p = std::find_if(predefinies.begin(), predefinies.end(),
+                                [&](const Predefinie& d) { return d.nom == nom; });
+    if (p != predefinies.end()) {
+        genre_courant_ = p->genre;
+        return;
+    }
+    const auto v = std::find_if(noms_.begin(), noms_.end(),
+                                [&](const std::string& n) { return Egaux_sans_casse(n, nom); });
+    if (v == noms_.end())
+        Rejeter();
+    genre_courant_ = variable;
+    indice_ = static_cast<int>(v - noms_.begin());
+}
+
+// expression: term { ("+" | "-") term } ( ")" | <end> )
+// The ")" that ends an expression closes one parenthesis and is consumed here.
+std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Expression()
+{
+    auto gauche = Terme();
+    for (;;) {
+        if (genre_courant_ == plus || genre_courant_ == moins) {
+            const std::int32_t operation = genre_courant_;
+            Avancer();
+            gauche = Lier(operation, std::move(gauche), Terme());
+        } else if (genre_courant_ == fermante) {
+            --profondeur_;
+            Avancer();
+            return gauche;
+        } else if (genre_courant_ == fin_texte) {
+            return gauche;
+        } else {
+            Rejeter();
+        }
+    }
+}
+
+// term: ["-"] ["+"] factor { ("*" | "/") factor }
+// The signs are allowed only at the start of the text or after "("; the "-" negates the
+// whole term, so -a*b is -(a*b).
+std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Terme()
+{
+    bool negatif = false;
+    if (genre_precedent_ == fin_texte || genre_precedent_ == ouvrante) {
+        negatif = genre_courant_ == moins;
+        if (negatif)
+            Avancer();
+        if (genre_courant_ == plus)
+            Avancer();
+    }
+    auto gauche = Facteur();
+    while (genre_courant_ == fois || genre_courant_ == divise) {
+        const std::int32_t operation = genre_courant_;
+        Avancer();
+        gauche = Lier(operation, std::move(gauche), Facteur());
+    }
+    return negatif ? Lier(negation, std::move(gauche)) : std::move(gauche);
+}
+
+// factor: primary { "^" exponent }, folded to the left: a^b^c is (a^b)^c.
+std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Facteur()
+{
+    auto base = Primaire();
+    while (genre_courant_ == puissance) {
+        Avancer();
+        base = Lier(puissance, std::move(base), Exposant());
+    }
+    return base;
+}
+
+// primary: "(" expression | number | variable | function "(" expression
+std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Primaire()
+{
+    if (genre_courant_ == ouvrante) {
+        ++profondeur_;
+        Avancer();
+        return Expression();
+    }
+    if (genre_courant_ == nombre || genre_courant_ == variable)
+        return Feuille();
+    const bool fonction =
+        (genre_courant_ >= f_cos && genre_courant_ <= f_int) || genre_courant_ == appel;
+    if (!fonction)
+        Rejeter();
+    const std::int32_t genre = genre_courant_;
+    const int indice = indice_;
+    Avancer();
+    if (genre_courant_ != ouvrante)
+        Rejeter();
+    ++profondeur_;
+    Avancer();
+    if (genre == appel)
+        return Developper(indice, Expression());
+    return Lier(genre, Expression());
+}
+
+// exponent: number | variable | "(" (number | variable) ")"
+std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Exposant()
+{
+    const bool entre_parentheses = genre_courant_ == ouvrante;
+    if (entre_parentheses)
+        Avancer();
+    if (genre_courant_ != nombre && genre_courant_ != variable)
+        Rejeter();
+    auto feuille = Feuille();
+    if (entre_parentheses) {
+        if (genre_courant_ != fermante)
+            Rejeter();
+        Avancer();
+    }
+    return feuille;
+}
+
+// The current number or variable as a leaf; a body's parameter leaves are recorded.
+std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Feuille()
+{
+    std::unique_ptr<TCalc_noeud> feuille;
+    if (genre_courant_ == nombre) {
+        feuille = Nouveau_noeud(nombre, std::string(jeton_));
+        feuille->valeur = Valeur_litterale(feuille->texte, calc_.separateur_decimal);
+    } else {
+        feuille = Nouveau_noeud(variable, std::to_string(indice_));
+        if (feuilles_ != nullptr && indice_ == indice_parametre_)
+            feuilles_->push_back(feuille.get());
+    }
+    Avancer();
+    return feuille;
+}
+
+// The call f(a) expanded in place: a copy of f's body whose parameter leaves become
+// pass-through nodes over a. A function without a compiled body (rejected, itself or a
+// later one) cannot be called.
+std::unique_ptr<TCalc_noeud>
+TCalcExpress::Compilateur::Developper(int indice, std::unique_ptr<TCalc_noeud> argument)
+{
+    const TCalc_fonction& f = compilees_[static_cast<std::size_t>(indice)];
+    if (!f.arbre)
+        Rejeter();
+    const TCalc_noeud* modele = argument.get();
+    Argument a{std::move(argument), modele};
+    auto copie = Copier(*f.arbre, f.feuilles, a, feuilles_);
+    if (a.arbre && feuilles_ != nullptr)
+        Oublier(*a.arbre, *feuilles_); // unused argument: its leaves are freed now
+    return copie;
+}
+
+TCalcExpress::TCalcExpress()
+{
+    Formula("0");
+}
+
+void TCalcExpress::Variables(std::vector<std::string> noms)
+{
+    variables_ = std::move(noms);
+}
+
+void TCalcExpress::Fonctions(TCalc_liste_fonction_init fonctions)
+{
+    fonctions_ = std::move(fonctions);
+}
+
+void TCalcExpress::Formula(const std::string& texte)
+{
+    Racine.reset();
+    formule_ = texte;
+    std::vector<TCalc_fonction> compilees(fonctions_.size());
+    Compilateur compilateur(*this, compilees);
+    compilateur.Compiler_fonctions();
+    try {
+        Racine = compilateur.Compiler(formule_);
+    } catch (const Rejet&) {
+        throw Erreur_formule(Erreur_formule::message_syntaxe, texte);
+    }
+}
+
+Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const
+{
+    if (!Racine)
+        throw Erreur_formule(Erreur_formule::message_syntaxe, formule_);
+    return Valeur(*Racine, valeurs);
+}
+
+} // namespace trazel

@@ -1,0 +1,546 @@
+#include "calc/conversion_chaines.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <langinfo.h>
+#include <locale.h>
+
+#include "model/erreurs.h"
+
+namespace trazel {
+namespace {
+
+// pi as the figure's variables hold it: mantissa C90FDAA22168C236 (hex) with biased exponent
+// 4000 (hex), i.e. the 64-bit integer mantissa times 2^-62. That is one unit in the last
+// place above the correctly rounded pi (...C235), and figures rely on this exact value.
+Reel Pi_figure()
+{
+    return std::ldexp(static_cast<Reel>(0xC90FDAA22168C236ULL), -62);
+}
+
+std::string Entier_en_texte(int n)
+{
+    std::array<char, 16> tampon{};
+    const auto fin = std::to_chars(tampon.data(), tampon.data() + tampon.size(), n).ptr;
+    return std::string(tampon.data(), fin);
+}
+
+// A finite real rounded to 15 significant digits: d1.d2d3... times 10^exposant.
+struct Decimales {
+    bool negatif = false;
+    std::string chiffres; // without trailing zeros; "0" for zero
+    int exposant = 0;     // power of ten of the first digit
+};
+
+// to_chars in scientific form with 14 decimals is correctly rounded to 15 digits and never
+// looks at the locale; its text "[-]d.ddddddddddddddde[+-]dd" is taken apart here.
+Decimales Decomposer(Reel x)
+{
+    std::array<char, 64> tampon{};
+    const auto fin = std::to_chars(tampon.data(), tampon.data() + tampon.size(), x,
+                                   std::chars_format::scientific, 14)
+                         .ptr;
+    std::string_view s(tampon.data(), static_cast<std::size_t>(fin - tampon.data()));
+    Decimales d;
+    d.negatif = s.front() == '-';
+    if (d.negatif)
+        s.remove_prefix(1);
+    const auto e = s.find('e');
+    d.chiffres = std::string(1, s[0]).append(s.substr(2, e - 2));
+    std::string_view exposant = s.substr(e + 1);
+    if (exposant.front() == '+')
+        exposant.remove_prefix(1); // from_chars takes no "+"
+    std::from_chars(exposant.data(), exposant.data() + exposant.size(), d.exposant);
+    const auto dernier = d.chiffres.find_last_not_of('0');
+    d.chiffres.erase(dernier == std::string::npos ? 1 : dernier + 1);
+    if (d.chiffres == "0")
+        d = Decimales{false, "0", 0}; // -0 is written 0
+    return d;
+}
+
+// Plain decimal form: no exponent, no trailing zero, no trailing separator.
+std::string Ecrire_fixe(const Decimales& d, char separateur)
+{
+    std::string s = d.negatif ? "-" : "";
+    const int n = static_cast<int>(d.chiffres.size());
+    if (d.exposant < 0) {
+        s += '0';
+        s += separateur;
+        s.append(static_cast<std::size_t>(-d.exposant - 1), '0');
+        s += d.chiffres;
+    } else if (d.exposant + 1 >= n) {
+        s += d.chiffres;
+        s.append(static_cast<std::size_t>(d.exposant + 1 - n), '0');
+    } else {
+        const auto entiers = static_cast<std::size_t>(d.exposant + 1);
+        s.append(d.chiffres, 0, entiers);
+        s += separateur;
+        s.append(d.chiffres, entiers);
+    }
+    return s;
+}
+
+// The general real-to-text form used inside converted formulas: plain decimals, except
+// "mantissa E exponent" (1,2E-17, 1.5E20) below 0.00001 or beyond 15 integer digits. The
+// evaluator's scanner reads both forms back.
+std::string Texte_general(Reel x, char separateur)
+{
+    const Decimales d = Decomposer(Controler(x));
+    if (d.chiffres == "0" || (d.exposant >= -5 && d.exposant < 15))
+        return Ecrire_fixe(d, separateur);
+    std::string s = d.negatif ? "-" : "";
+    s += d.chiffres[0];
+    if (d.chiffres.size() > 1) {
+        s += separateur;
+        s.append(d.chiffres, 1);
+    }
+    return s + "E" + Entier_en_texte(d.exposant);
+}
+
+bool Est_lettre(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+int Longueur(const std::string& s)
+{
+    return static_cast<int>(s.size());
+}
+
+// The four passes that rewrite figure notation into evaluator syntax. Positions are
+// 1-based, like the recorded (position, length) lists; an insertion at q moves every
+// recorded position at or after q.
+class Conversion {
+  public:
+    Conversion(const TForm2& form, const TListe_points& points, Reel echelle)
+        : form_(form), points_(points), echelle_(echelle)
+    {
+    }
+    std::string Convertir(std::string texte);
+
+  private:
+    char Car(int q) const
+    {
+        return q >= 1 && q <= Longueur(texte_) ? texte_[std::size_t(q - 1)] : '\0';
+    }
+    bool Apres_operateur(int q) const;
+    bool Debut_de_nom(int q) const;
+    void Decaler(int q, int delta);
+    void Inserer_produit(int q);
+    int Separer(int q);
+    int Sauter(int q, std::size_t listes) const;
+    void Regle_parenthese(int q);
+    void Fonctions_predefinies();
+    int Fonction_en_tete(int q, int m) const;
+    void Fonctions_utilisateur();
+    int Variable_en_tete(int q, int n) const;
+    void Variables();
+    const Tpoint* Point_en_tete(std::string_view mot) const;
+    int Distance(int q);
+    void Distances();
+
+    const TForm2& form_;
+    const TListe_points& points_;
+    Reel echelle_;
+    std::string initial_; // the text as given, for error messages
+    std::string texte_;
+    // Built-in function names ("(" included), user function names, variable names.
+    std::array<TListe_couples_entiers, 3> noms_;
+};
+
+std::string Conversion::Convertir(std::string texte)
+{
+    initial_ = texte;
+    texte_ = std::move(texte);
+    Fonctions_predefinies();
+    Fonctions_utilisateur();
+    Variables();
+    Distances();
+    return texte_;
+}
+
+bool Conversion::Apres_operateur(int q) const
+{
+    return q > 1 && Est_operateur(std::string_view(&texte_[std::size_t(q - 2)], 1));
+}
+
+// A user function or variable name cannot start with an operator, ")" or a digit.
+bool Conversion::Debut_de_nom(int q) const
+{
+    const char c = Car(q);
+    return c != '\0' && !Est_operateur(std::string_view(&c, 1)) && c != ')' &&
+           !(c >= '0' && c <= '9');
+}
+
+void Conversion::Decaler(int q, int delta)
+{
+    for (auto& liste : noms_)
+        for (auto& [position, longueur] : liste)
+            if (position >= q)
+                position += delta;
+}
+
+void Conversion::Inserer_produit(int q)
+{
+    texte_.insert(std::size_t(q - 1), 1, '*');
+    Decaler(q, 1);
+}
+
+// A name at q that follows an operand gets a "*" before it (2x -> 2*x); returns the name's
+// new position.
+int Conversion::Separer(int q)
+{
+    if (q == 1 || Apres_operateur(q))
+        return q;
+    Inserer_produit(q);
+    return q + 1;
+}
+
+// Jumps over the names recorded by the first `listes` passes that start at q: a built-in
+// name with its "(", a user function name and the "(" after it, a variable name.
+int Conversion::Sauter(int q, std::size_t listes) const
+{
+    for (bool saute = true; saute;) {
+        saute = false;
+        for (std::size_t k = 0; k < listes; ++k)
+            for (const auto& [position, longueur] : noms_[k])
+                if (position == q) {
+                    q += longueur + (k == 1 ? 1 : 0);
+                    saute = true;
+                }
+    }
+    return q;
+}
+
+// "(" after an operand is a product: 2(x+1) -> 2*(x+1), )( -> )*(.
+void Conversion::Regle_parenthese(int q)
+{
+    if (Car(q) == '(' && q > 1 && !Apres_operateur(q))
+        Inserer_produit(q);
+}
+
+// Pass 1: the built-in prefixes of Est_fonction_predefinie, tried with lengths 3 to 7.
+void Conversion::Fonctions_predefinies()
+{
+    int q = 1;
+    while (q <= Longueur(texte_)) {
+        int longueur = 0;
+        for (int n = 3; n <= 7 && longueur == 0; ++n)
+            if (q + n - 1 <= Longueur(texte_) &&
+                Est_fonction_predefinie(
+                    std::string_view(texte_).substr(std::size_t(q - 1), std::size_t(n))))
+                longueur = n;
+        if (longueur == 0) {
+            ++q;
+            continue;
+        }
+        noms_[0].emplace_back(q, longueur);
+        q = Separer(q) + longueur;
+    }
+}
+
+// The length of the user function name at q: the text up to the first "(", at most m
+// characters, compared with the names from the last defined to the first; 0 for none.
+int Conversion::Fonction_en_tete(int q, int m) const
+{
+    if (!Debut_de_nom(q))
+        return 0;
+    const auto debut = std::size_t(q - 1);
+    const auto parenthese = std::min(texte_.find('(', debut), texte_.size());
+    const auto n = std::min(parenthese - debut, std::size_t(m));
+    const std::string_view candidat = std::string_view(texte_).substr(debut, n);
+    const auto& fonctions = form_.Liste_fonctions;
+    for (auto f = fonctions.rbegin(); f != fonctions.rend(); ++f)
+        if (f->nom == candidat)
+            return Longueur(f->nom);
+    return 0;
+}
+
+// Pass 2: user function names, each followed by its "(" which is skipped with it.
+void Conversion::Fonctions_utilisateur()
+{
+    int m = 0;
+    for (const auto& f : form_.Liste_fonctions)
+        m = std::max(m, Longueur(f.nom));
+    int q = 1;
+    while (q <= Longueur(texte_)) {
+        q = Sauter(q, 1);
+        const int longueur = m > 0 ? Fonction_en_tete(q, m) : 0;
+        if (longueur == 0) {
+            ++q;
+            continue;
+        }
+        noms_[1].emplace_back(q, longueur);
+        q = Separer(q) + longueur + 1;
+    }
+}
+
+// The length of the variable name at q: prefixes from 1 to n characters, each tried on the
+// variables in list order, so the shortest matching name wins; 0 for none.
+int Conversion::Variable_en_tete(int q, int n) const
+{
+    if (!Debut_de_nom(q))
+        return 0;
+    const std::string_view reste = std::string_view(texte_).substr(std::size_t(q - 1));
+    for (std::size_t longueur = 1; longueur <= std::size_t(n) && longueur <= reste.size();
+         ++longueur)
+        for (const auto& v : form_.Liste_variables)
+            if (v.nom == reste.substr(0, longueur))
+                return static_cast<int>(longueur);
+    return 0;
+}
+
+// Pass 3: variable names, and products before "(".
+void Conversion::Variables()
+{
+    int n = 0;
+    for (const auto& v : form_.Liste_variables)
+        n = std::max(n, Longueur(v.nom));
+    int q = 1;
+    while (q <= Longueur(texte_)) {
+        q = Sauter(q, 2);
+        Regle_parenthese(q);
+        const int longueur = Variable_en_tete(q, n);
+        if (longueur == 0) {
+            ++q;
+            continue;
+        }
+        noms_[2].emplace_back(q, longueur);
+        q = Separer(q) + longueur;
+    }
+}
+
+// The point whose name is the longest prefix of `mot` (points in list order for each
+// length), or none.
+const Tpoint* Conversion::Point_en_tete(std::string_view mot) const
+{
+    for (std::size_t longueur = mot.size(); longueur >= 1; --longueur)
+        for (const Tpoint* p : points_)
+            if (p->nom == mot.substr(0, longueur))
+                return p;
+    return nullptr;
+}
+
+// Two point names at q stand for their distance divided by the scale: AB -> (2.5). Returns
+// the position of the closing ")".
+int Conversion::Distance(int q)
+{
+    q = Separer(q);
+    const std::string_view reste = std::string_view(texte_).substr(std::size_t(q - 1));
+    const std::string mot(reste.substr(0, std::min(reste.find_first_of(" (),:[]"), reste.size())));
+    const Tpoint* p1 = Point_en_tete(mot);
+    const Tpoint* p2 =
+        p1 != nullptr ? Point_en_tete(std::string_view(mot).substr(p1->nom.size())) : nullptr;
+    if (p2 == nullptr)
+        throw Erreur_formule("\xAB " + mot +
+                                 " \xBB"
+                                 " ne d\xE9"
+                                 "signe ni une variable, ni une "
+                                 "fonction, ni deux points de la figure",
+                             initial_);
+    const Reel dx = p2->x - p1->x;
+    const Reel dy = p2->y - p1->y;
+    const std::string distance =
+        "(" +
+        Texte_general(Diviser(std::sqrt(dx * dx + dy * dy), echelle_), form_.separateur_decimal()) +
+        ")";
+    const int noms = Longueur(p1->nom) + Longueur(p2->nom);
+    texte_.replace(std::size_t(q - 1), std::size_t(noms), distance);
+    Decaler(q, Longueur(distance) - noms);
+    return q + Longueur(distance) - 1;
+}
+
+// Pass 4: whatever letter is left begins two point names.
+void Conversion::Distances()
+{
+    int q = 1;
+    while (q <= Longueur(texte_)) {
+        q = Sauter(q, 3);
+        Regle_parenthese(q);
+        if (Est_lettre(Car(q)))
+            q = Distance(q);
+        ++q;
+    }
+}
+
+// A body is converted with its parameter known as a variable, so that 2t becomes 2*t; the
+// parameter is a temporary last variable when no variable has its name.
+void Convertir_corps(TForm2& form, std::string& corps, const TListe_points& points, Reel echelle,
+                     const std::string& parametre)
+{
+    auto& variables = form.Liste_variables;
+    const bool temporaire = std::none_of(variables.begin(), variables.end(),
+                                         [&](const Tvariable& v) { return v.nom == parametre; });
+    if (temporaire)
+        variables.push_back({parametre, 0});
+    try {
+        form.Convertir_notation(corps, points, echelle);
+    } catch (...) {
+        if (temporaire)
+            variables.pop_back();
+        throw;
+    }
+    if (temporaire)
+        variables.pop_back();
+}
+
+// A name is free when no variable and no function has it; otherwise the lettre followed by
+// 1, 2, 3... is tried.
+std::string Nom_libre(std::string nom, char lettre, const TForm2& form)
+{
+    const auto pris = [&](const std::string& n) {
+        return std::any_of(form.Liste_variables.begin(), form.Liste_variables.end(),
+                           [&](const Tvariable& v) { return v.nom == n; }) ||
+               std::any_of(form.Liste_fonctions.begin(), form.Liste_fonctions.end(),
+                           [&](const TCalc_fonction_init& f) { return f.nom == n; });
+    };
+    for (int k = 1; pris(nom); ++k)
+        nom = lettre + Entier_en_texte(k);
+    return nom;
+}
+
+} // namespace
+
+char Separateur_decimal_utilisateur()
+{
+    const locale_t locale = newlocale(LC_NUMERIC_MASK, "", locale_t{});
+    if (locale == locale_t{})
+        return '.';
+    const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+    // A multi-byte radix (some UTF-8 locales) cannot be a one-byte separator.
+    const char separateur =
+        radix != nullptr && radix[0] != '\0' && radix[1] == '\0' ? radix[0] : '.';
+    freelocale(locale);
+    return separateur;
+}
+
+bool Est_operateur(std::string_view caractere)
+{
+    return caractere.size() == 1 &&
+           std::string_view("+-/^(*").find(caractere[0]) != std::string_view::npos;
+}
+
+bool Est_fonction_predefinie(std::string_view texte)
+{
+    static constexpr std::array<std::string_view, 12> prefixes = {
+        "ln(",  "exp(", "abs(",  "int(",    "rac(",    "sin(",
+        "cos(", "tan(", "sqrt(", "arcsin(", "arccos(", "arctan("};
+    return std::find(prefixes.begin(), prefixes.end(), texte) != prefixes.end();
+}
+
+std::string Reel_en_texte(Reel x)
+{
+    return Ecrire_fixe(Decomposer(Controler(x)), '.');
+}
+
+TForm2::TForm2()
+{
+    separateur_decimal(Separateur_decimal_utilisateur());
+    Reinitialiser();
+}
+
+void TForm2::separateur_decimal(char separateur)
+{
+    separateur_ = separateur;
+    CalcExpress1.separateur_decimal = separateur;
+}
+
+void TForm2::Reinitialiser()
+{
+    const Reel pi = Pi_figure();
+    Liste_variables = {{"PI", pi}, {"Pi", pi}, {"pi", pi}, {"pI", pi}};
+    Liste_fonctions.clear();
+}
+
+void TForm2::Ajouter_variable(const std::string& nom, Reel valeur)
+{
+    Liste_variables.push_back({nom, valeur});
+}
+
+// The most recent variable of that name takes the value.
+void TForm2::Affecter_variable(const std::string& nom, Reel valeur)
+{
+    const auto v = std::find_if(Liste_variables.rbegin(), Liste_variables.rend(),
+                                [&](const Tvariable& w) { return w.nom == nom; });
+    if (v == Liste_variables.rend())
+        Ajouter_variable(nom, valeur);
+    else
+        v->valeur = valeur;
+}
+
+void TForm2::Retirer_variable(const std::string& nom)
+{
+    const auto v = std::find_if(Liste_variables.rbegin(), Liste_variables.rend(),
+                                [&](const Tvariable& w) { return w.nom == nom; });
+    if (v != Liste_variables.rend())
+        Liste_variables.erase(std::next(v).base());
+}
+
+// The function is listed before its body is converted, as the conversion sees it; a body
+// that cannot be converted leaves both lists as they were.
+void TForm2::Ajouter_fonction(const std::string& nom, std::string corps,
+                              const TListe_points& points, Reel echelle,
+                              const std::string& parametre)
+{
+    std::replace(corps.begin(), corps.end(), '.', separateur_);
+    Liste_fonctions.push_back({nom, std::move(corps), parametre});
+    try {
+        Convertir_corps(*this, Liste_fonctions.back().expression, points, echelle, parametre);
+    } catch (...) {
+        Liste_fonctions.pop_back();
+        throw;
+    }
+}
+
+// Only the body of the most recent function of that name changes; name and parameter stay.
+void TForm2::Affecter_fonction(const std::string& nom, std::string corps,
+                               const TListe_points& points, Reel echelle,
+                               const std::string& parametre)
+{
+    const auto f = std::find_if(Liste_fonctions.rbegin(), Liste_fonctions.rend(),
+                                [&](const TCalc_fonction_init& g) { return g.nom == nom; });
+    if (f == Liste_fonctions.rend())
+        return Ajouter_fonction(nom, std::move(corps), points, echelle, parametre);
+    std::replace(corps.begin(), corps.end(), '.', separateur_);
+    Convertir_corps(*this, corps, points, echelle, f->variable);
+    f->expression = std::move(corps);
+}
+
+void TForm2::Noms_libres(std::string& x, std::string& y) const
+{
+    x = Nom_libre(std::move(x), 'X', *this);
+    y = Nom_libre(std::move(y), 'Y', *this);
+}
+
+// Errors carry the text as the caller wrote it, not its converted form.
+Reel TForm2::Evaluer_expression(std::string texte, const TListe_points& points, Reel echelle)
+{
+    if (texte.find_first_not_of(' ') == std::string::npos)
+        throw Erreur_formule("Expression vide", texte);
+    const std::string initial = texte;
+    std::replace(texte.begin(), texte.end(), '.', separateur_);
+    std::vector<std::string> noms;
+    std::vector<Reel> valeurs;
+    try {
+        Convertir_notation(texte, points, echelle);
+        for (const Tvariable& v : Liste_variables) {
+            noms.push_back(v.nom);
+            valeurs.push_back(v.valeur);
+        }
+        CalcExpress1.Fonctions(Liste_fonctions);
+        CalcExpress1.Variables(std::move(noms));
+        CalcExpress1.Formula(texte);
+    } catch (const Erreur_formule& e) {
+        throw Erreur_formule(e.what(), initial);
+    }
+    return CalcExpress1.Evaluate(valeurs);
+}
+
+void TForm2::Convertir_notation(std::string& texte, const TListe_points& points, Reel echelle)
+{
+    texte = Conversion(*this, points, echelle).Convertir(texte);
+}
+
+} // namespace trazel
