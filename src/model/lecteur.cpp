@@ -1,0 +1,255 @@
+#include "model/lecteur.h"
+
+#include <array>
+
+#include "calc/geometrie.h"
+#include "model/erreurs.h"
+#include "model/mots.h"
+#include "model/particularites.h"
+
+namespace trazel {
+namespace {
+
+constexpr std::string_view prefixe_double_cadre =
+    "Double cadre limitant l'image (impression ou copie) : ";
+
+// Keywords that begin a construction as the second word of an object line.
+bool A_une_regle(int code)
+{
+    static constexpr std::array regles = {
+        mc_point, mc_milieu, mc_centre, mc_orthocentre, mc_projete, mc_barycentre, mc_sur,
+        mc_droite, mc_demi_droite, mc_cercle, mc_arc, mc_polygone, mc_rectangle, mc_cadre,
+        mc_mediatrice, mc_bissectrice, mc_symetrie, mc_translation, mc_rotation,
+        mc_homothetie, mc_similitude, mc_composee, mc_image, mc_egal, mc_fonction,
+        mc_coefficient, mc_entier, mc_reel, mc_rayon, mc_aire, mc_produit, mc_mesure,
+        mc_distance, mc_abscisse, mc_ordonnee, mc_longueur, mc_unite, mc_repere, mc_lieu,
+        mc_graphe};
+    for (const int regle : regles)
+        if (regle == code)
+            return true;
+    return false;
+}
+
+// Lines that start with a fixed word instead of the object's name.
+bool Est_mot_fixe(std::string_view mot)
+{
+    return mot == "vec" || mot == "Droite" || mot == "Demi-droite" || mot == "Segment";
+}
+
+} // namespace
+
+std::string Message_erreur(const std::exception& erreur)
+{
+    std::string message = erreur.what();
+    if (const auto* formule = dynamic_cast<const Erreur_formule*>(&erreur))
+        if (!formule->formule().empty())
+            message += " (formule \xAB " + formule->formule() + " \xBB)";
+    return message;
+}
+
+TLecteur::TLecteur(TFigure& figure, TForm2& form2, std::vector<std::string> lignes,
+                   std::string chemin)
+    : figure_(figure), form2_(form2), lignes_(std::move(lignes)), chemin_(std::move(chemin)),
+      etapes_(figure, figure.Nouvelle_etape())
+{
+}
+
+bool TLecteur::Ligne_suivante()
+{
+    position_ = 1;
+    if (suivante_ >= lignes_.size()) {
+        ligne_.clear();
+        numero_ = 0;
+        return false;
+    }
+    ligne_ = lignes_[suivante_++];
+    numero_ = static_cast<int>(suivante_);
+    return true;
+}
+
+Reel TLecteur::Evaluer(const std::string& texte, Reel echelle)
+{
+    return form2_.Evaluer_expression(texte, figure_.liste_points, echelle);
+}
+
+void TLecteur::Ignorer_ligne(std::string raison)
+{
+    ignorees_.push_back({numero_, ligne_, std::move(raison)});
+    Ligne_suivante();
+}
+
+void TLecteur::Echec(const std::string& message) const
+{
+    throw Erreur_figure(chemin_, numero_, message);
+}
+
+TEtape* TLecteur::Lire()
+{
+    TEtape* premiere = etapes_.courante();
+    premiere->genre = 1;
+    figure_.premiere_etape = premiere;
+    figure_.cadre_image = figure_.Nouveau<TCadre_image>();
+    Lire_cadre_image();
+    etapes_.Ajouter(figure_.Nouvel_argument(figure_.cadre_image));
+
+    // Title, version and the empty line after it, whatever they hold.
+    for (int i = 0; i < 3; ++i)
+        Ligne_suivante();
+    bool lue = Ligne_suivante();
+    while (lue && ligne_.empty())
+        lue = Ligne_suivante();
+    if (Mot_suivant(ligne_, position_) != Mot_du_code(mc_position))
+        Echec("ce fichier n'est pas une figure : la ligne \xAB Position de Roxy: Xmin: \x85, "
+              "Xmax: \x85, Ymax: \x85 \xBB manque");
+
+    Creer_objets_par_defaut();
+    TReperexoy* roxy = figure_.Nouveau<TReperexoy>();
+    try {
+        Lire_position_roxy(*roxy);
+    } catch (const Erreur_trazel& erreur) {
+        Echec(Message_erreur(erreur));
+    }
+    // The default frame's attribute line. A figure written by hand may lack it: then the
+    // line is an object line and is left for the main loop.
+    lue = Ligne_suivante();
+    int position = 1;
+    if (lue && (ligne_.empty() || Mot_suivant(ligne_, position) == "Objet")) {
+        Lire_particularites_roxy(ligne_, *roxy);
+        lue = Ligne_suivante();
+    }
+    etapes_.Ajouter(figure_.Nouvel_argument(roxy));
+    etapes_.Fermer();
+
+    while (true) {
+        while (lue && ligne_.empty())
+            lue = Ligne_suivante();
+        if (!lue)
+            break;
+        position_ = 1;
+        const std::string premier = Mot_suivant(ligne_, position_);
+        if (premier == "Commentaire")
+            break; // the rest of the file is the figure's comment
+        try {
+            Lire_ligne_objet(premier);
+        } catch (const Erreur_figure&) {
+            throw;
+        } catch (const Erreur_trazel& erreur) {
+            Echec(Message_erreur(erreur));
+        }
+        lue = numero_ != 0;
+    }
+    return premiere;
+}
+
+// The picture window, from a "Double cadre" line anywhere in the file.
+void TLecteur::Lire_cadre_image()
+{
+    TCadre_image& cadre = *figure_.cadre_image;
+    for (std::size_t i = 0; i < lignes_.size(); ++i) {
+        const std::string& ligne = lignes_[i];
+        if (ligne.size() < 56 || ligne.compare(0, prefixe_double_cadre.size(),
+                                               prefixe_double_cadre) != 0)
+            continue;
+        cadre.double_cadre = true;
+        const TListe_points aucun_point;
+        auto nombre = [&](int& position) {
+            return form2_.Evaluer_expression(Mot_suivant(ligne, position), aucun_point, 1);
+        };
+        try {
+            int position = 56;
+            cadre.xmin = nombre(position);
+            cadre.ymin = nombre(position);
+            position += 4; // "et ("
+            cadre.xmax = nombre(position);
+            cadre.ymax = nombre(position);
+        } catch (const Erreur_trazel& erreur) {
+            throw Erreur_figure(chemin_, static_cast<int>(i + 1), Message_erreur(erreur));
+        }
+        return;
+    }
+}
+
+// The default frame Roxy with its origin, unit points, basis vectors, axes and unit.
+void TLecteur::Creer_objets_par_defaut()
+{
+    auto point = [&](const char* nom, Reel x, Reel y) {
+        Tpoint* p = figure_.Nouveau<Tpoint>({.nom = nom, .x = x, .y = y, .dessine = false});
+        figure_.liste_points.push_back(p);
+        etapes_.Ajouter(figure_.Nouvel_argument(p));
+        return p;
+    };
+    Tpoint* o = point("o", 0, 0);
+    Tpoint* xinf = point("xinf", 1, 0);
+    Tpoint* yinf = point("yinf", 0, 1);
+
+    auto vecteur = [&](const char* nom, Tpoint* extremite) {
+        Tvecteur* u = figure_.Nouveau(Vecteur_de(*o, *extremite));
+        u->nom = nom;
+        figure_.liste_vecteurs.push_back(u);
+        etapes_.Ajouter(figure_.Nouvel_argument(u));
+        return u;
+    };
+    Tvecteur* i = vecteur("i", xinf);
+    Tvecteur* j = vecteur("j", yinf);
+
+    Trepere* roxy = figure_.Nouveau<Trepere>({.nom = "Roxy", .origine = o, .vecteur1 = i,
+                                              .vecteur2 = j});
+    figure_.liste_reperes.push_back(roxy);
+    etapes_.Ajouter(figure_.Nouvel_argument(roxy));
+
+    auto axe = [&](const char* nom, Tpoint* point2, Tvecteur* u, Tvecteur* v) {
+        Trepere* propre = figure_.Nouveau<Trepere>({.nom = nom, .origine = o, .vecteur1 = u,
+                                                    .vecteur2 = v});
+        Tdroite* d = figure_.Nouveau<Tdroite>({.nom = nom, .point1 = o, .point2 = point2,
+                                               .vecteur = u, .graduee = true, .pas = 1,
+                                               .repere = propre});
+        figure_.liste_droites.push_back(d);
+        etapes_.Ajouter(figure_.Nouvel_argument(d));
+    };
+    axe("ox", xinf, i, j);
+    Tvecteur* moins_i = figure_.Nouveau<Tvecteur>();
+    moins_i->x = -1;
+    axe("oy", yinf, j, moins_i);
+
+    Tunite* uoxy = figure_.Nouveau<Tunite>({.nom = "Uoxy", .vecteur = i});
+    figure_.liste_unites.push_back(uoxy);
+    etapes_.Ajouter(figure_.Nouvel_argument(uoxy));
+}
+
+// "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5": the numbers start at character 25, and
+// "Xmax: " and "Ymax: " are passed over by position.
+void TLecteur::Lire_position_roxy(TReperexoy& roxy)
+{
+    position_ = 25;
+    roxy.xmin = Evaluer(Mot_suivant(ligne_, position_));
+    position_ += 6;
+    roxy.xmax = Evaluer(Mot_suivant(ligne_, position_));
+    position_ += 6;
+    roxy.ymax = Evaluer(Mot_suivant(ligne_, position_));
+    TCadre_image& cadre = *figure_.cadre_image;
+    cadre.centre_x = (roxy.xmin + roxy.xmax) / 2;
+    cadre.centre_y = (2 * roxy.ymax - roxy.xmax + roxy.xmin) / 2;
+}
+
+// One object line: the fixed-word forms, then the construction named by the second word.
+void TLecteur::Lire_ligne_objet(const std::string& premier_mot)
+{
+    if (Est_mot_fixe(premier_mot)) {
+        Ignorer_ligne("construction pas encore prise en charge");
+        return;
+    }
+    const std::string second = Mot_suivant(ligne_, position_);
+    const std::optional<int> code = Code_mot(second);
+    if (code == mc_cadre && premier_mot == "Double") {
+        Ligne_suivante(); // the picture window, read before the header
+        return;
+    }
+    if (!code || !A_une_regle(*code)) {
+        Ignorer_ligne(second.empty() ? "nom seul, sans construction"
+                                     : "mot \xAB " + second + " \xBB inconnu");
+        return;
+    }
+    Ignorer_ligne("construction pas encore prise en charge");
+}
+
+} // namespace trazel
