@@ -1,0 +1,188 @@
+#include "cli/ligne_de_commande.h"
+
+#include <optional>
+
+#include "calc/conversion_chaines.h"
+#include "model/encodage.h"
+#include "model/erreurs.h"
+#include "model/fichiers.h"
+#include "model/transcription.h"
+
+#ifndef TRAZEL_VERSION
+#define TRAZEL_VERSION "inconnue"
+#endif
+
+namespace trazel {
+namespace {
+
+// Windows-1252 texts, converted once on their way out.
+constexpr const char* aide =
+    "Usage : trazel [--largeur L] [--hauteur H] [-o SORTIE] [--avertissements] FIGURE.fgr...\n"
+    "\n"
+    "Transcrit chaque figure Figuro en image PSTricks : le fichier de m\xEAme nom que la\n"
+    "figure, d'extension \xAB crb \xBB, \xE0 c\xF4t\xE9 d'elle.\n"
+    "\n"
+    "Options :\n"
+    "  --largeur L          largeur du cadre LaTeX en cm (10 par d\xE9" "faut)\n"
+    "  --hauteur H          hauteur du cadre LaTeX en cm (10 par d\xE9" "faut)\n"
+    "                       L et H s'\xE9" "crivent comme les nombres d'une figure : 2*pi, 15/2...\n"
+    "  -o, --sortie SORTIE  \xE9" "crit l'image dans SORTIE (\xAB - \xBB : la sortie standard) ;\n"
+    "                       une seule figure alors\n"
+    "  --avertissements     signale les lignes de la figure que la lecture a ignor\xE9" "es\n"
+    "  --aide, --help       affiche cette aide\n"
+    "  --version            affiche la version\n"
+    "\n"
+    "Code de retour : 0 si toutes les figures ont \xE9t\xE9 transcrites, 1 si l'une a \xE9" "chou\xE9,\n"
+    "2 pour une erreur d'utilisation.\n";
+
+struct TOptions {
+    std::optional<std::string> largeur, hauteur, sortie;
+    bool avertissements = false;
+    bool aide = false;
+    bool version = false;
+    std::vector<std::string> figures;
+};
+
+class TErreur_usage : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The value of an option given as "--nom VALEUR" or "--nom=VALEUR".
+bool Lire_valeur(const std::vector<std::string>& arguments, std::size_t& i,
+                 std::initializer_list<std::string_view> noms, std::optional<std::string>& valeur)
+{
+    const std::string& argument = arguments[i];
+    for (const std::string_view nom : noms) {
+        if (argument == nom) {
+            if (i + 1 >= arguments.size())
+                throw TErreur_usage("l'option " + argument + " attend une valeur");
+            valeur = arguments[++i];
+            return true;
+        }
+        if (nom.starts_with("--") && argument.starts_with(std::string(nom) + "=")) {
+            valeur = argument.substr(nom.size() + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+TOptions Analyser(const std::vector<std::string>& arguments)
+{
+    TOptions options;
+    bool fin_des_options = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (fin_des_options || a == "-" || !a.starts_with("-"))
+            options.figures.push_back(a);
+        else if (a == "--")
+            fin_des_options = true;
+        else if (a == "--aide" || a == "--help" || a == "-h")
+            options.aide = true;
+        else if (a == "--version")
+            options.version = true;
+        else if (a == "--avertissements")
+            options.avertissements = true;
+        else if (!Lire_valeur(arguments, i, {"--largeur"}, options.largeur) &&
+                 !Lire_valeur(arguments, i, {"--hauteur"}, options.hauteur) &&
+                 !Lire_valeur(arguments, i, {"-o", "--sortie"}, options.sortie))
+            throw TErreur_usage("option inconnue : " + a);
+    }
+    if (options.aide || options.version)
+        return options;
+    if (options.figures.empty())
+        throw TErreur_usage("aucune figure \xE0 transcrire");
+    if (options.sortie && options.figures.size() > 1)
+        throw TErreur_usage("l'option -o ne s'emploie qu'avec une seule figure");
+    return options;
+}
+
+// A frame size: an expression in figure notation, positive.
+Reel Taille(TForm2& form2, const std::optional<std::string>& texte, const char* option)
+{
+    if (!texte)
+        return 10;
+    Reel valeur = 0;
+    try {
+        valeur = form2.Evaluer_expression(*texte, {}, 1);
+    } catch (const Erreur_trazel& erreur) {
+        throw TErreur_usage(std::string(option) + " \xAB " + *texte + " \xBB : " + erreur.what());
+    }
+    if (!(valeur > 0))
+        throw TErreur_usage(std::string(option) + " doit \xEAtre positive");
+    return valeur;
+}
+
+std::string Lieu(const std::string& chemin, int ligne)
+{
+    return ligne > 0 ? chemin + ", ligne " + std::to_string(ligne) : chemin;
+}
+
+void Signaler_ignorees(const std::string& chemin, const std::vector<TLigne_ignoree>& ignorees,
+                       std::ostream& erreurs)
+{
+    for (const TLigne_ignoree& ligne : ignorees)
+        erreurs << Lieu(chemin, ligne.numero) << " : "
+                << Cp1252_vers_utf8("ligne ignor\xE9" "e (" + ligne.raison + ") : " + ligne.texte)
+                << '\n';
+}
+
+// Transcribes one figure; false (after a message) when it failed.
+bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& form2,
+                    const TCadre_latex& cadre, std::ostream& sortie, std::ostream& erreurs)
+{
+    std::vector<TLigne_ignoree> ignorees;
+    try {
+        if (options.sortie == "-") {
+            sortie << Transcrire_texte(Lire_fichier(figure), figure, form2, cadre, &ignorees);
+            sortie.flush();
+        } else {
+            Transcrire(figure, form2, cadre, options.sortie.value_or(""), &ignorees);
+        }
+    } catch (const Erreur_figure& erreur) {
+        erreurs << "trazel: " << Lieu(erreur.chemin(), erreur.ligne()) << " : "
+                << Cp1252_vers_utf8(erreur.what()) << '\n';
+        return false;
+    } catch (const Erreur_fichier& erreur) {
+        erreurs << "trazel: " << erreur.chemin() << " : " << Cp1252_vers_utf8(erreur.what())
+                << '\n';
+        return false;
+    }
+    if (options.avertissements)
+        Signaler_ignorees(figure, ignorees, erreurs);
+    return true;
+}
+
+} // namespace
+
+int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
+             std::ostream& erreurs)
+{
+    TForm2 form2;
+    TOptions options;
+    TCadre_latex cadre;
+    try {
+        options = Analyser(arguments);
+        if (options.aide) {
+            sortie << Cp1252_vers_utf8(aide);
+            return code_succes;
+        }
+        if (options.version) {
+            sortie << "trazel " TRAZEL_VERSION "\n";
+            return code_succes;
+        }
+        cadre.largeur = Taille(form2, options.largeur, "--largeur");
+        cadre.hauteur = Taille(form2, options.hauteur, "--hauteur");
+    } catch (const TErreur_usage& erreur) {
+        erreurs << "trazel: " << Cp1252_vers_utf8(erreur.what()) << '\n'
+                << Cp1252_vers_utf8("Essayez \xAB trazel --aide \xBB.") << '\n';
+        return code_usage;
+    }
+    bool reussi = true;
+    for (const std::string& figure : options.figures)
+        reussi = Transcrire_une(figure, options, form2, cadre, sortie, erreurs) && reussi;
+    return reussi ? code_succes : code_echec;
+}
+
+} // namespace trazel

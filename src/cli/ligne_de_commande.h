@@ -1,0 +1,22 @@
+#pragma once
+// The command line: trazel [--largeur L] [--hauteur H] [-o SORTIE] [--avertissements]
+// FIGURE.fgr...
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace trazel {
+
+// Exit statuses.
+inline constexpr int code_succes = 0;
+inline constexpr int code_echec = 1;
+inline constexpr int code_usage = 2;
+
+// Runs the command with its arguments (without the program name). Messages go to `erreurs`
+// in UTF-8; a picture asked for on standard output goes to `sortie` as stored (Windows-1252,
+// CR LF).
+int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
+             std::ostream& erreurs);
+
+} // namespace trazel

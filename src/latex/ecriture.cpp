@@ -1,0 +1,132 @@
+#include "latex/ecriture.h"
+
+#include <stdexcept>
+
+#include "model/erreurs.h"
+
+namespace trazel {
+namespace {
+
+// The editor shows 1.5245902 times the width of the "Position de Roxy" range, centred on
+// it. The constants are the extended reals nearest to these decimals, as the editor uses
+// them (not 32/61 and 93/61).
+constexpr Reel marge_editeur = 0.5245902L;
+constexpr Reel largeur_editeur = 1.5245902L;
+
+std::string Boite(const TCadre_image& f)
+{
+    return "(" + Reel_en_texte(f.xmin) + "," + Reel_en_texte(f.ymin) + ")(" +
+           Reel_en_texte(f.xmax) + "," + Reel_en_texte(f.ymax) + ")";
+}
+
+} // namespace
+
+void Ajouter_ligne(std::string& sortie, std::string_view ligne)
+{
+    sortie.append(ligne);
+    sortie.append("\r\n");
+}
+
+std::string Tronquer_decimales(std::string_view texte, int n)
+{
+    const std::size_t point = texte.find('.');
+    if (point == std::string_view::npos)
+        return std::string(texte);
+    return std::string(texte.substr(0, point + 1 + static_cast<std::size_t>(n)));
+}
+
+Reel Unite_image(const TCadre_image& fenetre, const TCadre_latex& cadre)
+{
+    const Reel u = Diviser(cadre.largeur, fenetre.xmax - fenetre.xmin);
+    const Reel v = Diviser(cadre.hauteur, fenetre.ymax - fenetre.ymin);
+    return v < u ? v : u;
+}
+
+void Ecrire_entete(const TReperexoy& roxy, TCadre_image& fenetre, const TCadre_latex& cadre,
+                   std::string& sortie)
+{
+    if (!(cadre.largeur > 0) || !(cadre.hauteur > 0))
+        throw Erreur_trazel("la largeur et la hauteur du cadre LaTeX doivent \xEAtre positives");
+    const Reel l = roxy.xmax - roxy.xmin;
+    const Reel m = l * marge_editeur / 2;
+    const Reel gauche = roxy.xmin - m + largeur_editeur * l * fenetre.xmin;
+    const Reel droite = roxy.xmin - m + largeur_editeur * l * fenetre.xmax;
+    const Reel haut = roxy.ymax - l * fenetre.ymin;
+    const Reel bas = roxy.ymax - l * fenetre.ymax;
+    fenetre.xmin = gauche;
+    fenetre.ymin = bas;
+    fenetre.xmax = droite;
+    fenetre.ymax = haut;
+    if (!(droite > gauche) || !(haut > bas))
+        throw Erreur_trazel("l'image n'a pas de surface : la plage de \xAB Position de Roxy \xBB "
+                            "ou le \xAB Double cadre \xBB donne une largeur ou une hauteur "
+                            "nulle ou n\xE9gative");
+
+    const std::string unite = Reel_en_texte(Unite_image(fenetre, cadre));
+    Ajouter_ligne(sortie, "% Unit\xE9s Latex");
+    Ajouter_ligne(sortie, "\\psset{xunit=" + unite + "cm}");
+    Ajouter_ligne(sortie, "\\psset{yunit=" + unite + "cm}");
+    Ajouter_ligne(sortie, "\\begin{pspicture}" + Boite(fenetre));
+    Ajouter_ligne(sortie, "\\small");
+    if (roxy.dessine && gauche < 0 && 0 < droite && bas < 0 && 0 < haut) {
+        Ajouter_ligne(sortie, "% Trac\xE9 du rep\xE8re Roxy");
+        Ajouter_ligne(sortie, "\\psaxes[linewidth=1pt, Dx=1, Dy=1, linecolor=" + roxy.couleur +
+                                  ", labels=none]{->}(0,0)" + Boite(fenetre));
+    }
+}
+
+TDessin Dessin_du_genre(std::int32_t genre)
+{
+    switch (genre) {
+    case 1:
+        return TDessin::entete;
+    case 2: case 3: case 7: case 8: case 9: case 10: case 11: case 12: case 13: case 14:
+    case 15: case 16: case 17: case 18: case 19: case 20: case 21: case 22: case 23: case 24:
+    case 41: case 42: case 43: case 44: case 45: case 46: case 47: case 48: case 49: case 50:
+    case 51: case 83:
+        return TDessin::rien; // numbers, vectors, units and transformations
+    case 4: case 28: case 85: case 86: case 87: case 88: case 90: case 91: case 98:
+        return TDessin::droite;
+    case 5:
+        return TDessin::segment;
+    case 25:
+        return TDessin::repere;
+    case 40: case 77: case 78: case 79: case 80: case 81: case 82:
+        return TDessin::cercle;
+    case 52: case 53:
+        return TDessin::arc;
+    case 54: case 55: case 56: case 57:
+        return TDessin::polygone;
+    case 97:
+        return TDessin::lieu;
+    case 99:
+        return TDessin::demi_droite;
+    case 100:
+        return TDessin::graphe;
+    default:
+        return genre >= 1 && genre <= 100 ? TDessin::point : TDessin::rien;
+    }
+}
+
+void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, std::string& sortie)
+{
+    TCadre_image* fenetre = nullptr;
+    for (TEtape* etape = premiere; etape != nullptr && etape->genre > 0;
+         etape = etape->suivante) {
+        switch (Dessin_du_genre(etape->genre)) {
+        case TDessin::rien:
+            break;
+        case TDessin::entete:
+            fenetre = Donnee<TCadre_image>(etape->arguments);
+            Ecrire_entete(*Donnee<TReperexoy>(Dernier_argument(etape->arguments)), *fenetre,
+                          cadre, sortie);
+            break;
+        default:
+            // The reader records no drawable object yet.
+            throw std::logic_error("aucun \xE9metteur pour le genre " +
+                                   std::to_string(etape->genre));
+        }
+    }
+}
+
+} // namespace trazel

@@ -1,0 +1,47 @@
+#pragma once
+// The PSTricks picture of a computed figure: the walk over the construction steps, the
+// picture header, and the text conventions every emitter shares. Emitters append whole lines
+// to a string; the caller decides where the text goes.
+
+#include <string>
+#include <string_view>
+
+#include "calc/conversion_chaines.h"
+#include "model/figure.h"
+#include "model/reel.h"
+
+namespace trazel {
+
+// The LaTeX frame the picture must fit, in centimetres.
+struct TCadre_latex {
+    Reel largeur = 10;
+    Reel hauteur = 10;
+};
+
+// The one place that decides line ends: picture files use CR LF.
+void Ajouter_ligne(std::string& sortie, std::string_view ligne);
+
+// The text up to and including its first ".", then at most n more characters.
+std::string Tronquer_decimales(std::string_view texte, int n);
+
+// Centimetres per figure unit of a converted window: the picture keeps the figure's
+// proportions, fits the frame and fills one of its sides.
+Reel Unite_image(const TCadre_image& fenetre, const TCadre_latex& cadre);
+
+// Converts the window in place from fractions of the editor's window to figure coordinates,
+// then writes the units, the picture box and, when the origin is inside, the default axes.
+// A window without surface or a frame of no size raises Erreur_trazel.
+void Ecrire_entete(const TReperexoy& roxy, TCadre_image& fenetre, const TCadre_latex& cadre,
+                   std::string& sortie);
+
+// What a construction step draws, by its genre.
+enum class TDessin {
+    rien, entete, point, droite, demi_droite, segment, repere, cercle, arc, polygone, lieu,
+    graphe
+};
+TDessin Dessin_du_genre(std::int32_t genre);
+
+// Every line of the picture, header first, up to but not including "\end{pspicture}".
+void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, std::string& sortie);
+
+} // namespace trazel

@@ -1,0 +1,34 @@
+#pragma once
+// The transcription of one figure file into one PSTricks picture file.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/conversion_chaines.h"
+#include "latex/ecriture.h"
+#include "model/figure.h"
+#include "model/lecteur.h"
+
+namespace trazel {
+
+// The picture file of a figure: the path with its last three characters replaced by "crb".
+std::string Chemin_sortie(std::string_view chemin_figure);
+
+// Reads a figure text (bytes as stored: Windows-1252, or UTF-8) into an empty figure and
+// returns its first step; `chemin` names the file in messages. Faults raise Erreur_figure.
+TEtape* Lire_texte_figure(std::string_view octets, const std::string& chemin, TFigure& figure,
+                          TForm2& form2, std::vector<TLigne_ignoree>* ignorees = nullptr);
+
+// The picture of a figure text, every line ended by CR LF, Windows-1252.
+std::string Transcrire_texte(std::string_view octets, const std::string& chemin, TForm2& form2,
+                             const TCadre_latex& cadre,
+                             std::vector<TLigne_ignoree>* ignorees = nullptr);
+
+// Transcribes the figure file into `sortie` (Chemin_sortie of the figure when empty). The
+// file is replaced only when the whole picture was written. Faults raise Erreur_fichier or
+// Erreur_figure.
+void Transcrire(const std::string& chemin_figure, TForm2& form2, const TCadre_latex& cadre,
+                const std::string& sortie = {}, std::vector<TLigne_ignoree>* ignorees = nullptr);
+
+} // namespace trazel

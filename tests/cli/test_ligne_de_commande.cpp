@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "cli/ligne_de_commande.h"
+#include "model/fichiers.h"
+#include "model/texte_figure.h"
+#include "dossier_temporaire.h"
+
+using namespace trazel;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Resultat {
+    int code;
+    std::string sortie, erreurs;
+};
+
+Resultat Lancer(const std::vector<std::string>& arguments)
+{
+    std::ostringstream sortie, erreurs;
+    const int code = Executer(arguments, sortie, erreurs);
+    return {code, sortie.str(), erreurs.str()};
+}
+
+class Commande : public essais::Dossier_temporaire {
+protected:
+    std::string Figure(const std::string& nom, const std::string& texte) { return Ecrire(nom, texte); }
+};
+
+} // namespace
+
+TEST(Executer, erreurs_d_utilisation)
+{
+    struct Cas {
+        const char* nom;
+        std::vector<std::string> arguments;
+        const char* message;
+    };
+    const Cas cas[] = {
+        {"aucune_figure", {}, "aucune figure"},
+        {"option_inconnue", {"--couleur", "f.fgr"}, "option inconnue : --couleur"},
+        {"valeur_manquante", {"f.fgr", "--largeur"}, "l'option --largeur attend une valeur"},
+        {"sortie_et_deux_figures", {"-o", "x.crb", "a.fgr", "b.fgr"}, "une seule figure"},
+        {"largeur_fausse", {"--largeur", "2*-3", "f.fgr"}, "--largeur \xC2\xAB 2*-3 \xC2\xBB : Error in formula."},
+        {"hauteur_nulle", {"--hauteur=0", "f.fgr"}, "--hauteur doit \xC3\xAAtre positive"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const Resultat r = Lancer(c.arguments);
+        EXPECT_EQ(r.code, code_usage);
+        EXPECT_NE(r.erreurs.find(c.message), std::string::npos) << r.erreurs;
+        EXPECT_TRUE(r.sortie.empty());
+    }
+}
+
+TEST(Executer, aide_et_version)
+{
+    const Resultat aide = Lancer({"--aide"});
+    EXPECT_EQ(aide.code, code_succes);
+    for (const char* option : {"--largeur", "--hauteur", "-o", "--sortie", "--avertissements",
+                               "--aide", "--help", "--version"})
+        EXPECT_NE(aide.sortie.find(option), std::string::npos) << option;
+    EXPECT_EQ(Lancer({"--help"}).sortie, aide.sortie);
+    const Resultat version = Lancer({"--version"});
+    EXPECT_EQ(version.code, code_succes);
+    EXPECT_TRUE(version.sortie.starts_with("trazel ")) << version.sortie;
+}
+
+TEST_F(Commande, transcrit_a_cote_de_la_figure)
+{
+    const std::string figure = Figure("vide.fgr", essais::Texte_figure({}));
+    const Resultat r = Lancer({"--largeur", "20", "--hauteur", "2*5", figure});
+    EXPECT_EQ(r.code, code_succes) << r.erreurs;
+    EXPECT_TRUE(r.erreurs.empty());
+    const std::string image = Lire_fichier((dossier_ / "vide.crb").string());
+    EXPECT_TRUE(image.starts_with("% Unit\xE9s Latex\r\n\\psset{xunit=1cm}\r\n"));
+    EXPECT_TRUE(image.ends_with("\\end{pspicture}\r\n"));
+}
+
+TEST_F(Commande, sortie_standard_et_fichier_choisi)
+{
+    const std::string figure = Figure("vide.fgr", essais::Texte_figure({}));
+    const Resultat standard = Lancer({"-o", "-", figure});
+    EXPECT_EQ(standard.code, code_succes);
+    EXPECT_FALSE(fs::exists(dossier_ / "vide.crb"));
+    const std::string choisi = (dossier_ / "autre.tex").string();
+    EXPECT_EQ(Lancer({figure, "--sortie=" + choisi}).code, code_succes);
+    EXPECT_EQ(Lire_fichier(choisi), standard.sortie);
+}
+
+TEST_F(Commande, echecs_nomment_fichier_et_ligne)
+{
+    const std::string bonne = Figure("bonne.fgr", essais::Texte_figure({}));
+    const std::string fausse = Figure(
+        "fausse.fgr", essais::Texte_figure({}, "Position de Roxy: Xmin: 2+, Xmax: 5, Ymax: 5"));
+    const std::string absente = (dossier_ / "absente.fgr").string();
+    const Resultat r = Lancer({fausse, absente, bonne});
+    EXPECT_EQ(r.code, code_echec);
+    EXPECT_NE(r.erreurs.find("trazel: " + fausse + ", ligne 4 : Error in formula."),
+              std::string::npos)
+        << r.erreurs;
+    EXPECT_NE(r.erreurs.find("trazel: " + absente + " : impossible de lire le fichier"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(dossier_ / "fausse.crb"));
+    EXPECT_TRUE(fs::exists(dossier_ / "bonne.crb")); // the others are still transcribed
+}
+
+TEST_F(Commande, avertissements_listent_les_lignes_ignorees)
+{
+    const std::string figure = Figure("f.fgr", essais::Texte_figure({"A truc", "B point libre"}));
+    const Resultat muet = Lancer({figure});
+    EXPECT_TRUE(muet.erreurs.empty());
+    const Resultat r = Lancer({"--avertissements", figure});
+    EXPECT_EQ(r.code, code_succes);
+    EXPECT_NE(r.erreurs.find(figure + ", ligne 6 : ligne ignor\xC3\xA9" "e (mot \xC2\xAB truc \xC2\xBB inconnu) : A truc"),
+              std::string::npos)
+        << r.erreurs;
+    EXPECT_NE(r.erreurs.find(figure + ", ligne 7 : "), std::string::npos);
+}
+
+// The installed program: exit statuses as a shell sees them.
+TEST_F(Commande, programme_et_codes_de_retour)
+{
+    const std::string figure = Figure("vide.fgr", essais::Texte_figure({}));
+    auto statut = [](const std::string& commande) {
+        const int brut = std::system((commande + " >/dev/null 2>&1").c_str());
+        return WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
+    };
+    const std::string exe = TRAZEL_EXE;
+    EXPECT_EQ(statut(exe + " '" + figure + "'"), 0);
+    EXPECT_EQ(statut(exe + " '" + (dossier_ / "absente.fgr").string() + "'"), 1);
+    EXPECT_EQ(statut(exe + " --inconnue"), 2);
+    EXPECT_EQ(Lire_fichier((dossier_ / "vide.crb").string()).size() > 0, true);
+}

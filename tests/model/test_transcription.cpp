@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "model/erreurs.h"
+#include "model/fichiers.h"
+#include "model/texte_figure.h"
+#include "model/transcription.h"
+#include "dossier_temporaire.h"
+
+using namespace trazel;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The picture of the default figure in a 10 cm by 10 cm frame: the editor's window is
+// 1.5245902 times the range -5..5 wide, so the box is (-7.622951,-5)(7.622951,5) and the unit
+// 10 / 15.245902 cm.
+const std::string image_par_defaut =
+    "% Unit\xE9s Latex\r\n"
+    "\\psset{xunit=0.655913962978379cm}\r\n"
+    "\\psset{yunit=0.655913962978379cm}\r\n"
+    "\\begin{pspicture}(-7.622951,-5)(7.622951,5)\r\n"
+    "\\small\r\n"
+    "% Trac\xE9 du rep\xE8re Roxy\r\n"
+    "\\psaxes[linewidth=1pt, Dx=1, Dy=1, linecolor=red, labels=none]{->}(0,0)"
+    "(-7.622951,-5)(7.622951,5)\r\n"
+    "\\end{pspicture}\r\n";
+
+using Dossier = essais::Dossier_temporaire;
+
+} // namespace
+
+TEST(Chemin_sortie, remplace_les_trois_derniers_caracteres)
+{
+    EXPECT_EQ(Chemin_sortie("/tmp/figure.fgr"), "/tmp/figure.crb");
+    EXPECT_EQ(Chemin_sortie("a.b/figure.FGR"), "a.b/figure.crb");
+    EXPECT_EQ(Chemin_sortie("figure.figu"), "figure.fcrb"); // four-letter extension
+    EXPECT_EQ(Chemin_sortie("ab"), "crb");
+}
+
+TEST(Transcrire_texte, figure_par_defaut)
+{
+    TForm2 form2;
+    const std::string image = Transcrire_texte(essais::Texte_figure({}), "d.fgr", form2, {});
+    EXPECT_EQ(image, image_par_defaut);
+}
+
+// Guards against the user's decimal separator leaking into the picture or the reading.
+TEST(Transcrire_texte, meme_image_avec_la_virgule_decimale)
+{
+    TForm2 form2;
+    form2.separateur_decimal(',');
+    const std::string texte = essais::Texte_figure(
+        {}, "Position de Roxy: Xmin: -5.0, Xmax: 5.0, Ymax: 2.5*2");
+    EXPECT_EQ(Transcrire_texte(texte, "d.fgr", form2, {}), image_par_defaut);
+}
+
+TEST(Transcrire_texte, la_hauteur_limite_l_unite)
+{
+    TForm2 form2;
+    const std::string image = Transcrire_texte(essais::Texte_figure({}), "d.fgr", form2, {20, 10});
+    EXPECT_NE(image.find("\\psset{xunit=1cm}\r\n\\psset{yunit=1cm}\r\n"), std::string::npos);
+}
+
+TEST(Transcrire_texte, variables_remises_a_zero)
+{
+    TForm2 form2;
+    form2.Ajouter_variable("a", 3);
+    Transcrire_texte(essais::Texte_figure({}), "d.fgr", form2, {});
+    EXPECT_EQ(form2.Liste_variables.size(), 4u); // the four spellings of pi only
+}
+
+TEST(Transcrire_texte, fenetre_sans_surface_refusee)
+{
+    TForm2 form2;
+    const char* positions[] = {"Position de Roxy: Xmin: 5, Xmax: 5, Ymax: 5",
+                               "Position de Roxy: Xmin: 5, Xmax: -5, Ymax: 5"};
+    for (const char* position : positions) {
+        SCOPED_TRACE(position);
+        try {
+            Transcrire_texte(essais::Texte_figure({}, position), "d.fgr", form2, {});
+            ADD_FAILURE() << "no error";
+        } catch (const Erreur_figure& e) {
+            EXPECT_EQ(e.chemin(), "d.fgr");
+            EXPECT_TRUE(std::string(e.what()).starts_with("l'image n'a pas de surface"));
+        }
+    }
+    const std::string cadre_plat = essais::Texte_figure(
+        {"Double cadre limitant l'image (impression ou copie) : (0.5, 0.2) et (0.5, 0.9)"});
+    EXPECT_THROW(Transcrire_texte(cadre_plat, "d.fgr", form2, {}), Erreur_figure);
+}
+
+TEST_F(Dossier, ecrit_le_fichier_crb_a_cote)
+{
+    TForm2 form2;
+    const std::string figure = Ecrire("vide.fgr", essais::Texte_figure({}));
+    Transcrire(figure, form2, {});
+    EXPECT_EQ(Lire_fichier((dossier_ / "vide.crb").string()), image_par_defaut);
+    // Nothing else is left in the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier_), fs::directory_iterator()), 2);
+}
+
+// Guards against a failed transcription leaving a truncated picture in place of the old one.
+TEST_F(Dossier, un_echec_laisse_l_ancienne_image)
+{
+    TForm2 form2;
+    const std::string figure =
+        Ecrire("f.fgr", essais::Texte_figure({}, "Position de Roxy: Xmin: (, Xmax: 5, Ymax: 5"));
+    const std::string ancienne = Ecrire("f.crb", "ancienne image\r\n");
+    EXPECT_THROW(Transcrire(figure, form2, {}), Erreur_figure);
+    EXPECT_EQ(Lire_fichier(ancienne), "ancienne image\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier_), fs::directory_iterator()), 2);
+}
+
+TEST_F(Dossier, figure_introuvable_ou_dossier)
+{
+    TForm2 form2;
+    try {
+        Transcrire((dossier_ / "absente.fgr").string(), form2, {});
+        ADD_FAILURE() << "no error";
+    } catch (const Erreur_fichier& e) {
+        EXPECT_EQ(e.chemin(), (dossier_ / "absente.fgr").string());
+        EXPECT_EQ(std::string(e.what()),
+                  "impossible de lire le fichier : fichier ou dossier introuvable");
+    }
+    EXPECT_THROW(Transcrire(dossier_.string(), form2, {}), Erreur_fichier);
+}
+
+TEST_F(Dossier, dossier_en_lecture_seule)
+{
+    TForm2 form2;
+    const std::string figure = Ecrire("f.fgr", essais::Texte_figure({}));
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes in a read-only folder";
+    fs::permissions(dossier_, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_THROW(Transcrire(figure, form2, {}), Erreur_fichier);
+    EXPECT_FALSE(fs::exists(dossier_ / "f.crb"));
+}
+
+TEST_F(Dossier, dossier_de_sortie_absent)
+{
+    TForm2 form2;
+    const std::string figure = Ecrire("f.fgr", essais::Texte_figure({}));
+    const std::string sortie = (dossier_ / "absent" / "f.crb").string();
+    try {
+        Transcrire(figure, form2, {}, sortie);
+        ADD_FAILURE() << "no error";
+    } catch (const Erreur_fichier& e) {
+        EXPECT_EQ(e.chemin(), sortie);
+    }
+}
