@@ -6,6 +6,7 @@
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/particularites.h"
+#include "model/phrases.h"
 
 namespace trazel {
 namespace {
@@ -70,6 +71,20 @@ bool TLecteur::Ligne_suivante()
 Reel TLecteur::Evaluer(const std::string& texte, Reel echelle)
 {
     return form2_.Evaluer_expression(texte, figure_.liste_points, echelle);
+}
+
+void TLecteur::Lire_parametres_point_libre(Tpoint& point)
+{
+    Ligne_suivante();
+    const Tdeux_textes xy = Textes_parametres(ligne_);
+    point.x = Evaluer(xy.premier);
+    point.y = Evaluer(xy.second);
+}
+
+Reel TLecteur::Lire_valeur_parametre()
+{
+    Ligne_suivante();
+    return Evaluer(Texte_valeur_parametre(ligne_));
 }
 
 void TLecteur::Ignorer_ligne(std::string raison)

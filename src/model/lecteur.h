@@ -44,6 +44,13 @@ public:
     TForm2& form2() { return form2_; }
     TEnregistreur_etapes& etapes() { return etapes_; }
 
+    // A free point's attribute line ("  Objet libre A, paramètres: X, Y"): reads the next
+    // line and gives the point its coordinates.
+    void Lire_parametres_point_libre(Tpoint& point);
+    // The value of the position attribute line of a point on a line, a circle or an arc
+    // ("  Objet libre M, paramètre: T"), read from the next line.
+    Reel Lire_valeur_parametre();
+
     // Skips the current line and records it as skipped, with the reason.
     void Ignorer_ligne(std::string raison);
 

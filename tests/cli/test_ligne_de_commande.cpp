@@ -112,6 +112,41 @@ TEST_F(Commande, echecs_nomment_fichier_et_ligne)
     EXPECT_TRUE(fs::exists(dossier_ / "bonne.crb")); // the others are still transcribed
 }
 
+// Each kind of bad input: exit status 1, a message naming the file (and the line where one
+// applies), and no picture file.
+TEST_F(Commande, mauvaises_entrees)
+{
+    struct Cas {
+        const char* nom;
+        std::string texte;
+        const char* lieu;
+        const char* message;
+    };
+    const Cas cas[] = {
+        {"pas_une_figure", "Cher coll\xE8gue,\r\nvoici la figure.\r\n\r\nBien \xE0 vous\r\n",
+         ", ligne 4 : ", "ce fichier n'est pas une figure"},
+        {"fichier_vide", "", " : ", "ce fichier n'est pas une figure"},
+        {"plage_vide", essais::Texte_figure({}, "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5"),
+         " : ", "l'image n'a pas de surface"},
+        {"formule_fausse", essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5*/2"),
+         ", ligne 4 : ", "Error in formula. (formule \xC2\xAB 5*/2 \xC2\xBB)"},
+        {"division_par_zero", essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5/0, Ymax: 5"),
+         ", ligne 4 : ", "Division par z\xC3\xA9ro"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const std::string figure = Figure(std::string(c.nom) + ".fgr", c.texte);
+        const Resultat r = Lancer({figure});
+        EXPECT_EQ(r.code, code_echec);
+        EXPECT_NE(r.erreurs.find("trazel: " + figure + c.lieu + c.message), std::string::npos)
+            << r.erreurs;
+        EXPECT_FALSE(fs::exists(dossier_ / (std::string(c.nom) + ".crb")));
+    }
+    const Resultat dossier = Lancer({(dossier_ / "f.fgr").string(), "-o",
+                                     (dossier_ / "absent" / "f.crb").string()});
+    EXPECT_EQ(dossier.code, code_echec);
+}
+
 TEST_F(Commande, avertissements_listent_les_lignes_ignorees)
 {
     const std::string figure = Figure("f.fgr", essais::Texte_figure({"A truc", "B point libre"}));

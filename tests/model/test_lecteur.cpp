@@ -5,6 +5,7 @@
 #include "model/erreurs.h"
 #include "model/transcription.h"
 #include "model/texte_figure.h"
+#include "proches.h"
 
 using namespace trazel;
 using essais::Texte_figure;
@@ -228,4 +229,22 @@ TEST(Lire_figure, erreurs_nomment_le_fichier_et_la_ligne)
             EXPECT_TRUE(std::string(e.what()).starts_with(c.debut_message)) << e.what();
         }
     }
+}
+
+TEST(TLecteur, lignes_de_parametres)
+{
+    TForm2 form2;
+    TFigure figure;
+    TLecteur lecteur(figure, form2,
+                     {"A point libre", "  Objet libre A, param\xE8tres: 2pi, -1.5",
+                      "  Objet libre M, angle /ox: 90 degr\xE9", "  Objet libre N, param\xE8tre:"},
+                     "essai.fgr");
+    lecteur.Ligne_suivante();
+    Tpoint a;
+    lecteur.Lire_parametres_point_libre(a);
+    EXPECT_EQ(lecteur.numero(), 2);
+    EXPECT_TRUE(essais::Proches(2 * 3.14159265358979323846L, a.x, 1e-18L));
+    EXPECT_EQ(a.y, -1.5L);
+    EXPECT_TRUE(essais::Proches(3.14159265358979323846L / 2, lecteur.Lire_valeur_parametre(), 1e-18L));
+    EXPECT_THROW(lecteur.Lire_valeur_parametre(), Erreur_formule); // no value at all
 }
