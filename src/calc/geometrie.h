@@ -1,16 +1,112 @@
 #pragma once
-// Plane-geometry routines on the figure's records. Pure: values in, value out; they never
-// print and never look up names.
+// Plane-geometry routines from which every object of a figure gets its coordinates. Pure:
+// values in, value (or "no solution") out; they never print, never look up names and never
+// read window state. Points and vectors travel as Tcoordonnees; a routine that finds no
+// solution says so by its result and the caller applies the rule for that case. A division
+// by zero or an invalid operation in a degenerate configuration raises Erreur_calcul, so no
+// NaN or infinity ever reaches a figure.
+
+#include <array>
+#include <optional>
+#include <vector>
 
 #include "model/figure.h"
 #include "model/reel.h"
 
 namespace trazel {
 
-// The vector from A to B, named after the two points ("AB"), with no origin or end attached.
-Tvecteur Vecteur_de(const Tpoint& a, const Tpoint& b);
+struct Tcoordonnees {
+    Reel x = 0, y = 0;
+};
 
-// The quarter turn counter-clockwise: (x, y) -> (-y, x).
-Tvecteur Quart_de_tour(const Tvecteur& u);
+// A straight line through `point` with direction `direction`.
+struct Tligne {
+    Tcoordonnees point;
+    Tcoordonnees direction;
+};
+
+// A circle in figure units.
+struct Trond {
+    Tcoordonnees centre;
+    Reel rayon = 0;
+};
+
+using Tvecteur_dimension_libre = std::vector<Reel>;
+using Tmatrice = std::vector<Tvecteur_dimension_libre>;
+
+// From and to the records.
+Tcoordonnees Coordonnees(const Tpoint& p);
+Tcoordonnees Coordonnees(const Tvecteur& u);
+void Placer(Tpoint& p, Tcoordonnees c);   // writes x and y only
+void Placer(Tvecteur& u, Tcoordonnees c); // writes x and y only
+Tligne Ligne_de(const Tdroite& d);        // through point1, directed by vecteur
+Reel Longueur_unite(const Tunite* u);     // the norm of its vector; 1 without a unit
+Reel Rayon_reel(const Tcercle& c);        // rayon times the length of its unit
+Trond Rond_de(const Tcercle& c);
+
+// Basic vector operations.
+Tvecteur Vecteur_de(const Tpoint& a, const Tpoint& b); // named A.nom + B.nom, components B - A
+Tcoordonnees Vecteur_de(Tcoordonnees a, Tcoordonnees b);
+Reel Norme(Tcoordonnees u);
+Reel Produit_scalaire(Tcoordonnees u, Tcoordonnees v);
+Tcoordonnees Quart_de_tour(Tcoordonnees u); // (-y, x)
+Tvecteur Quart_de_tour(const Tvecteur& u);  // an unnamed vector
+Reel Carre(Reel t);
+Tcoordonnees Point_plus_vecteur(Tcoordonnees a, Tcoordonnees u, Reel t); // a + t u
+Tcoordonnees Combinaison(Tcoordonnees u, Tcoordonnees v, Reel a, Reel b); // a u + b v
+Tcoordonnees Milieu(Tcoordonnees a, Tcoordonnees b);
+Tmatrice Matrice_de(Tcoordonnees u, Tcoordonnees v); // rows (u.x, v.x), (u.y, v.y)
+Reel Determinant(const Tmatrice& m);                 // cofactors along the first column
+
+// Frames.
+Tcoordonnees Repere_vers_absolu(const Trepere& r, Tcoordonnees p); // origin + x v1 + y v2
+Tcoordonnees Coordonnees_dans_repere(const Trepere& r, Tcoordonnees u); // u in (v1, v2)
+
+// Angles, in [0, 2pi).
+Reel Arc_sinus(Reel x);   // switches formula at 0.7071 to keep its quotient bounded
+Reel Arc_cosinus(Reel x); // pi/2 - Arc_sinus(x)
+Reel Angle_polaire(Tcoordonnees p, Tcoordonnees q); // direction of PQ
+Reel Angle_oriente(Tcoordonnees a, Tcoordonnees o, Tcoordonnees b); // from OA to OB
+Reel Angle_vecteurs(Tcoordonnees u, Tcoordonnees v);
+
+// Lines, circles and intersections.
+std::optional<Tcoordonnees> Intersection_droites(const Tligne& d1, const Tligne& d2);
+Tligne Perpendiculaire(const Tligne& d, Tcoordonnees p);
+std::optional<Tcoordonnees> Projete_orthogonal(Tcoordonnees p, const Tligne& d);
+Reel Distance_point_droite(Tcoordonnees p, const Tligne& d);
+// The two common points M1, M2 (equal for a tangent line).
+struct Tdeux_points {
+    Tcoordonnees m1, m2;
+};
+std::optional<Tdeux_points> Intersection_droite_cercle(const Tligne& d, const Trond& c);
+std::optional<Tdeux_points> Intersection_cercles(const Trond& c1, const Trond& c2);
+Tligne Mediatrice(Tcoordonnees a, Tcoordonnees b);
+Tligne Bissectrice(Tcoordonnees a, Tcoordonnees o, Tcoordonnees b);
+Tcoordonnees Point_du_cercle(const Trond& c, Reel theta);
+Tcoordonnees Point_de_l_arc(const Tarc_de_cercle& arc, Reel t);
+
+// Triangles (vertices A, B, C in order).
+struct Tcentre {
+    Tcoordonnees point;
+    bool defini = false; // written into the point's dessine
+};
+Tcentre Centre_de_gravite(Tcoordonnees a, Tcoordonnees b, Tcoordonnees c);
+std::optional<Tcoordonnees> Centre_inscrit(Tcoordonnees a, Tcoordonnees b, Tcoordonnees c);
+std::optional<Tcoordonnees> Centre_circonscrit(Tcoordonnees a, Tcoordonnees b, Tcoordonnees c);
+std::optional<Tcoordonnees> Orthocentre(Tcoordonnees a, Tcoordonnees b, Tcoordonnees c);
+// Centre and radius (figure units) of the circumscribed and inscribed circles.
+std::optional<Trond> Cercle_circonscrit(Tcoordonnees a, Tcoordonnees b, Tcoordonnees c);
+std::optional<Trond> Cercle_inscrit(Tcoordonnees a, Tcoordonnees b, Tcoordonnees c);
+// |det(AB, AC)| / 2 divided by the square of a unit length.
+Reel Aire_triangle(Tcoordonnees a, Tcoordonnees b, Tcoordonnees c, Reel longueur_unite);
+
+// Polygons.
+std::vector<Tcoordonnees> Polygone_regulier(Tcoordonnees o, Tcoordonnees a, int n);
+std::array<Tcoordonnees, 4> Rectangle(const Trepere& r, Reel w, Reel h, Reel x0, Reel y0);
+bool Dans_le_cadre(Tcoordonnees p, const TCadre_image& cadre); // strictly inside
+
+// Refreshing derived data.
+void Actualiser_droite(Tdroite& d);  // direction from its two points, frame's second vector
+void Actualiser_vecteur(Tvecteur& u); // from its origin and end, when it has them
 
 } // namespace trazel

@@ -15,9 +15,11 @@ std::string Guillemets(std::string_view nom)
     return "\xAB " + std::string(nom) + " \xBB";
 }
 
-[[noreturn]] void Nom_inconnu(std::string_view genre, std::string_view nom)
+// "Le cercle « c » n'est pas défini", "L'unité « U » n'est pas définie".
+[[noreturn]] void Nom_inconnu(std::string_view genre, std::string_view nom, bool feminin = false)
 {
-    throw Erreur_trazel(std::string(genre) + " " + Guillemets(nom) + " n'est pas d\xE9" "fini");
+    throw Erreur_trazel(std::string(genre) + " " + Guillemets(nom) + " n'est pas d\xE9" "fini" +
+                        (feminin ? "e" : ""));
 }
 
 // First element of the list whose name is `nom`, searching from the first.
@@ -166,7 +168,7 @@ Tunite* Unite_du_nom(const TFigure& figure, std::string_view nom)
         return figure.liste_unites.front();
     if (Tunite* u = Premier_du_nom(figure.liste_unites, nom))
         return u;
-    Nom_inconnu("L'unit\xE9", nom);
+    Nom_inconnu("L'unit\xE9", nom, true);
 }
 
 Tpolygone* Polygone_du_nom(const TFigure& figure, std::string_view nom)

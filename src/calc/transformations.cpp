@@ -1,0 +1,198 @@
+#include "calc/transformations.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "model/erreurs.h"
+
+namespace trazel {
+namespace {
+
+// The compositions being expanded, outermost first. A composition met again while it is on
+// this chain refers to itself; one used twice side by side (c = d then d) is not a cycle,
+// so a chain is kept rather than a set of every composition seen.
+using TChaine_composees = std::vector<std::string_view>;
+
+std::string Guillemets(std::string_view nom)
+{
+    return "\xAB " + std::string(nom) + " \xBB";
+}
+
+TTransformation_trouvee Trouver(std::string_view nom, const TListe_transformations& t)
+{
+    if (const auto trouvee = Chercher_transformation(nom, t))
+        return *trouvee;
+    throw Erreur_trazel("La transformation " + Guillemets(nom) +
+                        " n'est pas d\xE9"
+                        "finie");
+}
+
+// The composition at `indice`, put on the chain; the caller takes it off once both
+// components are applied.
+const Tcomposee_transformations& Entrer(const TListe_transformations& t, std::size_t indice,
+                                        TChaine_composees& chaine)
+{
+    const Tcomposee_transformations& c = *t.composees[indice];
+    if (std::find(chaine.begin(), chaine.end(), c.nom) != chaine.end())
+        throw Erreur_trazel("La composition " + Guillemets(c.nom) +
+                            " fait appel \xE0 elle-m\xEAme");
+    chaine.push_back(c.nom);
+    return c;
+}
+
+// P + 2 (H - P), H the foot of the perpendicular from P; an axis without direction has no
+// foot.
+Tcoordonnees Symetrique(Tcoordonnees p, const Tdroite& axe)
+{
+    const std::optional<Tcoordonnees> h = Projete_orthogonal(p, Ligne_de(axe));
+    if (!h)
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+    return {p.x + 2 * (h->x - p.x), p.y + 2 * (h->y - p.y)};
+}
+
+// The point (cos t, sin t) of the frame of origin O and basis OP, rot(OP), made absolute by
+// Repere_vers_absolu itself, so a rotated point and the same point built in a frame agree
+// to the last digit.
+Tcoordonnees Tourner(Tcoordonnees o, Reel angle, Tcoordonnees p)
+{
+    Tpoint origine;
+    Placer(origine, o);
+    Tvecteur op;
+    Placer(op, Vecteur_de(o, p));
+    Tvecteur normale = Quart_de_tour(op);
+    Trepere repere;
+    repere.origine = &origine;
+    repere.vecteur1 = &op;
+    repere.vecteur2 = &normale;
+    return Repere_vers_absolu(repere, {std::cos(angle), std::sin(angle)});
+}
+
+Tcoordonnees Homothetique(Tcoordonnees o, Reel rapport, Tcoordonnees p)
+{
+    return {o.x + rapport * (p.x - o.x), o.y + rapport * (p.y - o.y)};
+}
+
+Tcoordonnees Image(std::string_view nom, Tcoordonnees p, const TListe_transformations& t,
+                   TChaine_composees& chaine)
+{
+    const TTransformation_trouvee f = Trouver(nom, t);
+    switch (f.genre) {
+    case TGenre_transformation::symetrie_axiale:
+        return Symetrique(p, *t.symetries_axiales[f.indice]->axe);
+    case TGenre_transformation::translation: {
+        const Tcoordonnees u = Coordonnees(*t.translations[f.indice]->vecteur);
+        return {p.x + u.x, p.y + u.y};
+    }
+    case TGenre_transformation::rotation: {
+        const Trotation& r = *t.rotations[f.indice];
+        return Tourner(Coordonnees(*r.centre), r.angle, p);
+    }
+    case TGenre_transformation::homothetie: {
+        const Thomothetie& h = *t.homotheties[f.indice];
+        return Homothetique(Coordonnees(*h.centre), h.rapport, p);
+    }
+    case TGenre_transformation::similitude_directe: {
+        const Tsimilitude_directe& s = *t.similitudes_directes[f.indice];
+        const Tcoordonnees o = Coordonnees(*s.centre);
+        return Tourner(o, s.angle, Homothetique(o, s.rapport, p));
+    }
+    case TGenre_transformation::composee: {
+        const Tcomposee_transformations& c = Entrer(t, f.indice, chaine);
+        const Tcoordonnees q = Image(c.composantes[0], p, t, chaine);
+        const Tcoordonnees r = Image(c.composantes[1], q, t, chaine);
+        chaine.pop_back();
+        return r;
+    }
+    }
+    return p; // not reached: every kind is handled above
+}
+
+Reel Rapport(std::string_view nom, const TListe_transformations& t, Reel longueur,
+             TChaine_composees& chaine)
+{
+    const TTransformation_trouvee f = Trouver(nom, t);
+    switch (f.genre) {
+    case TGenre_transformation::symetrie_axiale:
+    case TGenre_transformation::rotation:
+    case TGenre_transformation::translation:
+        return longueur;
+    case TGenre_transformation::homothetie:
+        return Controler(t.homotheties[f.indice]->rapport * longueur);
+    case TGenre_transformation::similitude_directe:
+        return Controler(t.similitudes_directes[f.indice]->rapport * longueur);
+    case TGenre_transformation::composee: {
+        const Tcomposee_transformations& c = Entrer(t, f.indice, chaine);
+        const Reel l = Rapport(c.composantes[0], t, longueur, chaine);
+        const Reel m = Rapport(c.composantes[1], t, l, chaine);
+        chaine.pop_back();
+        return m;
+    }
+    }
+    return longueur; // not reached
+}
+
+template <class T>
+std::optional<std::size_t> Indice_du_nom(const std::vector<T*>& liste, std::string_view nom)
+{
+    for (std::size_t i = 0; i < liste.size(); ++i)
+        if (liste[i]->nom == nom)
+            return i;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<TTransformation_trouvee>
+Chercher_transformation(std::string_view nom, const TListe_transformations& transformations)
+{
+    using G = TGenre_transformation;
+    const auto& t = transformations;
+    const std::pair<G, std::optional<std::size_t>> ordre[] = {
+        {G::symetrie_axiale, Indice_du_nom(t.symetries_axiales, nom)},
+        {G::rotation, Indice_du_nom(t.rotations, nom)},
+        {G::homothetie, Indice_du_nom(t.homotheties, nom)},
+        {G::translation, Indice_du_nom(t.translations, nom)},
+        {G::similitude_directe, Indice_du_nom(t.similitudes_directes, nom)},
+        {G::composee, Indice_du_nom(t.composees, nom)},
+    };
+    for (const auto& [genre, indice] : ordre)
+        if (indice)
+            return TTransformation_trouvee{genre, *indice};
+    return std::nullopt;
+}
+
+Tcoordonnees Image_point(std::string_view nom, Tcoordonnees p,
+                         const TListe_transformations& transformations)
+{
+    TChaine_composees chaine;
+    const Tcoordonnees q = Image(nom, p, transformations, chaine);
+    return {Controler(q.x), Controler(q.y)};
+}
+
+// The direction is the vector between the images of two points of the line, so it is right
+// for every kind, a symmetry reversing orientation included.
+Tligne Image_droite(std::string_view nom, const Tligne& d,
+                    const TListe_transformations& transformations)
+{
+    const Tcoordonnees a = Image_point(nom, d.point, transformations);
+    const Tcoordonnees m = {d.point.x + d.direction.x, d.point.y + d.direction.y};
+    return {a, Vecteur_de(a, Image_point(nom, m, transformations))};
+}
+
+Reel Rapport_longueurs(std::string_view nom, const TListe_transformations& transformations,
+                       Reel longueur)
+{
+    TChaine_composees chaine;
+    return Rapport(nom, transformations, longueur, chaine);
+}
+
+TImage_cercle Image_cercle(std::string_view nom, const Tcercle& c,
+                           const TListe_transformations& transformations)
+{
+    return {Image_point(nom, Coordonnees(*c.centre), transformations),
+            std::fabs(Rapport_longueurs(nom, transformations, c.rayon))};
+}
+
+} // namespace trazel

@@ -1,0 +1,82 @@
+#pragma once
+// Plane transformations: lookup by name in the six lists, and images of points, lines,
+// lengths and circles. A name found in no list, and a composition that refers to itself
+// (directly or through others), raise Erreur_trazel with a message naming it.
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "calc/geometrie.h"
+#include "model/figure.h"
+
+namespace trazel {
+
+// The kind codes of a transformation found by name.
+enum class TGenre_transformation {
+    symetrie_axiale = 0,
+    similitude_directe = 1,
+    rotation = 2,
+    composee = 3,
+    translation = 4,
+    homothetie = 5,
+};
+
+struct TTransformation_trouvee {
+    TGenre_transformation genre;
+    std::size_t indice; // in the list of its kind
+};
+
+// Searches axial symmetries, rotations, homotheties, translations, direct similitudes, then
+// compositions; in each list from the first; the first exact match wins.
+std::optional<TTransformation_trouvee> Chercher_transformation(
+    std::string_view nom, const TListe_transformations& transformations);
+
+Tcoordonnees Image_point(std::string_view nom, Tcoordonnees p,
+                         const TListe_transformations& transformations);
+
+// The image of a line: the image of its point, and the direction from that image to the
+// image of point + direction.
+Tligne Image_droite(std::string_view nom, const Tligne& d,
+                    const TListe_transformations& transformations);
+
+// The image length of a length (sign kept).
+Reel Rapport_longueurs(std::string_view nom, const TListe_transformations& transformations,
+                       Reel longueur);
+
+// The image of a circle: its centre's image, and |Rapport_longueurs| of its rayon (the
+// radius stays measured in the circle's unit).
+struct TImage_cercle {
+    Tcoordonnees centre;
+    Reel rayon = 0;
+};
+TImage_cercle Image_cercle(std::string_view nom, const Tcercle& c,
+                           const TListe_transformations& transformations);
+
+// A transformation described in place in a figure line is registered in the list of its
+// kind (under the name "01") only while it is used: the destructor takes it out again, also
+// when the computation in between fails.
+template <class T> class TInscription_provisoire {
+public:
+    TInscription_provisoire(std::vector<T*>& liste, T* transformation)
+        : liste_(liste), transformation_(transformation)
+    {
+        liste_.push_back(transformation_);
+    }
+    ~TInscription_provisoire()
+    {
+        for (auto i = liste_.end(); i != liste_.begin();)
+            if (*--i == transformation_) {
+                liste_.erase(i);
+                break;
+            }
+    }
+    TInscription_provisoire(const TInscription_provisoire&) = delete;
+    TInscription_provisoire& operator=(const TInscription_provisoire&) = delete;
+
+private:
+    std::vector<T*>& liste_;
+    T* transformation_;
+};
+
+} // namespace trazel
