@@ -1,0 +1,37 @@
+#pragma once
+// The construction resolver: recomputes what a construction step defines from the current
+// state of the objects it refers to, writing the result in place into the existing records
+// and variables. The reader computes every object once this way; the curve sampler replays
+// chains of steps after moving a driving value.
+
+#include <cstdint>
+
+#include "calc/conversion_chaines.h"
+#include "model/figure.h"
+
+namespace trazel {
+
+// What the resolver works on: the figure and the holder of its variables.
+struct TContexte_calcul {
+    TFigure& figure;
+    TForm2& form2;
+};
+
+// Recomputes the object or value that the step defines; a genre without a computation does
+// nothing. A construction without solution leaves its object where it was; degenerate
+// configurations raise Erreur_calcul.
+void Recalculer_etape(TEtape& etape, TContexte_calcul& contexte);
+
+// Recomputes `premiere`, then each following step up to and including `derniere`; the walk
+// also ends after the closing empty step.
+void Recalculer_etapes(TEtape* premiere, const TEtape* derniere, TContexte_calcul& contexte);
+
+// The first step from `depart` (while genre is not 0) whose first argument is the text
+// `nom` (mode 0), or whose defined object is `objet` (mode 1); null when none.
+TEtape* Chercher_etape_par_nom(TEtape* depart, std::string_view nom);
+TEtape* Chercher_etape_par_objet(TEtape* depart, const void* objet);
+
+// The kinds of angle: "degré" means degrees, anything else radians.
+bool Est_en_degres(std::string_view unite_d_angle);
+
+} // namespace trazel

@@ -1,0 +1,46 @@
+#pragma once
+// Shared by the two halves of the resolver: access to a step's arguments by position, and
+// the computations that named transformations and images by an in-place transformation
+// have in common.
+
+#include <stdexcept>
+#include <string>
+
+#include "calc/geometrie.h"
+#include "calc/resolveur.h"
+
+namespace trazel::resolveur {
+
+// The k-th argument's value (1-based), of the expected nature.
+template <class T> T& Arg(const TEtape& etape, int k)
+{
+    T* valeur = Donnee<T>(Argument(&etape, k));
+    if (valeur == nullptr)
+        throw std::logic_error("argument " + std::to_string(k) + " vide");
+    return *valeur;
+}
+
+// The object the step defines: its last argument's value.
+template <class T> T& Objet(const TEtape& etape)
+{
+    return *Donnee<T>(Dernier_argument(etape.arguments));
+}
+
+int Nombre_arguments(const TEtape& etape);
+
+// The line as it stands now: a line through two points follows them.
+Tligne Ligne_actuelle(Tdroite& d);
+
+// A measure expression evaluated with the length of the unit.
+Reel Mesure(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte);
+
+// The parameters of the transformation that a named transformation step (genre 42 to 51)
+// defines, its arguments starting at argument `premier`. Images by a transformation given
+// in place use the same arguments after their point.
+void Regler_transformation(std::int32_t genre, const TEtape& etape, int premier,
+                           TContexte_calcul& contexte);
+
+// Lines, circles, arcs, polygons, vectors and transformations; false for another genre.
+bool Recalculer_objet(TEtape& etape, TContexte_calcul& contexte);
+
+} // namespace trazel::resolveur

@@ -1,0 +1,360 @@
+// The resolver for lines, circles, arcs, polygons, vectors and transformations.
+
+#include <cmath>
+#include <numbers>
+
+#include "calc/resolveur_interne.h"
+#include "model/erreurs.h"
+#include "calc/transformations.h"
+#include "calc/vecteurs.h"
+
+namespace trazel::resolveur {
+namespace {
+
+constexpr Reel pi = std::numbers::pi_v<Reel>;
+
+Reel Longueur(const Tunite& unite)
+{
+    return Longueur_unite(&unite);
+}
+
+// A new direction for a line: its own frame turns with it.
+void Orienter(Tdroite& d, Tcoordonnees direction)
+{
+    Placer(*d.vecteur, direction);
+    if (d.repere != nullptr && d.repere->vecteur2 != nullptr)
+        Placer(*d.repere->vecteur2, Quart_de_tour(direction));
+}
+
+void Placer_ligne(Tdroite& d, const Tligne& ligne)
+{
+    Placer(*d.point1, ligne.point);
+    Orienter(d, ligne.direction);
+}
+
+// Every "X" of the equation replaced by x, every "Y" by y.
+std::string Substituer(const std::string& equation, std::string_view x, std::string_view y)
+{
+    std::string texte;
+    for (const char c : equation)
+        texte += c == 'X' ? std::string(x) : c == 'Y' ? std::string(y) : std::string(1, c);
+    return texte;
+}
+
+// The line a x + b y + e = 0 in frame R, with f(x, y) = a x + b y + e given as text: e, a
+// and b come from f at (0, 0), (1, 0) and (0, 1), the differences formed in the text.
+void Droite_d_equation(TEtape& etape, Tdroite& d, TContexte_calcul& contexte)
+{
+    const std::string& equation = Arg<std::string>(etape, 1);
+    const Tunite& unite = Arg<Tunite>(etape, 2);
+    const Trepere& r = Arg<Trepere>(etape, 3);
+    const Reel e = Mesure(Substituer(equation, "(0)", "(0)"), unite, contexte);
+    const std::string moins_e = "-(" + Reel_en_texte(e) + ")";
+    const Reel a = Mesure(Substituer(equation, "(1)", "(0)") + moins_e, unite, contexte);
+    const Reel b = Mesure(Substituer(equation, "(0)", "(1)") + moins_e, unite, contexte);
+    const bool sur_l_axe_x = b == 0 || std::fabs(Diviser(a, b)) > 1;
+    const Tcoordonnees point = sur_l_axe_x ? Tcoordonnees{Diviser(-e, a), 0}
+                                           : Tcoordonnees{0, Diviser(-e, b)};
+    Placer(*d.point1, Repere_vers_absolu(r, point));
+    Orienter(d, Combinaison(Coordonnees(*r.vecteur1), Coordonnees(*r.vecteur2), -b, a));
+}
+
+// The direction of a reference line, from its two points when it has them.
+Tcoordonnees Direction_de_reference(const Tdroite& reference)
+{
+    if (reference.point2 != nullptr)
+        return Vecteur_de(Coordonnees(*reference.point1), Coordonnees(*reference.point2));
+    return Coordonnees(*reference.vecteur);
+}
+
+bool Recalculer_droite(TEtape& etape, TContexte_calcul& contexte)
+{
+    Tdroite& d = Objet<Tdroite>(etape);
+    switch (etape.genre) {
+    case 4:
+    case 99:
+        Actualiser_droite(d);
+        return true;
+    case 28:
+        Placer_ligne(d, Image_droite(Arg<std::string>(etape, 2),
+                                     Ligne_actuelle(Arg<Tdroite>(etape, 1)),
+                                     contexte.figure.transformations));
+        return true;
+    case 85: {
+        const Trepere& r = Arg<Trepere>(etape, 3);
+        const Reel m = Mesure(Arg<std::string>(etape, 1), Arg<Tunite>(etape, 2), contexte);
+        Orienter(d, Combinaison(Coordonnees(*r.vecteur1), Coordonnees(*r.vecteur2), 1, m));
+        return true;
+    }
+    case 86: {
+        const Tcoordonnees u = Direction_de_reference(Arg<Tdroite>(etape, 1));
+        const Reel n = Norme(u);
+        const Tcoordonnees unitaire{Diviser(u.x, n), Diviser(u.y, n)};
+        Placer(*d.point2, Point_plus_vecteur(Coordonnees(*d.point1), unitaire, 1));
+        Actualiser_droite(d);
+        return true;
+    }
+    case 87:
+        Orienter(d, Quart_de_tour(Ligne_actuelle(Arg<Tdroite>(etape, 1)).direction));
+        return true;
+    case 88: {
+        const Tunite& unite = Arg<Tunite>(etape, 2);
+        Orienter(d, Evaluer_vecteur(Arg<std::string>(etape, 1), Longueur(unite), contexte.figure,
+                                    contexte.form2));
+        d.pas = Mesure(Arg<std::string>(etape, 3), unite, contexte);
+        return true;
+    }
+    case 90: {
+        const Tsegment& s = Arg<Tsegment>(etape, 1);
+        Placer_ligne(d, Mediatrice(Coordonnees(*s.extremite1), Coordonnees(*s.extremite2)));
+        return true;
+    }
+    case 91: {
+        const Tpolygone& angle = Arg<Tpolygone>(etape, 1);
+        Placer_ligne(d, Bissectrice(Coordonnees(*angle.sommets.at(0)),
+                                    Coordonnees(*angle.sommets.at(1)),
+                                    Coordonnees(*angle.sommets.at(2))));
+        return true;
+    }
+    case 98:
+        Droite_d_equation(etape, d, contexte);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Placer_rond(Tcercle& c, const Trond& rond)
+{
+    Placer(*c.centre, rond.centre);
+    c.rayon = rond.rayon;
+}
+
+bool Recalculer_cercle(TEtape& etape, TContexte_calcul& contexte)
+{
+    Tcercle& c = Objet<Tcercle>(etape);
+    const Tcoordonnees centre = c.centre != nullptr ? Coordonnees(*c.centre) : Tcoordonnees{};
+    switch (etape.genre) {
+    case 40: {
+        const Tcercle& source = Arg<Tcercle>(etape, 1);
+        const TImage_cercle image =
+            Image_cercle(Arg<std::string>(etape, 2), source, contexte.figure.transformations);
+        Placer(*c.centre, image.centre);
+        c.rayon = image.rayon;
+        c.unite = source.unite;
+        return true;
+    }
+    case 77:
+        c.rayon = Mesure(Arg<std::string>(etape, 1), *c.unite, contexte);
+        return true;
+    case 78:
+        c.rayon = Norme(Vecteur_de(centre, Coordonnees(Arg<Tpoint>(etape, 1))));
+        return true;
+    case 79:
+        c.rayon = Distance_point_droite(centre, Ligne_actuelle(Arg<Tdroite>(etape, 1)));
+        return true;
+    case 80: {
+        const Tsegment& s = Arg<Tsegment>(etape, 1);
+        const Tcoordonnees milieu = Milieu(Coordonnees(*s.extremite1), Coordonnees(*s.extremite2));
+        Placer_rond(c, {milieu, Norme(Vecteur_de(milieu, Coordonnees(*s.extremite1)))});
+        return true;
+    }
+    case 81:
+    case 82: {
+        const Tpolygone& t = Arg<Tpolygone>(etape, 1);
+        const Tcoordonnees a = Coordonnees(*t.sommets.at(0)), b = Coordonnees(*t.sommets.at(1)),
+                           k = Coordonnees(*t.sommets.at(2));
+        const std::optional<Trond> rond =
+            etape.genre == 81 ? Cercle_circonscrit(a, b, k) : Cercle_inscrit(a, b, k);
+        if (rond)
+            Placer_rond(c, *rond);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void Recalculer_arc(TEtape& etape)
+{
+    Tarc_de_cercle& arc = Objet<Tarc_de_cercle>(etape);
+    Tcercle& cercle = *arc.cercle;
+    const Tcoordonnees centre = Coordonnees(*cercle.centre);
+    const Tcoordonnees p = Coordonnees(Arg<Tpoint>(etape, 1));
+    if (etape.genre == 53)
+        cercle.rayon = Norme(Vecteur_de(centre, p));
+    arc.angle_debut = Angle_polaire(centre, p);
+    arc.angle_fin = Angle_polaire(centre, Coordonnees(Arg<Tpoint>(etape, 2)));
+}
+
+void Recalculer_polygone(TEtape& etape, TContexte_calcul& contexte)
+{
+    Tpolygone& p = Objet<Tpolygone>(etape);
+    auto placer_tous = [&](const auto& sommets) {
+        for (std::size_t k = 0; k < sommets.size() && k < p.sommets.size(); ++k)
+            Placer(*p.sommets[k], sommets[k]);
+    };
+    switch (etape.genre) {
+    case 54:
+        placer_tous(Polygone_regulier(Coordonnees(Arg<Tpoint>(etape, 2)),
+                                      Coordonnees(Arg<Tpoint>(etape, 3)),
+                                      Arg<std::int32_t>(etape, 1)));
+        break;
+    case 55: {
+        // The corners 1 and 3 follow the diagonal's ends 0 and 2.
+        const Tcoordonnees a = Coordonnees(*p.sommets.at(0)), c = Coordonnees(*p.sommets.at(2));
+        Placer(*p.sommets.at(1), {a.x, c.y});
+        Placer(*p.sommets.at(3), {c.x, a.y});
+        break;
+    }
+    case 56: {
+        const Tunite& unite = Arg<Tunite>(etape, 5);
+        auto valeur = [&](int k) { return Mesure(Arg<std::string>(etape, k), unite, contexte); };
+        placer_tous(Rectangle(Arg<Trepere>(etape, 6), valeur(1), valeur(2), valeur(3), valeur(4)));
+        break;
+    }
+    default: // 57: its vertices are points of the figure
+        break;
+    }
+}
+
+void Recalculer_vecteur(TEtape& etape, TContexte_calcul& contexte)
+{
+    Tvecteur& u = Objet<Tvecteur>(etape);
+    if (etape.genre == 2) {
+        Placer(u, Evaluer_vecteur(Arg<std::string>(etape, 2), Longueur(Arg<Tunite>(etape, 3)),
+                                  contexte.figure, contexte.form2));
+        return;
+    }
+    const Tunite& unite = Arg<Tunite>(etape, 3);
+    const Trepere& r = Arg<Trepere>(etape, 5);
+    const Tcoordonnees bout = Repere_vers_absolu(
+        r, {Mesure(Arg<std::string>(etape, 2), unite, contexte),
+            Mesure(Arg<std::string>(etape, 4), unite, contexte)});
+    Placer(u, Vecteur_de(Coordonnees(*r.origine), bout));
+}
+
+Reel Angle_lu(const std::string& texte, const std::string& unite_d_angle, const Tunite& unite,
+              TContexte_calcul& contexte)
+{
+    const Reel angle = Mesure(texte, unite, contexte);
+    return Est_en_degres(unite_d_angle) ? angle * pi / 180 : angle;
+}
+
+// Whether the step defines an object of that nature.
+bool Dessin_est(const TEtape& etape, std::uint8_t nature)
+{
+    const TArgument* dernier = Dernier_argument(etape.arguments);
+    return dernier != nullptr && dernier->nature == nature;
+}
+
+Reel Norme_actuelle(Tvecteur& u)
+{
+    Actualiser_vecteur(u);
+    return Norme(Coordonnees(u));
+}
+
+} // namespace
+
+int Nombre_arguments(const TEtape& etape)
+{
+    int n = 0;
+    for (const TArgument* a = etape.arguments; a != nullptr; a = a->suivant)
+        ++n;
+    return n;
+}
+
+Tligne Ligne_actuelle(Tdroite& d)
+{
+    Actualiser_droite(d);
+    return Ligne_de(d);
+}
+
+Reel Mesure(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte)
+{
+    return Evaluer_mesure(texte, Longueur(unite), contexte.figure, contexte.form2);
+}
+
+void Regler_transformation(std::int32_t genre, const TEtape& etape, int k,
+                           TContexte_calcul& contexte)
+{
+    switch (genre) {
+    case 42: {
+        auto& s = Arg<Tsimilitude_directe>(etape, k + 4);
+        const Tunite& unite = Arg<Tunite>(etape, k + 3);
+        s.angle = Angle_lu(Arg<std::string>(etape, k), Arg<std::string>(etape, k + 1), unite,
+                           contexte);
+        s.rapport = Mesure(Arg<std::string>(etape, k + 2), unite, contexte);
+        break;
+    }
+    case 43: {
+        auto& s = Arg<Tsimilitude_directe>(etape, k + 4);
+        s.angle = Angle_oriente(Coordonnees(Arg<Tpoint>(etape, k)), Coordonnees(*s.centre),
+                                Coordonnees(Arg<Tpoint>(etape, k + 1)));
+        const Reel oa = Norme_actuelle(Arg<Tvecteur>(etape, k + 2));
+        s.rapport = Diviser(Norme_actuelle(Arg<Tvecteur>(etape, k + 3)), oa);
+        break;
+    }
+    case 44:
+        Arg<Thomothetie>(etape, k + 2).rapport =
+            Mesure(Arg<std::string>(etape, k), Arg<Tunite>(etape, k + 1), contexte);
+        break;
+    case 45: {
+        Tvecteur& u = Arg<Tvecteur>(etape, k + 2);
+        Tvecteur& v = Arg<Tvecteur>(etape, k + 3);
+        Actualiser_vecteur(u);
+        Actualiser_vecteur(v);
+        Arg<Thomothetie>(etape, k + 4).rapport = Diviser(
+            Produit_scalaire(Coordonnees(u), Coordonnees(v)), Produit_scalaire(Coordonnees(u), Coordonnees(u)));
+        break;
+    }
+    case 46: {
+        const Tpolygone& angle = Arg<Tpolygone>(etape, k);
+        Arg<Trotation>(etape, k + 1).angle = Angle_oriente(
+            Coordonnees(*angle.sommets.at(0)), Coordonnees(*angle.sommets.at(1)),
+            Coordonnees(*angle.sommets.at(2)));
+        break;
+    }
+    case 47:
+        Arg<Trotation>(etape, k + 3).angle = Angle_lu(
+            Arg<std::string>(etape, k), Arg<std::string>(etape, k + 2), Arg<Tunite>(etape, k + 1),
+            contexte);
+        break;
+    case 48:
+        Placer(*Arg<Ttranslation>(etape, k + 2).vecteur,
+               Evaluer_vecteur(Arg<std::string>(etape, k), Longueur(Arg<Tunite>(etape, k + 1)),
+                               contexte.figure, contexte.form2));
+        break;
+    case 49:
+        Placer(*Arg<Ttranslation>(etape, k + 2).vecteur,
+               Vecteur_de(Coordonnees(Arg<Tpoint>(etape, k)), Coordonnees(Arg<Tpoint>(etape, k + 1))));
+        break;
+    case 50:
+        Ligne_actuelle(*Arg<Tsymetrie_axiale>(etape, k).axe);
+        break;
+    default: // 41 and 51 have nothing to recompute
+        break;
+    }
+}
+
+bool Recalculer_objet(TEtape& etape, TContexte_calcul& contexte)
+{
+    const std::int32_t g = etape.genre;
+    if (g == 2 || g == 3)
+        Recalculer_vecteur(etape, contexte);
+    else if (g >= 41 && g <= 51)
+        Regler_transformation(g, etape, 1, contexte);
+    else if (g == 52 || g == 53)
+        Recalculer_arc(etape);
+    else if (g >= 54 && g <= 57)
+        Recalculer_polygone(etape, contexte);
+    else if (Dessin_est(etape, Nature_de<Tdroite>::valeur))
+        return Recalculer_droite(etape, contexte);
+    else if (Dessin_est(etape, Nature_de<Tcercle>::valeur))
+        return Recalculer_cercle(etape, contexte);
+    else
+        return false;
+    return true;
+}
+
+} // namespace trazel::resolveur
