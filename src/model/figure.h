@@ -100,7 +100,7 @@ using TListe_points = std::vector<Tpoint*>;
 
 struct Tpolygone {
     std::string nom;
-    TListe_points sommets;
+    TListe_points sommets{};
     bool dessine = true;
     std::string couleur = "black";
     std::string style = "solid";
@@ -161,7 +161,7 @@ struct Tsimilitude_directe {
 
 struct Tcomposee_transformations {
     std::string nom;
-    std::array<std::string, 2> composantes; // names, in the order written
+    std::array<std::string, 2> composantes{}; // names, in the order written
 };
 
 using TListe_vecteurs = std::vector<Tvecteur*>;

@@ -3,10 +3,12 @@
 #include <array>
 
 #include "calc/geometrie.h"
+#include "calc/noms.h"
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/particularites.h"
 #include "model/phrases.h"
+#include "model/regles.h"
 
 namespace trazel {
 namespace {
@@ -50,8 +52,8 @@ std::string Message_erreur(const std::exception& erreur)
 
 TLecteur::TLecteur(TFigure& figure, TForm2& form2, std::vector<std::string> lignes,
                    std::string chemin)
-    : figure_(figure), form2_(form2), lignes_(std::move(lignes)), chemin_(std::move(chemin)),
-      etapes_(figure, figure.Nouvelle_etape())
+    : figure_(figure), form2_(form2), contexte_{figure, form2}, lignes_(std::move(lignes)),
+      chemin_(std::move(chemin)), etapes_(figure, figure.Nouvelle_etape())
 {
 }
 
@@ -73,24 +75,134 @@ Reel TLecteur::Evaluer(const std::string& texte, Reel echelle)
     return form2_.Evaluer_expression(texte, figure_.liste_points, echelle);
 }
 
-void TLecteur::Lire_parametres_point_libre(Tpoint& point)
+Tcoordonnees TLecteur::Lire_parametres_point_libre()
 {
     Ligne_suivante();
     const Tdeux_textes xy = Textes_parametres(ligne_);
-    point.x = Evaluer(xy.premier);
-    point.y = Evaluer(xy.second);
+    if (xy.premier.empty() || xy.second.empty())
+        Echec("la ligne \xAB  Objet libre \x85, param\xE8tres: x, y \xBB du point libre "
+              "manque ici");
+    const Reel x = Evaluer(xy.premier);
+    return {x, Evaluer(xy.second)};
 }
 
 Reel TLecteur::Lire_valeur_parametre()
 {
     Ligne_suivante();
-    return Evaluer(Texte_valeur_parametre(ligne_));
+    const std::string valeur = Texte_valeur_parametre(ligne_);
+    if (valeur.empty())
+        Echec("la ligne \xAB  Objet libre \x85, param\xE8tre: t \xBB du point manque ici");
+    return Evaluer(valeur);
 }
 
 void TLecteur::Ignorer_ligne(std::string raison)
 {
     ignorees_.push_back({numero_, ligne_, std::move(raison)});
-    Ligne_suivante();
+    Passer_lignes_suivantes();
+}
+
+void TLecteur::Passer_lignes_suivantes()
+{
+    while (Ligne_suivante() && Est_ligne_d_attributs(ligne_)) {
+    }
+}
+
+bool TLecteur::Est_ligne_d_attributs(std::string_view ligne)
+{
+    return ligne.starts_with("  ");
+}
+
+std::string TLecteur::Mot()
+{
+    return Mot_suivant(ligne_, position_);
+}
+
+void TLecteur::Attendre(std::string_view attendu)
+{
+    if (Mot() != attendu)
+        throw TPhrase_non_reconnue{};
+}
+
+bool TLecteur::Suivi_de(std::string_view texte)
+{
+    const auto debut = static_cast<std::size_t>(position_ - 1);
+    if (position_ < 1 || std::string_view(ligne_).substr(std::min(debut, ligne_.size()))
+                                 .substr(0, texte.size()) != texte)
+        return false;
+    position_ += static_cast<int>(texte.size());
+    while (position_ <= static_cast<int>(ligne_.size()) &&
+           Est_delimiteur(ligne_[static_cast<std::size_t>(position_ - 1)]))
+        ++position_;
+    return true;
+}
+
+std::string TLecteur::Texte(char terminateur)
+{
+    return Texte_equilibre(ligne_, position_, terminateur);
+}
+
+bool TLecteur::Aller_apres(std::string_view mot)
+{
+    int position = 1;
+    while (position <= static_cast<int>(ligne_.size()))
+        if (Mot_suivant(ligne_, position) == mot) {
+            position_ = position;
+            return true;
+        }
+    return false;
+}
+
+Tpoint* TLecteur::Nouveau_point(const std::string& nom)
+{
+    Tpoint* p = Point_isole(nom);
+    figure_.liste_points.push_back(p);
+    return p;
+}
+
+Tpoint* TLecteur::Point_isole(const std::string& nom)
+{
+    return figure_.Nouveau<Tpoint>({.nom = nom});
+}
+
+Tvecteur* TLecteur::Vecteur_isole()
+{
+    return figure_.Nouveau<Tvecteur>();
+}
+
+Tdroite* TLecteur::Droite_isolee(const std::string& nom, Tpoint* point1, Tvecteur* vecteur)
+{
+    Trepere* propre = figure_.Nouveau<Trepere>(
+        {.nom = nom, .origine = point1, .vecteur1 = vecteur, .vecteur2 = Vecteur_isole()});
+    return figure_.Nouveau<Tdroite>(
+        {.nom = nom, .point1 = point1, .vecteur = vecteur, .repere = propre});
+}
+
+Tpolygone* TLecteur::Triangle(std::string_view nom, bool dans_la_liste)
+{
+    TListe_points sommets = Points_du_nom(figure_.liste_points, nom);
+    if (sommets.size() != 3)
+        throw Erreur_trazel("\xAB " + std::string(nom) +
+                            " \xBB ne d\xE9signe pas trois points de la figure");
+    Tpolygone* triangle = figure_.Nouveau<Tpolygone>({.nom = std::string(nom)});
+    triangle->sommets = std::move(sommets);
+    if (dans_la_liste)
+        figure_.liste_polygones.push_back(triangle);
+    return triangle;
+}
+
+Tunite* TLecteur::Unite(const std::string& nom)
+{
+    return Unite_du_nom(figure_, nom.empty() ? "1" : nom);
+}
+
+void TLecteur::Enregistrer(std::int32_t genre, const std::vector<TArgument*>& arguments)
+{
+    TEtape& etape = *etapes_.courante();
+    etape.genre = genre;
+    for (TArgument* argument : arguments)
+        etapes_.Ajouter(argument);
+    Recalculer_etape(etape, contexte_);
+    etapes_.Fermer();
 }
 
 void TLecteur::Echec(const std::string& message) const
@@ -246,25 +358,76 @@ void TLecteur::Lire_position_roxy(TReperexoy& roxy)
     cadre.centre_y = (2 * roxy.ymax - roxy.xmax + roxy.xmin) / 2;
 }
 
-// One object line: the fixed-word forms, then the construction named by the second word.
-void TLecteur::Lire_ligne_objet(const std::string& premier_mot)
+// One object line. Lines that start with a fixed word follow one another; an empty line
+// after them hands back to the main loop, so a "Commentaire" after it ends the figure.
+void TLecteur::Lire_ligne_objet(std::string premier_mot)
 {
-    if (Est_mot_fixe(premier_mot)) {
-        Ignorer_ligne("construction pas encore prise en charge");
-        return;
+    while (Est_mot_fixe(premier_mot)) {
+        try {
+            Lire_forme_fixe(*this, premier_mot);
+        } catch (const TPhrase_non_reconnue&) {
+            Ignorer_ligne("phrase non reconnue");
+        }
+        if (numero_ == 0 || ligne_.empty())
+            return;
+        position_ = 1;
+        premier_mot = Mot();
     }
-    const std::string second = Mot_suivant(ligne_, position_);
+    const std::string second = Mot();
     const std::optional<int> code = Code_mot(second);
     if (code == mc_cadre && premier_mot == "Double") {
-        Ligne_suivante(); // the picture window, read before the header
+        Passer_lignes_suivantes(); // the picture window, read before the header
         return;
     }
     if (!code || !A_une_regle(*code)) {
         Ignorer_ligne(second.empty() ? "nom seul, sans construction"
-                                     : "mot \xAB " + second + " \xBB inconnu");
+                      : code ? "aucune construction ne commence par \xAB " + second + " \xBB"
+                             : "mot \xAB " + second + " \xBB inconnu");
         return;
     }
-    Ignorer_ligne("construction pas encore prise en charge");
+    try {
+        Appliquer_regle(*code, premier_mot);
+    } catch (const TPhrase_non_reconnue&) {
+        Ignorer_ligne("phrase non reconnue");
+    }
+}
+
+// The rule of the keyword that is the line's second word.
+void TLecteur::Appliquer_regle(int code, const std::string& nom)
+{
+    switch (code) {
+    case mc_point:
+    case mc_milieu:
+    case mc_centre:
+    case mc_orthocentre:
+    case mc_projete:
+    case mc_barycentre:
+    case mc_sur:
+        Regle_point(*this, nom, code);
+        break;
+    case mc_droite:
+    case mc_cercle:
+    case mc_arc:
+    case mc_polygone:
+    case mc_rectangle:
+    case mc_cadre:
+    case mc_mediatrice:
+    case mc_bissectrice:
+        Regle_ligne(*this, nom, code);
+        break;
+    case mc_symetrie:
+    case mc_translation:
+    case mc_rotation:
+    case mc_homothetie:
+    case mc_similitude:
+    case mc_composee:
+    case mc_image:
+        Regle_transformation(*this, nom, code);
+        break;
+    default:
+        Ignorer_ligne("construction pas encore prise en charge");
+        break;
+    }
 }
 
 } // namespace trazel

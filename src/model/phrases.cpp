@@ -37,11 +37,29 @@ std::string Nom_apres_unite_ou_repere(std::string_view ligne)
 
 std::string Nom_apres_sur(std::string_view ligne)
 {
+    return Mot_apres(ligne, Mot_du_code(mc_sur));
+}
+
+std::string Mot_apres(std::string_view ligne, std::string_view mot)
+{
     int position = 1;
-    const std::array<std::string_view, 1> mots = {Mot_du_code(mc_sur)};
+    const std::array<std::string_view, 1> mots = {mot};
     if (Avancer_jusqu_a(ligne, position, mots).empty())
         return {};
     return Mot_suivant(ligne, position);
+}
+
+std::string Mot_avant(std::string_view ligne, std::string_view mot)
+{
+    int position = 1;
+    std::string precedent;
+    while (position <= static_cast<int>(ligne.size())) {
+        std::string courant = Mot_suivant(ligne, position);
+        if (courant == mot)
+            return precedent;
+        precedent = std::move(courant);
+    }
+    return {};
 }
 
 std::string Unite_de_longueur(std::string_view ligne)

@@ -13,6 +13,11 @@ std::string Nom_apres_unite_ou_repere(std::string_view ligne);
 // The word after the first "sur".
 std::string Nom_apres_sur(std::string_view ligne);
 
+// The word after the first occurrence of `mot`, and the word before it (empty when the line
+// lacks it).
+std::string Mot_apres(std::string_view ligne, std::string_view mot);
+std::string Mot_avant(std::string_view ligne, std::string_view mot);
+
 // The unit a length is given in: the name after "(unité de longueur" or, as the figure
 // editor writes it, directly after "(unité"; "1" (the first unit) when the line has neither.
 std::string Unite_de_longueur(std::string_view ligne);

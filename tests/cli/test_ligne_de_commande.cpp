@@ -64,7 +64,7 @@ TEST(Executer, aide_et_version)
 {
     const Resultat aide = Lancer({"--aide"});
     EXPECT_EQ(aide.code, code_succes);
-    for (const char* option : {"--largeur", "--hauteur", "-o", "--sortie", "--avertissements",
+    for (const char* option : {"--largeur", "--hauteur", "-o", "--sortie", "--document", "--avertissements",
                                "--aide", "--help", "--version"})
         EXPECT_NE(aide.sortie.find(option), std::string::npos) << option;
     EXPECT_EQ(Lancer({"--help"}).sortie, aide.sortie);
@@ -93,6 +93,21 @@ TEST_F(Commande, sortie_standard_et_fichier_choisi)
     const std::string choisi = (dossier_ / "autre.tex").string();
     EXPECT_EQ(Lancer({figure, "--sortie=" + choisi}).code, code_succes);
     EXPECT_EQ(Lire_fichier(choisi), standard.sortie);
+}
+
+TEST_F(Commande, document_complet)
+{
+    const std::string figure = Figure("vide.fgr", essais::Texte_figure({}));
+    const Resultat image = Lancer({"-o", "-", figure});
+    const Resultat document = Lancer({"--document", "-o", "-", figure});
+    EXPECT_EQ(document.code, code_succes);
+    EXPECT_TRUE(document.sortie.starts_with("%Format: WML-LaTeX2e\r\n%Option: bigtex\r\n"));
+    EXPECT_NE(document.sortie.find("\\part*{Figure \\LaTeX}\r\n" + image.sortie), std::string::npos);
+    EXPECT_TRUE(document.sortie.ends_with("\\end{pspicture}\r\n\\end{document}\r\n"));
+    // Without -o, the document goes beside the figure with the extension "tex".
+    EXPECT_EQ(Lancer({"--document", figure}).code, code_succes);
+    EXPECT_EQ(Lire_fichier((dossier_ / "vide.tex").string()), document.sortie);
+    EXPECT_FALSE(fs::exists(dossier_ / "vide.crb"));
 }
 
 TEST_F(Commande, echecs_nomment_fichier_et_ligne)
@@ -149,7 +164,7 @@ TEST_F(Commande, mauvaises_entrees)
 
 TEST_F(Commande, avertissements_listent_les_lignes_ignorees)
 {
-    const std::string figure = Figure("f.fgr", essais::Texte_figure({"A truc", "B point libre"}));
+    const std::string figure = Figure("f.fgr", essais::Texte_figure({"A truc", "n entier libre entre 1 et 10 valeur 3"}));
     const Resultat muet = Lancer({figure});
     EXPECT_TRUE(muet.erreurs.empty());
     const Resultat r = Lancer({"--avertissements", figure});

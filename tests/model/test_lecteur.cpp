@@ -161,10 +161,12 @@ TEST(Lire_figure, commentaire_termine_la_description)
 
 TEST(Lire_figure, lignes_ignorees_et_raisons)
 {
-    Lecture l(Texte_figure({"A truc machin", "", "B", "Segment [AB]", "d droite passant par A"}));
+    Lecture l(Texte_figure({"A truc machin", "", "B", "d droite bizarre", "x = 3"}));
     EXPECT_EQ(Numeros(l.ignorees), (std::vector<int>{6, 8, 9, 10}));
     EXPECT_EQ(l.ignorees[0].raison, "mot \xAB truc \xBB inconnu");
     EXPECT_EQ(l.ignorees[1].raison, "nom seul, sans construction");
+    EXPECT_EQ(l.ignorees[2].raison, "phrase non reconnue");
+    EXPECT_TRUE(l.figure.liste_droites.size() == 2); // no line without geometry is left
     // No step is recorded by a skipped line.
     EXPECT_EQ(l.premiere->suivante->genre, 0);
     EXPECT_EQ(l.premiere->suivante->suivante, nullptr);
@@ -240,11 +242,10 @@ TEST(TLecteur, lignes_de_parametres)
                       "  Objet libre M, angle /ox: 90 degr\xE9", "  Objet libre N, param\xE8tre:"},
                      "essai.fgr");
     lecteur.Ligne_suivante();
-    Tpoint a;
-    lecteur.Lire_parametres_point_libre(a);
+    const Tcoordonnees a = lecteur.Lire_parametres_point_libre();
     EXPECT_EQ(lecteur.numero(), 2);
     EXPECT_TRUE(essais::Proches(2 * 3.14159265358979323846L, a.x, 1e-18L));
     EXPECT_EQ(a.y, -1.5L);
     EXPECT_TRUE(essais::Proches(3.14159265358979323846L / 2, lecteur.Lire_valeur_parametre(), 1e-18L));
-    EXPECT_THROW(lecteur.Lire_valeur_parametre(), Erreur_formule); // no value at all
+    EXPECT_THROW(lecteur.Lire_valeur_parametre(), Erreur_figure); // no value at all
 }

@@ -1,0 +1,25 @@
+#pragma once
+// The object-line rules of the reader, by family. Each reads the current line from the
+// position after the word that selected it, records one construction step, reads the
+// object's attribute lines and leaves the next line current; a phrase that does not match
+// raises TPhrase_non_reconnue before anything is recorded.
+
+#include <string>
+
+#include "model/lecteur.h"
+
+namespace trazel {
+
+// "vec", "Droite", "Demi-droite", "Segment" (the object's name is the second word).
+void Lire_forme_fixe(TLecteur& lecteur, const std::string& mot_fixe);
+
+// Points: "point", "milieu", "centre", "orthocentre", "projeté", "barycentre", "sur".
+void Regle_point(TLecteur& lecteur, const std::string& nom, int code);
+
+// Lines, circles, arcs, polygons, perpendicular bisectors and angle bisectors.
+void Regle_ligne(TLecteur& lecteur, const std::string& nom, int code);
+
+// Named transformations and images.
+void Regle_transformation(TLecteur& lecteur, const std::string& nom, int code);
+
+} // namespace trazel
