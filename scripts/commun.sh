@@ -6,7 +6,8 @@ racine="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # What building and running the command line needs.
 paquets_construction=(g++ cmake ninja-build)
 # What the tests need on top of that.
-paquets_tests=(libgtest-dev)
+# latex, dvips and PSTricks compile the example pictures; ghostscript renders them.
+paquets_tests=(libgtest-dev texlive-latex-base texlive-pstricks ghostscript)
 
 # Installs the Debian packages of the list that are missing (apt-get, as root or via sudo).
 installer_paquets() {

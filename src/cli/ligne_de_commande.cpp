@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "calc/conversion_chaines.h"
+#include "latex/document.h"
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/fichiers.h"
@@ -17,7 +18,8 @@ namespace {
 
 // Windows-1252 texts, converted once on their way out.
 constexpr const char* aide =
-    "Usage : trazel [--largeur L] [--hauteur H] [-o SORTIE] [--avertissements] FIGURE.fgr...\n"
+    "Usage : trazel [--largeur L] [--hauteur H] [-o SORTIE] [--document] [--avertissements]\n"
+    "               FIGURE.fgr...\n"
     "\n"
     "Transcrit chaque figure Figuro en image PSTricks : le fichier de m\xEAme nom que la\n"
     "figure, d'extension \xAB crb \xBB, \xE0 c\xF4t\xE9 d'elle.\n"
@@ -28,6 +30,8 @@ constexpr const char* aide =
     "                       L et H s'\xE9" "crivent comme les nombres d'une figure : 2*pi, 15/2...\n"
     "  -o, --sortie SORTIE  \xE9" "crit l'image dans SORTIE (\xAB - \xBB : la sortie standard) ;\n"
     "                       une seule figure alors\n"
+    "  --document           \xE9" "crit un document LaTeX complet, pr\xEAt \xE0 compiler, au lieu\n"
+    "                       de la seule image (fichier d'extension \xAB tex \xBB)\n"
     "  --avertissements     signale les lignes de la figure que la lecture a ignor\xE9" "es\n"
     "  --aide, --help       affiche cette aide\n"
     "  --version            affiche la version\n"
@@ -38,6 +42,7 @@ constexpr const char* aide =
 struct TOptions {
     std::optional<std::string> largeur, hauteur, sortie;
     bool avertissements = false;
+    bool document = false;
     bool aide = false;
     bool version = false;
     std::vector<std::string> figures;
@@ -84,6 +89,8 @@ TOptions Analyser(const std::vector<std::string>& arguments)
             options.version = true;
         else if (a == "--avertissements")
             options.avertissements = true;
+        else if (a == "--document")
+            options.document = true;
         else if (!Lire_valeur(arguments, i, {"--largeur"}, options.largeur) &&
                  !Lire_valeur(arguments, i, {"--hauteur"}, options.hauteur) &&
                  !Lire_valeur(arguments, i, {"-o", "--sortie"}, options.sortie))
@@ -134,11 +141,17 @@ bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& 
 {
     std::vector<TLigne_ignoree> ignorees;
     try {
+        std::string texte = Transcrire_texte(Lire_fichier(figure), figure, form2, cadre, &ignorees);
+        if (options.document)
+            texte = Document_de_compilation(texte);
         if (options.sortie == "-") {
-            sortie << Transcrire_texte(Lire_fichier(figure), figure, form2, cadre, &ignorees);
+            sortie << texte;
             sortie.flush();
+        } else if (options.sortie) {
+            Remplacer_fichier(*options.sortie, texte);
         } else {
-            Transcrire(figure, form2, cadre, options.sortie.value_or(""), &ignorees);
+            const std::string crb = Chemin_sortie(figure);
+            Remplacer_fichier(options.document ? crb.substr(0, crb.size() - 3) + "tex" : crb, texte);
         }
     } catch (const Erreur_figure& erreur) {
         erreurs << "trazel: " << Lieu(erreur.chemin(), erreur.ligne()) << " : "

@@ -1,6 +1,6 @@
 #pragma once
-// The command line: trazel [--largeur L] [--hauteur H] [-o SORTIE] [--avertissements]
-// FIGURE.fgr...
+// The command line: trazel [--largeur L] [--hauteur H] [-o SORTIE] [--document]
+// [--avertissements] FIGURE.fgr...
 
 #include <ostream>
 #include <string>

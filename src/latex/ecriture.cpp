@@ -2,6 +2,9 @@
 
 #include <stdexcept>
 
+#include "latex/droites.h"
+#include "latex/points.h"
+#include "latex/polygones.h"
 #include "model/erreurs.h"
 
 namespace trazel {
@@ -17,6 +20,64 @@ std::string Boite(const TCadre_image& f)
 {
     return "(" + Reel_en_texte(f.xmin) + "," + Reel_en_texte(f.ymin) + ")(" +
            Reel_en_texte(f.xmax) + "," + Reel_en_texte(f.ymax) + ")";
+}
+
+// The supporting circle drawn between the arc's two angles, with the arc's own `dessine`
+// and colour but the circle's line style.
+void Ecrire_arc(const Tarc_de_cercle& arc, const TCadre_image& fenetre, Reel unite,
+                std::string& sortie)
+{
+    const Tcercle& cercle = *arc.cercle;
+    Ecrire_cercle(cercle, TTrait{arc.dessine, arc.couleur, cercle.style}, fenetre, unite,
+                  arc.angle_debut, arc.angle_fin, sortie);
+}
+
+// The current window exists once the first step has been written.
+const TCadre_image& Fenetre(const TCadre_image* fenetre, std::int32_t genre)
+{
+    if (fenetre == nullptr)
+        throw std::logic_error("le genre " + std::to_string(genre) +
+                               " pr\xE9" "c\xE8" "de la fen\xEAtre de l'image");
+    return *fenetre;
+}
+
+// Lines, half-lines, segments, frames, circles, arcs, polygons and points: the object is
+// the donnee of the step's last argument. Loci and graphs have no emitter yet.
+void Ecrire_objet(const TEtape& etape, TDessin dessin, const TCadre_image& fenetre,
+                  Reel unite, std::string& sortie)
+{
+    TArgument* const objet = Dernier_argument(etape.arguments);
+    switch (dessin) {
+    case TDessin::point:
+        Ecrire_point(*Donnee<Tpoint>(objet), fenetre, sortie);
+        break;
+    case TDessin::droite:
+        Ecrire_droite(*Donnee<Tdroite>(objet), fenetre, sortie);
+        break;
+    case TDessin::demi_droite:
+        Ecrire_demi_droite(*Donnee<Tdroite>(objet), fenetre, sortie);
+        break;
+    case TDessin::segment:
+        Ecrire_segment(*Donnee<Tsegment>(objet), fenetre, sortie);
+        break;
+    case TDessin::repere:
+        Ecrire_repere(*Donnee<Trepere>(objet), fenetre, sortie);
+        break;
+    case TDessin::cercle: {
+        const Tcercle& cercle = *Donnee<Tcercle>(objet);
+        Ecrire_cercle(cercle, Trait_de(cercle), fenetre, unite, 0, deux_pi_etendu, sortie);
+        break;
+    }
+    case TDessin::arc:
+        Ecrire_arc(*Donnee<Tarc_de_cercle>(objet), fenetre, unite, sortie);
+        break;
+    case TDessin::polygone:
+        Ecrire_polygone(*Donnee<Tpolygone>(objet), fenetre, sortie);
+        break;
+    case TDessin::rien: case TDessin::entete: case TDessin::lieu: case TDessin::graphe:
+        throw std::logic_error("aucun \xE9metteur pour le genre " +
+                               std::to_string(etape.genre));
+    }
 }
 
 } // namespace
@@ -75,6 +136,30 @@ void Ecrire_entete(const TReperexoy& roxy, TCadre_image& fenetre, const TCadre_l
     }
 }
 
+void Ecrire_repere(const Trepere& repere, const TCadre_image& fenetre, std::string& sortie)
+{
+    Ajouter_ligne(sortie, "% Trac\xE9 du rep\xE8re " + repere.nom);
+    // Each axis is a graduated line through the origin, marked along its own basis vector.
+    Trepere axe_repere;
+    axe_repere.origine = repere.origine;
+    axe_repere.vecteur1 = repere.vecteur1;
+    Tdroite axe;
+    axe.nom = "Axe1";
+    axe.point1 = repere.origine;
+    axe.vecteur = repere.vecteur1;
+    axe.graduee = true;
+    axe.pas = repere.pas1;
+    axe.repere = &axe_repere;
+    axe.dessine = repere.dessine;
+    axe.couleur = repere.couleur;
+    axe.style = repere.style;
+    Ecrire_droite(axe, fenetre, sortie);
+    axe.nom = "Axe2";
+    axe.vecteur = axe_repere.vecteur1 = repere.vecteur2;
+    axe.pas = repere.pas2;
+    Ecrire_droite(axe, fenetre, sortie);
+}
+
 TDessin Dessin_du_genre(std::int32_t genre)
 {
     switch (genre) {
@@ -111,21 +196,20 @@ TDessin Dessin_du_genre(std::int32_t genre)
 void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, std::string& sortie)
 {
     TCadre_image* fenetre = nullptr;
+    Reel unite = 0; // of the converted window, set with it
     for (TEtape* etape = premiere; etape != nullptr && etape->genre > 0;
          etape = etape->suivante) {
-        switch (Dessin_du_genre(etape->genre)) {
-        case TDessin::rien:
-            break;
-        case TDessin::entete:
+        const TDessin dessin = Dessin_du_genre(etape->genre);
+        if (dessin == TDessin::rien)
+            continue;
+        if (dessin == TDessin::entete) {
             fenetre = Donnee<TCadre_image>(etape->arguments);
             Ecrire_entete(*Donnee<TReperexoy>(Dernier_argument(etape->arguments)), *fenetre,
                           cadre, sortie);
-            break;
-        default:
-            // The reader records no drawable object yet.
-            throw std::logic_error("aucun \xE9metteur pour le genre " +
-                                   std::to_string(etape->genre));
+            unite = Unite_image(*fenetre, cadre);
+            continue;
         }
+        Ecrire_objet(*etape, dessin, Fenetre(fenetre, etape->genre), unite, sortie);
     }
 }
 

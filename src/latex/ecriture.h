@@ -34,6 +34,10 @@ Reel Unite_image(const TCadre_image& fenetre, const TCadre_latex& cadre);
 void Ecrire_entete(const TReperexoy& roxy, TCadre_image& fenetre, const TCadre_latex& cadre,
                    std::string& sortie);
 
+// A user frame: its comment, then its two axes as graduated lines named "Axe1" and "Axe2",
+// drawn in the frame's stroke (only the comment when the frame is not drawn).
+void Ecrire_repere(const Trepere& repere, const TCadre_image& fenetre, std::string& sortie);
+
 // What a construction step draws, by its genre.
 enum class TDessin {
     rien, entete, point, droite, demi_droite, segment, repere, cercle, arc, polygone, lieu,
