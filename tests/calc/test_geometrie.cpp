@@ -20,13 +20,7 @@ constexpr Reel precision = 1e-18L;
 ::testing::AssertionResult Points_proches(Tcoordonnees attendu, Tcoordonnees obtenu,
                                           Reel tolerance = precision)
 {
-    if (std::fabs(attendu.x - obtenu.x) <= tolerance &&
-        std::fabs(attendu.y - obtenu.y) <= tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "attendu (" << static_cast<double>(attendu.x) << ", "
-           << static_cast<double>(attendu.y) << "), obtenu (" << static_cast<double>(obtenu.x)
-           << ", " << static_cast<double>(obtenu.y) << ")";
+    return essais::Points_proches(attendu, obtenu, tolerance);
 }
 
 // A frame whose records the test owns.

@@ -15,17 +15,7 @@ using essais::Proches;
 
 constexpr Reel pi = std::numbers::pi_v<Reel>;
 
-::testing::AssertionResult Points_proches(Tcoordonnees attendu, Tcoordonnees obtenu,
-                                          Reel tolerance = 1e-18L)
-{
-    if (std::fabs(attendu.x - obtenu.x) <= tolerance &&
-        std::fabs(attendu.y - obtenu.y) <= tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "attendu (" << static_cast<double>(attendu.x) << ", "
-           << static_cast<double>(attendu.y) << "), obtenu (" << static_cast<double>(obtenu.x)
-           << ", " << static_cast<double>(obtenu.y) << ")";
-}
+using essais::Points_proches;
 
 // A figure whose transformation lists are filled by the test.
 struct Transformations {

@@ -12,17 +12,7 @@ namespace {
 
 using essais::Proches;
 
-::testing::AssertionResult Points_proches(Tcoordonnees attendu, Tcoordonnees obtenu,
-                                          Reel tolerance = 1e-18L)
-{
-    if (std::fabs(attendu.x - obtenu.x) <= tolerance &&
-        std::fabs(attendu.y - obtenu.y) <= tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "attendu (" << static_cast<double>(attendu.x) << ", "
-           << static_cast<double>(attendu.y) << "), obtenu (" << static_cast<double>(obtenu.x)
-           << ", " << static_cast<double>(obtenu.y) << ")";
-}
+using essais::Points_proches;
 
 // o = (0, 0), A = (1, 2), B = (4, 6), C = (-1, 5) and the defined vector u = (2, -1):
 // AB = (3, 4), AC = (-2, 3), AB.AC = 6, |AB| = 5.

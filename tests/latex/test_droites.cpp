@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "latex/sortie_attendue.h"
 #include "latex/droites.h"
 #include "model/figure.h"
 #include "proches.h"
@@ -13,20 +14,10 @@ using namespace trazel;
 
 namespace {
 
-// The picture box of the default "Position de Roxy" window.
-const TCadre_image defaut{.xmin = -7.622951L, .ymin = -5, .xmax = 7.622951L, .ymax = 5};
-
 const std::string trace = "\\psline[linewidth=1pt, linecolor=black, linestyle=solid]";
-const std::string hors = "% Hors fen\xEAtre d'affichage";
-
-// Whole lines, each ended by CR LF.
-std::string Texte(std::initializer_list<std::string_view> lignes)
-{
-    std::string texte;
-    for (const std::string_view ligne : lignes)
-        texte.append(ligne).append("\r\n");
-    return texte;
-}
+const TCadre_image& defaut = essais::fenetre_par_defaut;
+const std::string& hors = essais::hors_fenetre;
+using essais::Lignes;
 
 // A line through P with direction u and its own frame, as the reader builds them; the
 // records live as long as the object.
@@ -146,9 +137,9 @@ TEST(Ecrire_droite, partie_visible_ou_hors_fenetre)
     };
     const Cas cas[] = {
         {"premiere_bissectrice", {0, 0}, {1, 1}, true,
-         Texte({"% Droite d", trace + "(-5, -5)(5, 5)"})},
+         Lignes({"% Droite d", trace + "(-5, -5)(5, 5)"})},
         {"verticale_x_egal_xmin", {-7.622951L, 0}, {0, 1}, true,
-         Texte({"% Droite d", hors})},
+         Lignes({"% Droite d", hors})},
         {"non_dessinee", {0, 0}, {1, 1}, false, ""},
     };
     for (const Cas& c : cas) {
@@ -167,14 +158,14 @@ namespace {
 std::string Marque(int n, std::string_view x, std::string_view couleur)
 {
     const std::string c(couleur);
-    return Texte({"% Point " + std::to_string(n),
+    return Lignes({"% Point " + std::to_string(n),
                   "\\pscircle*[fillcolor=" + c + ", linecolor=" + c + "](" + std::string(x) +
                       ", 0){1pt}"});
 }
 
 std::string Marque_cachee(int n)
 {
-    return Texte({"% Point" + std::to_string(n) + " Marque Non affich\xE9" "e"});
+    return Lignes({"% Point" + std::to_string(n) + " Marque Non affich\xE9" "e"});
 }
 
 } // namespace
@@ -190,7 +181,7 @@ TEST(Ecrire_droite, axe_gradue_jusqu_a_la_premiere_marque_sortie)
     Ecrire_droite(d.droite, defaut, sortie);
 
     std::string attendu =
-        Texte({"% Droite ox",
+        Lignes({"% Droite ox",
                "\\psline[linewidth=1pt, linecolor=red, linestyle=solid](-7.622951, 0)"
                "(7.622951, 0)",
                "% Graduations ox"});
@@ -217,7 +208,7 @@ TEST(Ecrire_droite, graduations_le_long_du_repere_propre)
     std::string sortie;
     Ecrire_droite(d.droite, defaut, sortie);
     std::string attendu =
-        Texte({"% Droite d", trace + "(-7.622951, 0)(7.622951, 0)", "% Graduations d"});
+        Lignes({"% Droite d", trace + "(-7.622951, 0)(7.622951, 0)", "% Graduations d"});
     const char* positifs[] = {"2", "3", "4", "5", "6", "7"};
     for (int n = 1; n <= 6; ++n)
         attendu += Marque(n, positifs[n - 1], "black");
@@ -249,7 +240,7 @@ TEST(Ecrire_droite, pas_nul_ou_vecteur_nul_sans_marques)
         d.droite.pas = c.pas;
         std::string sortie;
         Ecrire_droite(d.droite, defaut, sortie);
-        EXPECT_EQ(sortie, Texte({"% Droite d", trace + "(-7.622951, 0)(7.622951, 0)",
+        EXPECT_EQ(sortie, Lignes({"% Droite d", trace + "(-7.622951, 0)(7.622951, 0)",
                                  "% Graduations d"}));
     }
 }
@@ -316,7 +307,7 @@ TEST(Ecrire_segment, bouts_gardes_par_la_fenetre)
         const Tsegment segment{.nom = "PQ", .extremite1 = &p, .extremite2 = &q};
         std::string sortie;
         Ecrire_segment(segment, defaut, sortie);
-        EXPECT_EQ(sortie, Texte({"% Segment PQ", c.attendu}));
+        EXPECT_EQ(sortie, Lignes({"% Segment PQ", c.attendu}));
     }
 }
 
@@ -349,7 +340,7 @@ TEST(Ecrire_demi_droite, de_l_origine_vers_le_point)
         d.droite.point2 = &q;
         std::string sortie;
         Ecrire_demi_droite(d.droite, defaut, sortie);
-        EXPECT_EQ(sortie, Texte({"% Droite d", c.attendu}));
+        EXPECT_EQ(sortie, Lignes({"% Droite d", c.attendu}));
     }
 }
 
@@ -358,7 +349,7 @@ TEST(Ecrire_demi_droite, sans_second_point_suit_sa_direction)
     Droite_construite d({0, 0}, {-1, 0});
     std::string sortie;
     Ecrire_demi_droite(d.droite, defaut, sortie);
-    EXPECT_EQ(sortie, Texte({"% Droite d", trace + "(-7.622951, 0)(0, 0)"}));
+    EXPECT_EQ(sortie, Lignes({"% Droite d", trace + "(-7.622951, 0)(0, 0)"}));
 
     sortie.clear();
     d.droite.dessine = false;

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "latex/sortie_attendue.h"
 #include "latex/polygones.h"
 #include "model/figure.h"
 
@@ -11,19 +12,9 @@ using namespace trazel;
 
 namespace {
 
-// The picture box of the default "Position de Roxy" window.
-const TCadre_image defaut{.xmin = -7.622951L, .ymin = -5, .xmax = 7.622951L, .ymax = 5};
-
-const std::string hors = "% Hors fen\xEAtre d'affichage";
-
-// Whole lines, each ended by CR LF.
-std::string Texte(std::initializer_list<std::string_view> lignes)
-{
-    std::string texte;
-    for (const std::string_view ligne : lignes)
-        texte.append(ligne).append("\r\n");
-    return texte;
-}
+const TCadre_image& defaut = essais::fenetre_par_defaut;
+const std::string& hors = essais::hors_fenetre;
+using essais::Lignes;
 
 // A polygon over new points of the figure, named after its vertices.
 Tpolygone* Polygone(TFigure& figure, std::initializer_list<Tpoint> sommets)
@@ -56,7 +47,7 @@ TEST(Ecrire_polygone, un_segment_par_cote_dans_le_trait_du_polygone)
     const TListe_points sommets = abc->sommets;
     const std::string trace = "\\psline[linewidth=1pt, linecolor=red, linestyle=dashed]";
     EXPECT_EQ(Polygone_ecrit(*abc),
-              Texte({"% Polygone ABC", "% Segment AB", trace + "(0, 0)(2, 0)", "% Segment BC",
+              Lignes({"% Polygone ABC", "% Segment AB", trace + "(0, 0)(2, 0)", "% Segment BC",
                      trace + "(2, 0)(1, 3)", "% Segment CA", trace + "(1, 3)(0, 0)"}));
     EXPECT_EQ(abc->sommets, sommets);
 }
@@ -70,7 +61,7 @@ TEST(Ecrire_polygone, cotes_coupes_par_la_fenetre)
                                              {.nom = "D", .x = 0, .y = 2}});
     const std::string trace = "\\psline[linewidth=1pt, linecolor=black, linestyle=solid]";
     EXPECT_EQ(Polygone_ecrit(*rectangle),
-              Texte({"% Polygone ABCD", "% Segment AB", trace + "(0, 0)(7.622951, 0)",
+              Lignes({"% Polygone ABCD", "% Segment AB", trace + "(0, 0)(7.622951, 0)",
                      "% Segment BC", hors, "% Segment CD", trace + "(0, 2)(7.622951, 2)",
                      "% Segment DA", trace + "(0, 2)(0, 0)"}));
 }
@@ -85,9 +76,9 @@ TEST(Ecrire_polygone, non_dessine_ou_sans_sommet)
     EXPECT_EQ(Polygone_ecrit(*cache), "");
 
     Tpolygone* vide = figure.Nouveau<Tpolygone>({.nom = "P", .sommets = {}});
-    EXPECT_EQ(Polygone_ecrit(*vide), Texte({"% Polygone P"}));
+    EXPECT_EQ(Polygone_ecrit(*vide), Lignes({"% Polygone P"}));
 
     // A single vertex closes on itself: a segment without direction is seen nowhere.
     Tpolygone* seul = Polygone(figure, {{.nom = "A", .x = 1, .y = 1}});
-    EXPECT_EQ(Polygone_ecrit(*seul), Texte({"% Polygone A", "% Segment AA", hors}));
+    EXPECT_EQ(Polygone_ecrit(*seul), Lignes({"% Polygone A", "% Segment AA", hors}));
 }
