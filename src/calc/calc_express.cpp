@@ -365,6 +365,8 @@ class TCalcExpress::Compilateur {
 
     // While a body is compiled: its parameter's index and the leaves found for it.
     int indice_parametre_ = -1;
+    // The functions a name may call: those before the body being compiled, or all.
+    std::size_t fonctions_visibles_ = 0;
     std::vector<const TCalc_noeud*>* feuilles_ = nullptr;
 };
 
@@ -380,6 +382,7 @@ void TCalcExpress::Compilateur::Compiler_fonctions()
             noms_.push_back(definition.variable);
         const auto parametre = temporaire ? noms_.size() - 1 : std::size_t(trouve - noms_.begin());
         indice_parametre_ = static_cast<int>(parametre);
+        fonctions_visibles_ = i;
         feuilles_ = &compilees_[i].feuilles;
         try {
             compilees_[i].arbre = Compiler(definition.expression);
@@ -391,6 +394,7 @@ void TCalcExpress::Compilateur::Compiler_fonctions()
     }
     indice_parametre_ = -1;
     feuilles_ = nullptr;
+    fonctions_visibles_ = calc_.fonctions_.size();
 }
 
 // text: expression <end>, with balanced parentheses. Throws Rejet.
@@ -481,15 +485,18 @@ void TCalcExpress::Compilateur::Lire_identificateur()
 }
 
 // A user function hides a built-in of the same name; anything else is a variable, found
-// without regard to case. An unknown name is rejected.
+// without regard to case. A name defined twice is found at its most recent definition, the
+// one later lines of a figure mean (a function body sees only the functions before it). An
+// unknown name is rejected.
 void TCalcExpress::Compilateur::Classer(std::string_view nom)
 {
     const auto& fonctions = calc_.fonctions_;
-    const auto f = std::find_if(fonctions.begin(), fonctions.end(),
+    const auto visibles = fonctions.rend() - static_cast<std::ptrdiff_t>(fonctions_visibles_);
+    const auto f = std::find_if(visibles, fonctions.rend(),
                                 [&](const TCalc_fonction_init& d) { return d.nom == nom; });
-    if (f != fonctions.end()) {
+    if (f != fonctions.rend()) {
         genre_courant_ = appel;
-        indice_ = static_cast<int>(f - fonctions.begin());
+        indice_ = static_cast<int>(fonctions.rend() - f) - 1;
         return;
     }
     const auto p = std::find_if(predefinies.begin(), predefinies.end(),
@@ -498,12 +505,12 @@ void TCalcExpress::Compilateur::Classer(std::string_view nom)
         genre_courant_ = p->genre;
         return;
     }
-    const auto v = std::find_if(noms_.begin(), noms_.end(),
+    const auto v = std::find_if(noms_.rbegin(), noms_.rend(),
                                 [&](const std::string& n) { return Egaux_sans_casse(n, nom); });
-    if (v == noms_.end())
+    if (v == noms_.rend())
         Rejeter();
     genre_courant_ = variable;
-    indice_ = static_cast<int>(v - noms_.begin());
+    indice_ = static_cast<int>(noms_.rend() - v) - 1;
 }
 
 // expression: term { ("+" | "-") term } ( ")" | <end> )

@@ -257,6 +257,8 @@ void Recalculer_etape(TEtape& etape, TContexte_calcul& contexte)
 {
     if (etape.genre <= 1 || etape.arguments == nullptr)
         return;
+    if (Recalculer_nombre(etape, contexte))
+        return;
     if (Definit_un_point(etape) && Recalculer_point(etape, contexte))
         return;
     Recalculer_objet(etape, contexte);

@@ -5,6 +5,7 @@
 // chains of steps after moving a driving value.
 
 #include <cstdint>
+#include <optional>
 
 #include "calc/conversion_chaines.h"
 #include "model/figure.h"
@@ -21,6 +22,10 @@ struct TContexte_calcul {
 // nothing. A construction without solution leaves its object where it was; degenerate
 // configurations raise Erreur_calcul.
 void Recalculer_etape(TEtape& etape, TContexte_calcul& contexte);
+
+// The value that a measure or number step (genres 7 to 22 and 24) gives its variable; none
+// for another genre, and for the slope of a line parallel to the frame's second axis.
+std::optional<Reel> Valeur_de_variable(const TEtape& etape, TContexte_calcul& contexte);
 
 // Recomputes `premiere`, then each following step up to and including `derniere`; the walk
 // also ends after the closing empty step.

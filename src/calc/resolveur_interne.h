@@ -43,4 +43,10 @@ void Regler_transformation(std::int32_t genre, const TEtape& etape, int premier,
 // Lines, circles, arcs, polygons, vectors and transformations; false for another genre.
 bool Recalculer_objet(TEtape& etape, TContexte_calcul& contexte);
 
+// The value of a measure or number step (genres 7 to 22 and 24), or none.
+std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contexte);
+
+// Numbers, functions, units and frames; false for another genre.
+bool Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte);
+
 } // namespace trazel::resolveur

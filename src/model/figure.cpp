@@ -21,6 +21,14 @@ TArgument* Dernier_argument(TArgument* argument)
     return argument;
 }
 
+void Ajouter_argument(TEtape& etape, TArgument* argument)
+{
+    if (etape.arguments == nullptr)
+        etape.arguments = argument;
+    else
+        Dernier_argument(etape.arguments)->suivant = argument;
+}
+
 TArgument* Argument(const TEtape* etape, int k)
 {
     TArgument* argument = etape->arguments;

@@ -246,6 +246,9 @@ template <class T> T* Donnee(const TArgument* argument)
 // The last argument of the chain that starts at `argument` (null for null).
 TArgument* Dernier_argument(TArgument* argument);
 
+// Links an argument behind the last one of a step already recorded.
+void Ajouter_argument(TEtape& etape, TArgument* argument);
+
 // The k-th argument of a step, 1-based; null when the step has fewer.
 TArgument* Argument(const TEtape* etape, int k);
 

@@ -136,9 +136,15 @@ bool TLecteur::Suivi_de(std::string_view texte)
     return true;
 }
 
+// The blanks around the text go: before a "(" the notation converter would read a blank as
+// an implicit product.
 std::string TLecteur::Texte(char terminateur)
 {
-    return Texte_equilibre(ligne_, position_, terminateur);
+    std::string texte = Texte_equilibre(ligne_, position_, terminateur);
+    const std::size_t debut = texte.find_first_not_of(' ');
+    if (debut == std::string::npos)
+        return {};
+    return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
 }
 
 bool TLecteur::Aller_apres(std::string_view mot)
@@ -195,14 +201,17 @@ Tunite* TLecteur::Unite(const std::string& nom)
     return Unite_du_nom(figure_, nom.empty() ? "1" : nom);
 }
 
-void TLecteur::Enregistrer(std::int32_t genre, const std::vector<TArgument*>& arguments)
+TEtape& TLecteur::Enregistrer(std::int32_t genre, const std::vector<TArgument*>& arguments,
+                              bool calculer)
 {
     TEtape& etape = *etapes_.courante();
     etape.genre = genre;
     for (TArgument* argument : arguments)
         etapes_.Ajouter(argument);
-    Recalculer_etape(etape, contexte_);
+    if (calculer)
+        Recalculer_etape(etape, contexte_);
     etapes_.Fermer();
+    return etape;
 }
 
 void TLecteur::Echec(const std::string& message) const
@@ -425,7 +434,7 @@ void TLecteur::Appliquer_regle(int code, const std::string& nom)
         Regle_transformation(*this, nom, code);
         break;
     default:
-        Ignorer_ligne("construction pas encore prise en charge");
+        Regle_nombre(*this, nom, code);
         break;
     }
 }

@@ -83,8 +83,9 @@ public:
     TArgument* Arg_booleen(bool valeur) { return figure_.Argument_booleen(valeur); }
 
     // Records the current step with its genre and its arguments (the defined object last),
-    // computes that object through the resolver, and closes the step.
-    void Enregistrer(std::int32_t genre, const std::vector<TArgument*>& arguments);
+    // computes that object through the resolver unless told not to, and closes the step.
+    TEtape& Enregistrer(std::int32_t genre, const std::vector<TArgument*>& arguments,
+                        bool calculer = true);
 
     // Reads the lines after the current one that belong to it (they start with two spaces)
     // as attribute lines of the object; the first other line becomes current.

@@ -22,4 +22,7 @@ void Regle_ligne(TLecteur& lecteur, const std::string& nom, int code);
 // Named transformations and images.
 void Regle_transformation(TLecteur& lecteur, const std::string& nom, int code);
 
+// Named numbers, functions, units, frames and curves.
+void Regle_nombre(TLecteur& lecteur, const std::string& nom, int code);
+
 } // namespace trazel

@@ -205,8 +205,9 @@ TEST(Formula, formule_zero_a_la_creation)
 TEST(Formula, variables_sans_casse_dans_l_ordre)
 {
     EXPECT_EQ(Evaluer("X+x", x_egal_3), 6);
-    // The first line that matches without regard to case gives the value.
-    EXPECT_EQ(Evaluer("A", {{"b", "a", "A"}, {1, 2, 3}, {}}), 2);
+    // A name defined twice means its most recent definition, matched without regard to case.
+    EXPECT_EQ(Evaluer("A", {{"b", "A", "a"}, {1, 2, 3}, {}}), 3);
+    EXPECT_EQ(Evaluer("a", {{"b", "a", "A"}, {1, 2, 3}, {}}), 3);
     EXPECT_EQ(Evaluer("a-b", {{"a", "b"}, {5, 3}, {}}), 2);
     EXPECT_EQ(Evaluer("_x'+x\"1", {{"_x'", "x\"1"}, {5, 3}, {}}), 8);
 }
@@ -231,7 +232,10 @@ TEST(Formula, fonctions_utilisateur)
         {"argument_expression", {{"f", "t^2+t", "t"}}, "f(x+1)", 6},
         {"exposant_substitue", {{"f", "2^t", "t"}}, "f(3)", 8},
         {"remplace_le_sinus", {{"sin", "t*2", "t"}}, "sin(3)", 6},
-        {"premiere_definition", {{"f", "t+1", "t"}, {"f", "t+2", "t"}}, "f(0)", 1},
+        {"derniere_definition", {{"f", "t+1", "t"}, {"f", "t+2", "t"}}, "f(0)", 2},
+        // A body sees the definition before it, not a later one.
+        {"definition_anterieure", {{"f", "t+1", "t"}, {"g", "f(t)", "t"}, {"f", "t+2", "t"}},
+         "g(0)", 1},
         {"parametre_existant", {{"f", "x*10", "x"}}, "f(2)+x", 21},
         {"appel_imbrique", {{"f", "t*t", "t"}, {"g", "f(u+1)+u", "u"}}, "g(3)", 19},
         // Every occurrence of an inner parameter gets the outer argument, not only the first.

@@ -263,7 +263,7 @@ TEST(Affecter_variable, la_plus_recente_ou_ajoutee)
     EXPECT_EQ(form.Liste_variables[4].valeur, 3);
     EXPECT_EQ(form.Liste_variables[5].valeur, 7);
     EXPECT_EQ(form.Liste_variables[6].nom, "z");
-    EXPECT_EQ(form.Evaluer_expression("a", {}, 1), 3); // the evaluator takes the first
+    EXPECT_EQ(form.Evaluer_expression("a", {}, 1), 7); // the most recent definition
 }
 
 TEST(Retirer_variable, la_plus_recente_seulement)

@@ -164,7 +164,7 @@ TEST_F(Commande, mauvaises_entrees)
 
 TEST_F(Commande, avertissements_listent_les_lignes_ignorees)
 {
-    const std::string figure = Figure("f.fgr", essais::Texte_figure({"A truc", "n entier libre entre 1 et 10 valeur 3"}));
+    const std::string figure = Figure("f.fgr", essais::Texte_figure({"A truc", "n entier"}));
     const Resultat muet = Lancer({figure});
     EXPECT_TRUE(muet.erreurs.empty());
     const Resultat r = Lancer({"--avertissements", figure});

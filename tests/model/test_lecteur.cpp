@@ -161,7 +161,7 @@ TEST(Lire_figure, commentaire_termine_la_description)
 
 TEST(Lire_figure, lignes_ignorees_et_raisons)
 {
-    Lecture l(Texte_figure({"A truc machin", "", "B", "d droite bizarre", "x = 3"}));
+    Lecture l(Texte_figure({"A truc machin", "", "B", "d droite bizarre", "x entier"}));
     EXPECT_EQ(Numeros(l.ignorees), (std::vector<int>{6, 8, 9, 10}));
     EXPECT_EQ(l.ignorees[0].raison, "mot \xAB truc \xBB inconnu");
     EXPECT_EQ(l.ignorees[1].raison, "nom seul, sans construction");
