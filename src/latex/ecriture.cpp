@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "latex/courbes.h"
 #include "latex/droites.h"
 #include "latex/points.h"
 #include "latex/polygones.h"
@@ -42,7 +43,7 @@ const TCadre_image& Fenetre(const TCadre_image* fenetre, std::int32_t genre)
 }
 
 // Lines, half-lines, segments, frames, circles, arcs, polygons and points: the object is
-// the donnee of the step's last argument. Loci and graphs have no emitter yet.
+// the donnee of the step's last argument.
 void Ecrire_objet(const TEtape& etape, TDessin dessin, const TCadre_image& fenetre,
                   Reel unite, std::string& sortie)
 {
@@ -80,6 +81,46 @@ void Ecrire_objet(const TEtape& etape, TDessin dessin, const TCadre_image& fenet
     }
 }
 
+// Loci and graphs: their arguments are read by the curve module, which samples them through
+// the calculation context.
+void Ecrire_courbe_de_l_etape(const TEtape& etape, TDessin dessin, TEtape* premiere,
+                              const TCadre_image& fenetre, TContexte_calcul* contexte,
+                              std::string& sortie)
+{
+    if (contexte == nullptr)
+        throw std::logic_error("le genre " + std::to_string(etape.genre) +
+                               " demande le contexte de calcul de la figure");
+    if (dessin == TDessin::lieu)
+        Ecrire_lieu(etape, premiere, fenetre, *contexte, sortie);
+    else
+        Ecrire_graphe(etape, fenetre, *contexte, sortie);
+}
+
+void Ecrire_etapes(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul* contexte,
+                   std::string& sortie)
+{
+    TCadre_image* fenetre = nullptr;
+    Reel unite = 0; // of the converted window, set with it
+    for (TEtape* etape = premiere; etape != nullptr && etape->genre > 0;
+         etape = etape->suivante) {
+        const TDessin dessin = Dessin_du_genre(etape->genre);
+        if (dessin == TDessin::rien)
+            continue;
+        if (dessin == TDessin::entete) {
+            fenetre = Donnee<TCadre_image>(etape->arguments);
+            Ecrire_entete(*Donnee<TReperexoy>(Dernier_argument(etape->arguments)), *fenetre,
+                          cadre, sortie);
+            unite = Unite_image(*fenetre, cadre);
+            continue;
+        }
+        if (dessin == TDessin::lieu || dessin == TDessin::graphe)
+            Ecrire_courbe_de_l_etape(*etape, dessin, premiere, Fenetre(fenetre, etape->genre),
+                                     contexte, sortie);
+        else
+            Ecrire_objet(*etape, dessin, Fenetre(fenetre, etape->genre), unite, sortie);
+    }
+}
+
 } // namespace
 
 void Ajouter_ligne(std::string& sortie, std::string_view ligne)
@@ -103,11 +144,8 @@ Reel Unite_image(const TCadre_image& fenetre, const TCadre_latex& cadre)
     return v < u ? v : u;
 }
 
-void Ecrire_entete(const TReperexoy& roxy, TCadre_image& fenetre, const TCadre_latex& cadre,
-                   std::string& sortie)
+void Convertir_fenetre(const TReperexoy& roxy, TCadre_image& fenetre)
 {
-    if (!(cadre.largeur > 0) || !(cadre.hauteur > 0))
-        throw Erreur_trazel("la largeur et la hauteur du cadre LaTeX doivent \xEAtre positives");
     const Reel l = roxy.xmax - roxy.xmin;
     const Reel m = l * marge_editeur / 2;
     const Reel gauche = roxy.xmin - m + largeur_editeur * l * fenetre.xmin;
@@ -122,14 +160,26 @@ void Ecrire_entete(const TReperexoy& roxy, TCadre_image& fenetre, const TCadre_l
         throw Erreur_trazel("l'image n'a pas de surface : la plage de \xAB Position de Roxy \xBB "
                             "ou le \xAB Double cadre \xBB donne une largeur ou une hauteur "
                             "nulle ou n\xE9gative");
+}
 
+bool Axes_visibles(const TReperexoy& roxy, const TCadre_image& f)
+{
+    return roxy.dessine && f.xmin < 0 && 0 < f.xmax && f.ymin < 0 && 0 < f.ymax;
+}
+
+void Ecrire_entete(const TReperexoy& roxy, TCadre_image& fenetre, const TCadre_latex& cadre,
+                   std::string& sortie)
+{
+    if (!(cadre.largeur > 0) || !(cadre.hauteur > 0))
+        throw Erreur_trazel("la largeur et la hauteur du cadre LaTeX doivent \xEAtre positives");
+    Convertir_fenetre(roxy, fenetre);
     const std::string unite = Reel_en_texte(Unite_image(fenetre, cadre));
     Ajouter_ligne(sortie, "% Unit\xE9s Latex");
     Ajouter_ligne(sortie, "\\psset{xunit=" + unite + "cm}");
     Ajouter_ligne(sortie, "\\psset{yunit=" + unite + "cm}");
     Ajouter_ligne(sortie, "\\begin{pspicture}" + Boite(fenetre));
     Ajouter_ligne(sortie, "\\small");
-    if (roxy.dessine && gauche < 0 && 0 < droite && bas < 0 && 0 < haut) {
+    if (Axes_visibles(roxy, fenetre)) {
         Ajouter_ligne(sortie, "% Trac\xE9 du rep\xE8re Roxy");
         Ajouter_ligne(sortie, "\\psaxes[linewidth=1pt, Dx=1, Dy=1, linecolor=" + roxy.couleur +
                                   ", labels=none]{->}(0,0)" + Boite(fenetre));
@@ -193,24 +243,15 @@ TDessin Dessin_du_genre(std::int32_t genre)
     }
 }
 
+void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul& contexte,
+                   std::string& sortie)
+{
+    Ecrire_etapes(premiere, cadre, &contexte, sortie);
+}
+
 void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, std::string& sortie)
 {
-    TCadre_image* fenetre = nullptr;
-    Reel unite = 0; // of the converted window, set with it
-    for (TEtape* etape = premiere; etape != nullptr && etape->genre > 0;
-         etape = etape->suivante) {
-        const TDessin dessin = Dessin_du_genre(etape->genre);
-        if (dessin == TDessin::rien)
-            continue;
-        if (dessin == TDessin::entete) {
-            fenetre = Donnee<TCadre_image>(etape->arguments);
-            Ecrire_entete(*Donnee<TReperexoy>(Dernier_argument(etape->arguments)), *fenetre,
-                          cadre, sortie);
-            unite = Unite_image(*fenetre, cadre);
-            continue;
-        }
-        Ecrire_objet(*etape, dessin, Fenetre(fenetre, etape->genre), unite, sortie);
-    }
+    Ecrire_etapes(premiere, cadre, nullptr, sortie);
 }
 
 } // namespace trazel

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "calc/conversion_chaines.h"
+#include "calc/resolveur.h"
 #include "model/figure.h"
 #include "model/reel.h"
 
@@ -28,6 +29,14 @@ std::string Tronquer_decimales(std::string_view texte, int n);
 // proportions, fits the frame and fills one of its sides.
 Reel Unite_image(const TCadre_image& fenetre, const TCadre_latex& cadre);
 
+// Converts the window in place from fractions of the editor's window to figure coordinates:
+// the editor shows 1.5245902 times the "Position de Roxy" range. A window without surface
+// raises Erreur_trazel.
+void Convertir_fenetre(const TReperexoy& roxy, TCadre_image& fenetre);
+
+// The default axes are drawn when Roxy is and the origin is strictly inside the window.
+bool Axes_visibles(const TReperexoy& roxy, const TCadre_image& fenetre);
+
 // Converts the window in place from fractions of the editor's window to figure coordinates,
 // then writes the units, the picture box and, when the origin is inside, the default axes.
 // A window without surface or a frame of no size raises Erreur_trazel.
@@ -45,7 +54,13 @@ enum class TDessin {
 };
 TDessin Dessin_du_genre(std::int32_t genre);
 
-// Every line of the picture, header first, up to but not including "\end{pspicture}".
+// Every line of the picture, header first, up to but not including "\end{pspicture}". Loci
+// and graphs replay the figure's steps and evaluate its functions through `contexte`; the
+// figure is the same afterwards.
+void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul& contexte,
+                   std::string& sortie);
+
+// The same for a figure without curves: a locus or a graph raises std::logic_error.
 void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, std::string& sortie);
 
 } // namespace trazel

@@ -21,7 +21,7 @@ namespace trazel {
 inline constexpr const char* position_non_definie = "Non d\xE9" "finie";
 
 struct Tpoint {
-    std::string nom;
+    std::string nom{};
     Reel x = 0, y = 0;                        // figure units
     bool dessine = true;                      // the mark is drawn
     std::string couleur = "black";
@@ -31,19 +31,19 @@ struct Tpoint {
 };
 
 struct Tvecteur {
-    std::string nom;
+    std::string nom{};
     Tpoint* origine = nullptr;
     Tpoint* extremite = nullptr;
     Reel x = 0, y = 0;
 };
 
 struct Tunite {
-    std::string nom;
+    std::string nom{};
     Tvecteur* vecteur = nullptr; // the unit's length is this vector's norm
 };
 
 struct Trepere {
-    std::string nom;
+    std::string nom{};
     Tpoint* origine = nullptr;
     Tpoint* point2 = nullptr;
     Tvecteur* vecteur1 = nullptr;
@@ -56,7 +56,7 @@ struct Trepere {
 
 // A line, also used for half-lines (from point1 through point2).
 struct Tdroite {
-    std::string nom;
+    std::string nom{};
     Tpoint* point1 = nullptr;
     Tpoint* point2 = nullptr;
     Tvecteur* vecteur = nullptr;
@@ -69,7 +69,7 @@ struct Tdroite {
 };
 
 struct Tsegment {
-    std::string nom;
+    std::string nom{};
     Tpoint* extremite1 = nullptr;
     Tpoint* extremite2 = nullptr;
     bool dessine = true;
@@ -78,7 +78,7 @@ struct Tsegment {
 };
 
 struct Tcercle {
-    std::string nom;
+    std::string nom{};
     Tpoint* centre = nullptr;
     Reel rayon = 0; // in the circle's unit
     Tunite* unite = nullptr;
@@ -88,7 +88,7 @@ struct Tcercle {
 };
 
 struct Tarc_de_cercle {
-    std::string nom;
+    std::string nom{};
     bool dessine = true;
     std::string couleur = "black";
     Tcercle* cercle = nullptr;
@@ -99,7 +99,7 @@ struct Tarc_de_cercle {
 using TListe_points = std::vector<Tpoint*>;
 
 struct Tpolygone {
-    std::string nom;
+    std::string nom{};
     TListe_points sommets{};
     bool dessine = true;
     std::string couleur = "black";
@@ -107,7 +107,7 @@ struct Tpolygone {
 };
 
 struct TCourbe {
-    std::string nom;
+    std::string nom{};
     bool points_lies = true;
     bool dessinee = true;
     std::string couleur = "black";
@@ -130,37 +130,37 @@ struct TCadre_image {
 };
 
 struct Tsymetrie_axiale {
-    std::string nom;
+    std::string nom{};
     Tdroite* axe = nullptr;
 };
 
 struct Ttranslation {
-    std::string nom;
+    std::string nom{};
     Tvecteur* vecteur = nullptr;
 };
 
 struct Trotation {
-    std::string nom;
+    std::string nom{};
     Tpoint* centre = nullptr;
     Reel angle = 0; // radians
 };
 
 // Also a point reflection, with rapport -1.
 struct Thomothetie {
-    std::string nom;
+    std::string nom{};
     Tpoint* centre = nullptr;
     Reel rapport = 0;
 };
 
 struct Tsimilitude_directe {
-    std::string nom;
+    std::string nom{};
     Tpoint* centre = nullptr;
     Reel angle = 0; // radians
     Reel rapport = 0;
 };
 
 struct Tcomposee_transformations {
-    std::string nom;
+    std::string nom{};
     std::array<std::string, 2> composantes{}; // names, in the order written
 };
 

@@ -17,10 +17,17 @@ TEtape* Lire_texte_figure(std::string_view octets, const std::string& chemin, TF
                           TForm2& form2, std::vector<TLigne_ignoree>* ignorees)
 {
     TLecteur lecteur(figure, form2, Decouper_lignes(Texte_figure_en_cp1252(octets)), chemin);
-    TEtape* premiere = lecteur.Lire();
-    if (ignorees != nullptr)
-        *ignorees = lecteur.Lignes_ignorees();
-    return premiere;
+    // The lines skipped before a fault are reported too.
+    try {
+        TEtape* premiere = lecteur.Lire();
+        if (ignorees != nullptr)
+            *ignorees = lecteur.Lignes_ignorees();
+        return premiere;
+    } catch (...) {
+        if (ignorees != nullptr)
+            *ignorees = lecteur.Lignes_ignorees();
+        throw;
+    }
 }
 
 std::string Transcrire_texte(std::string_view octets, const std::string& chemin, TForm2& form2,
@@ -32,7 +39,8 @@ std::string Transcrire_texte(std::string_view octets, const std::string& chemin,
     TEtape* premiere = Lire_texte_figure(octets, chemin, figure, form2, ignorees);
     std::string image;
     try {
-        Ecrire_figure(premiere, cadre, image);
+        TContexte_calcul contexte{figure, form2};
+        Ecrire_figure(premiere, cadre, contexte, image);
     } catch (const Erreur_figure&) {
         throw;
     } catch (const Erreur_trazel& erreur) {

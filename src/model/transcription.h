@@ -16,7 +16,8 @@ namespace trazel {
 std::string Chemin_sortie(std::string_view chemin_figure);
 
 // Reads a figure text (bytes as stored: Windows-1252, or UTF-8) into an empty figure and
-// returns its first step; `chemin` names the file in messages. Faults raise Erreur_figure.
+// returns its first step; `chemin` names the file in messages. Faults raise Erreur_figure;
+// the lines skipped up to then are in `ignorees` all the same.
 TEtape* Lire_texte_figure(std::string_view octets, const std::string& chemin, TFigure& figure,
                           TForm2& form2, std::vector<TLigne_ignoree>* ignorees = nullptr);
 

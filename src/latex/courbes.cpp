@@ -1,0 +1,634 @@
+#include "latex/courbes.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <stdexcept>
+#include <unistd.h>
+#include <utility>
+
+#include "calc/conversion_chaines.h"
+#include "calc/geometrie.h"
+#include "calc/vecteurs.h"
+#include "latex/ecriture.h"
+#include "latex/points.h"
+#include "model/erreurs.h"
+#include "model/fichiers.h"
+#include "model/mots.h"
+
+namespace trazel {
+namespace {
+
+// Samples per line of the temporary file (after the first line of a graph).
+constexpr std::size_t par_ligne = 5;
+
+// Decimals kept of each number of the curve data.
+constexpr int decimales_courbe = 9;
+
+// The construction step of a user function.
+constexpr std::int32_t genre_fonction = 23;
+
+std::string Guillemets(std::string_view texte)
+{
+    return "\xAB " + std::string(texte) + " \xBB";
+}
+
+std::string Entier(long n)
+{
+    return std::to_string(n);
+}
+
+[[noreturn]] void Echec_fichier(const std::string& quoi, int numero)
+{
+    throw Erreur_fichier("", quoi + " le fichier temporaire des courbes : " +
+                                 Raison_systeme(numero));
+}
+
+// One sample: " HC (" where the inside/outside state changes, "ND" for an undefined value.
+std::string Texte_echantillon(const TEchantillon& e)
+{
+    return (e.bascule ? " HC (" : "(") + Reel_en_texte(e.x) + ", " +
+           (e.defini ? Reel_en_texte(e.y) : std::string("ND")) + ") ";
+}
+
+// A line ends after the `premiere_ligne`-th sample, then after every fifth.
+std::string Texte_echantillons(const TEchantillons& echantillons, std::size_t premiere_ligne)
+{
+    std::string texte;
+    for (std::size_t i = 0; i < echantillons.size(); ++i) {
+        texte += Texte_echantillon(echantillons[i]);
+        if (i + 1 >= premiere_ligne && (i + 1 - premiere_ligne) % par_ligne == 0)
+            texte += '\n';
+    }
+    return texte;
+}
+
+std::string Nom_du_pilote(const TPilote& pilote)
+{
+    return pilote.par_objet ? (pilote.point != nullptr ? pilote.point->nom : std::string())
+                            : std::string(pilote.nom);
+}
+
+// What the messages about a locus start with.
+std::string Sujet_lieu(const Tpoint& trace, const TPilote& pilote)
+{
+    return "lieu du point " + Guillemets(trace.nom) + " selon " +
+           Guillemets(Nom_du_pilote(pilote));
+}
+
+// The step that defines the driving element; only the five kinds that have a range to run
+// over can drive a locus.
+TEtape& Etape_pilote(TEtape* premiere, const TPilote& pilote, const std::string& sujet)
+{
+    TEtape* etape = nullptr;
+    if (!pilote.par_objet) {
+        // A function step starts with its parameter's name, which names no variable.
+        etape = Chercher_etape_par_nom(premiere, pilote.nom);
+        while (etape != nullptr && etape->genre == genre_fonction)
+            etape = Chercher_etape_par_nom(etape->suivante, pilote.nom);
+    } else if (pilote.point != nullptr)
+        etape = Chercher_etape_par_objet(premiere, pilote.point);
+    if (etape == nullptr)
+        throw Erreur_trazel(sujet + " : " + Guillemets(Nom_du_pilote(pilote)) +
+                            " n'est d\xE9" "fini par aucune construction");
+    switch (etape->genre) {
+    case 17: case 19: case 60: case 63: case 64:
+        return *etape;
+    default:
+        throw Erreur_trazel(sujet + " : seuls une variable r\xE9" "elle ou enti\xE8re libre "
+                                    "entre deux valeurs, ou un point libre sur un segment, un "
+                                    "cercle ou un arc, peuvent faire varier un lieu");
+    }
+}
+
+// A bound on the samples of one curve keeps absurd counts from exhausting the memory.
+void Controler_echantillons(long nombre, const std::string& sujet)
+{
+    if (nombre > nombre_maximal_echantillons)
+        throw Erreur_trazel(sujet + " : " + Entier(nombre) + " \xE9" "chantillons, une courbe "
+                                    "en a au plus " + Entier(nombre_maximal_echantillons));
+}
+
+// How the driving parameter runs: sample k takes debut + (k + decalage) * pas.
+struct TParcours {
+    Reel debut = 0, pas = 0;
+    long decalage = 0;
+    long nombre = 0;
+};
+
+// From one step before `premier` to one step after `dernier`: n + 2 samples.
+TParcours Parcours_regulier(Reel premier, Reel dernier, long n)
+{
+    return {premier, (dernier - premier) / static_cast<Reel>(n - 1), -1, n + 2};
+}
+
+// The whole values from the ceiling of `premier`, in whole steps (at least 1 in size)
+// towards `dernier`, up to the last one not beyond it.
+TParcours Parcours_entier(Reel premier, Reel dernier, long n, const std::string& sujet)
+{
+    // Equal bounds would give a step of 0, made 1, that never reaches the end.
+    if (premier == dernier)
+        throw Erreur_trazel(sujet + " : la variable enti\xE8re a la m\xEAme valeur de d\xE9" "but "
+                                    "et de fin (" + Reel_en_texte(premier) + ")");
+    Reel pas = std::floor((dernier - premier) / static_cast<Reel>(n - 1));
+    if (pas == 0)
+        pas = 1;
+    const Reel debut = std::ceil(premier);
+    // The last sample is the last k for which debut + k * pas does not pass `dernier`.
+    const Reel dernier_k = std::floor((dernier - debut) / pas);
+    if (dernier_k < 0)
+        throw Erreur_trazel(sujet + " : aucune valeur enti\xE8re entre " + Reel_en_texte(premier) +
+                            " et " + Reel_en_texte(dernier));
+    if (dernier_k >= static_cast<Reel>(nombre_maximal_echantillons))
+        throw Erreur_trazel(sujet + " : plus de " + Entier(nombre_maximal_echantillons) +
+                            " valeurs enti\xE8res entre " + Reel_en_texte(premier) + " et " +
+                            Reel_en_texte(dernier) + ", une courbe a au plus autant "
+                            "d'\xE9" "chantillons");
+    return {debut, pas, 0, static_cast<long>(dernier_k) + 1};
+}
+
+TParcours Parcours_du_lieu(const TEtape& pilote, long n, TContexte_calcul& contexte,
+                           const std::string& sujet)
+{
+    switch (pilote.genre) {
+    case 60:
+        return Parcours_regulier(0, 1, n);
+    case 63:
+        return Parcours_regulier(0, deux_pi_etendu, n);
+    case 64:
+        return {0, 1 / static_cast<Reel>(n - 1), 0, n};
+    default: { // 17, 19: the bounds are measures in the variable's unit
+        const Reel l = Longueur_unite(Donnee<Tunite>(Argument(&pilote, 4)));
+        const Reel premier = Evaluer_mesure(*Donnee<std::string>(Argument(&pilote, 2)), l,
+                                            contexte.figure, contexte.form2);
+        const Reel dernier = Evaluer_mesure(*Donnee<std::string>(Argument(&pilote, 3)), l,
+                                            contexte.figure, contexte.form2);
+        return pilote.genre == 17 ? Parcours_regulier(premier, dernier, n)
+                                  : Parcours_entier(premier, dernier, n, sujet);
+    }
+    }
+}
+
+// The real the sampler moves: the variable's value (argument 5) or the point's parameter
+// (argument 2).
+Reel& Parametre(const TEtape& pilote)
+{
+    const int rang = pilote.genre == 17 || pilote.genre == 19 ? 5 : 2;
+    Reel* parametre = Donnee<Reel>(Argument(&pilote, rang));
+    if (parametre == nullptr)
+        throw std::logic_error("le genre " + std::to_string(pilote.genre) +
+                               " n'a pas de param\xE8tre");
+    return *parametre;
+}
+
+// Puts back the driving parameter and every point's position and `dessine` flag when
+// sampling ends, however it ends. The final replay alone would not do: a construction
+// without solution at the figure's own value keeps its last sampled position, and replaying
+// a triangle centre (genres 92 to 96) sets its flag to "defined", which would show a centre
+// the figure hides.
+class TEtat_sauve {
+public:
+    TEtat_sauve(Reel& parametre, const TListe_points& points)
+        : parametre_(parametre), valeur_(parametre)
+    {
+        points_.reserve(points.size());
+        for (Tpoint* p : points)
+            points_.push_back({p, p->x, p->y, p->dessine});
+    }
+    TEtat_sauve(const TEtat_sauve&) = delete;
+    TEtat_sauve& operator=(const TEtat_sauve&) = delete;
+    ~TEtat_sauve()
+    {
+        parametre_ = valeur_;
+        for (const TPoint_sauve& p : points_) {
+            p.point->x = p.x;
+            p.point->y = p.y;
+            p.point->dessine = p.dessine;
+        }
+    }
+    Reel valeur() const { return valeur_; }
+
+private:
+    struct TPoint_sauve {
+        Tpoint* point;
+        Reel x, y;
+        bool dessine;
+    };
+    Reel& parametre_;
+    Reel valeur_;
+    std::vector<TPoint_sauve> points_;
+};
+
+// Rejects what has no sampling rule before anything is moved.
+void Controler_lieu(const TEtape* tracee, long n, const std::string& sujet)
+{
+    if (tracee == nullptr)
+        throw Erreur_trazel(sujet + " : le point trac\xE9 n'est d\xE9" "fini par aucune "
+                                    "construction");
+    // The step is the range divided by n - 1.
+    if (n < 2)
+        throw Erreur_trazel(sujet + " : il faut au moins 2 points, pas " + Entier(n));
+    Controler_echantillons(n, sujet);
+}
+
+bool Egaux_sans_casse(std::string_view a, std::string_view b)
+{
+    const auto minuscule = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+               return minuscule(x) == minuscule(y);
+           });
+}
+
+// The graph's variable: "t", made free by Noms_libres. The evaluator finds variables
+// without regard to case, the most recent first, so a "t" added after a figure variable "T"
+// would take its place in the function's body: names that differ from a variable's only by
+// case are passed over too.
+std::string Variable_du_graphe(const TForm2& form2)
+{
+    const auto prise = [&](const std::string& nom) {
+        for (const Tvariable& v : form2.Liste_variables)
+            if (Egaux_sans_casse(v.nom, nom))
+                return true;
+        return false;
+    };
+    std::string x = "t", y = "y";
+    form2.Noms_libres(x, y);
+    for (int k = 1; prise(x); ++k) {
+        x = "X" + std::to_string(k);
+        form2.Noms_libres(x, y);
+    }
+    return x;
+}
+
+// The graph's variable exists only while the graph is sampled.
+class TVariable_provisoire {
+public:
+    TVariable_provisoire(TForm2& form2, std::string nom, Reel valeur)
+        : form2_(form2), nom_(std::move(nom))
+    {
+        form2_.Ajouter_variable(nom_, valeur);
+    }
+    TVariable_provisoire(const TVariable_provisoire&) = delete;
+    TVariable_provisoire& operator=(const TVariable_provisoire&) = delete;
+    ~TVariable_provisoire() { form2_.Retirer_variable(nom_); }
+    const std::string& nom() const { return nom_; }
+
+private:
+    TForm2& form2_;
+    std::string nom_;
+};
+
+// Compiles "f(t)" into the evaluator once. A fault of its value is the first sample's
+// business; a formula that does not compile (an unknown function) would leave every sample
+// undefined, so the graph is refused.
+void Installer_formule(const std::string& fonction, const std::string& variable,
+                       TContexte_calcul& contexte)
+{
+    const std::string formule = fonction + "(" + variable + ")";
+    try {
+        contexte.form2.Evaluer_expression(formule, contexte.figure.liste_points, 1);
+    } catch (const Erreur_calcul&) {
+    } catch (const Erreur_formule& erreur) {
+        throw Erreur_formule("graphe de la fonction " + Guillemets(fonction) +
+                                 " impossible : " + erreur.what(),
+                             formule);
+    }
+}
+
+// The point of the graph for the value in the last entry; undefined where the evaluator
+// or the frame conversion fails.
+TEchantillon Point_du_graphe(const TCalcExpress& calcul, const std::vector<Reel>& valeurs,
+                             const Trepere& repere)
+{
+    const Reel x = valeurs.back();
+    try {
+        const Tcoordonnees p = Repere_vers_absolu(repere, {x, calcul.Evaluate(valeurs)});
+        return {Controler(p.x), Controler(p.y)};
+    } catch (const Erreur_calcul&) {
+    } catch (const Erreur_formule&) {
+    }
+    return {.x = x, .defini = false};
+}
+
+// The curve writer's walk over the words of the temporary file. A run of visible samples
+// becomes one data set; it starts with the last point seen outside and ends with the first
+// point outside after it, when these are defined, so the plot reaches the window's edge.
+class TRelecture {
+public:
+    TRelecture(const TCourbe& courbe, std::string& sortie)
+        : sortie_(sortie),
+          trace_("\\dataplot[plotstyle=" +
+                 std::string(courbe.points_lies ? "ecurve,linewidth=1pt" : "dots, dotscale=0.5") +
+                 ",showpoints=false, linecolor=" + courbe.couleur +
+                 ", linestyle=" + courbe.style + "]{\\macourbe}")
+    {
+    }
+
+    void Lire_ligne(std::string_view ligne, bool derniere);
+    // After the last line: the plot of a run still open.
+    void Terminer()
+    {
+        if (!dehors_ && !premier_mot_)
+            Ajouter_ligne(sortie_, trace_);
+    }
+
+private:
+    void Lire_mot(std::string_view ligne, int& position);
+    void Retenir(std::string_view ligne, int& position, std::string x)
+    {
+        x_ = std::move(x);
+        y_ = Mot_suivant(ligne, position);
+    }
+    std::string Point() const
+    {
+        return "{" + Tronquer_decimales(x_, decimales_courbe) + ", " +
+               Tronquer_decimales(y_, decimales_courbe) + "}";
+    }
+    // The data set's last line closes with "}]" in place of its final ", ".
+    void Fermer_donnees()
+    {
+        tampon_.resize(tampon_.size() >= 2 ? tampon_.size() - 2 : 0);
+        tampon_ += "}]";
+    }
+
+    std::string& sortie_;
+    const std::string trace_;
+    bool premier_mot_ = true;
+    bool dehors_ = false;
+    bool en_attente_ = true; // outside, remembering points until the curve comes back
+    std::string x_, y_;      // the last point read, as written
+    std::string tampon_;     // the data line being built
+};
+
+void TRelecture::Lire_ligne(std::string_view ligne, bool derniere)
+{
+    // The first character, "(" or the blank of " HC", is skipped.
+    int position = 2;
+    while (static_cast<int>(ligne.size()) > position)
+        Lire_mot(ligne, position);
+    if (!dehors_) {
+        if (derniere)
+            Fermer_donnees();
+        Ajouter_ligne(sortie_, tampon_);
+    }
+    tampon_.clear();
+}
+
+void TRelecture::Lire_mot(std::string_view ligne, int& position)
+{
+    std::string mot = Mot_suivant(ligne, position);
+    if (mot == "HC" && dehors_) {
+        // Back inside: a new data set, from the last point seen outside when it has a value.
+        Ajouter_ligne(sortie_, "\\savedata{\\macourbe}[");
+        tampon_ = y_ == "ND" ? "{" : "{" + Point() + ", ";
+        dehors_ = false;
+    } else if (mot == "HC") {
+        dehors_ = true;
+        en_attente_ = premier_mot_;
+    } else if (!dehors_) {
+        if (premier_mot_) {
+            Ajouter_ligne(sortie_, "\\savedata{\\macourbe}[");
+            tampon_ = "{";
+        }
+        Retenir(ligne, position, std::move(mot));
+        tampon_ += Point() + ", ";
+    } else if (en_attente_) {
+        Retenir(ligne, position, std::move(mot));
+    } else {
+        // The first point outside after a visible run closes the run.
+        en_attente_ = true;
+        Retenir(ligne, position, std::move(mot));
+        if (y_ == "ND")
+            Fermer_donnees();
+        else
+            tampon_ += Point() + "}]";
+        Ajouter_ligne(sortie_, tampon_);
+        Ajouter_ligne(sortie_, trace_);
+    }
+    premier_mot_ = false;
+}
+
+// The number of points a curve step asks for, truncated toward zero. A count beyond every
+// sample bound is refused before it is made an integer.
+long Nombre_de_points(const std::string& texte, const Tunite* unite, TContexte_calcul& contexte)
+{
+    const Reel n = std::trunc(
+        Evaluer_mesure(texte, Longueur_unite(unite), contexte.figure, contexte.form2));
+    if (!(std::fabs(n) <= static_cast<Reel>(nombre_maximal_echantillons)))
+        throw Erreur_trazel("le nombre de points " + Guillemets(texte) + " vaut " +
+                            Reel_en_texte(n) + " : une courbe en a au plus " +
+                            Entier(nombre_maximal_echantillons));
+    return static_cast<long>(n);
+}
+
+const std::string& Texte(const TEtape& etape, int k)
+{
+    return *Donnee<std::string>(Argument(&etape, k));
+}
+
+} // namespace
+
+void Marquer_bascules(TEchantillons& echantillons, const TCadre_image& fenetre)
+{
+    bool dedans = true;
+    for (TEchantillon& e : echantillons) {
+        const bool visible = e.defini && Dans_le_cadre({e.x, e.y}, fenetre);
+        e.bascule = visible != dedans;
+        dedans = visible;
+    }
+}
+
+TFichier_temporaire::TFichier_temporaire() : fichier_(std::tmpfile())
+{
+    if (!fichier_)
+        Echec_fichier("impossible de cr\xE9" "er", errno);
+}
+
+void TFichier_temporaire::Reecrire(std::string_view texte)
+{
+    std::FILE* const f = fichier_.get();
+    std::rewind(f);
+    if (::ftruncate(::fileno(f), 0) != 0 ||
+        std::fwrite(texte.data(), 1, texte.size(), f) != texte.size() || std::fflush(f) != 0)
+        Echec_fichier("impossible d'\xE9" "crire", errno);
+}
+
+std::string TFichier_temporaire::Relire()
+{
+    std::FILE* const f = fichier_.get();
+    if (std::fseek(f, 0, SEEK_SET) != 0)
+        Echec_fichier("impossible de relire", errno);
+    std::string texte;
+    std::array<char, 4096> tampon{};
+    std::size_t lus = 0;
+    while ((lus = std::fread(tampon.data(), 1, tampon.size(), f)) > 0)
+        texte.append(tampon.data(), lus);
+    if (std::ferror(f))
+        Echec_fichier("impossible de relire", errno);
+    return texte;
+}
+
+TEchantillons Echantillons_lieu(TEtape* premiere, const Tpoint& trace, const TPilote& pilote,
+                                long n, TContexte_calcul& contexte)
+{
+    const std::string sujet = Sujet_lieu(trace, pilote);
+    TEtape& etape_pilote = Etape_pilote(premiere, pilote, sujet);
+    TEtape* const etape_tracee = Chercher_etape_par_objet(premiere, &trace);
+    Controler_lieu(etape_tracee, n, sujet);
+    const TParcours parcours = Parcours_du_lieu(etape_pilote, n, contexte, sujet);
+    Controler_echantillons(parcours.nombre, sujet);
+    Reel& parametre = Parametre(etape_pilote);
+    TEtat_sauve etat(parametre, contexte.figure.liste_points);
+
+    TEchantillons echantillons;
+    echantillons.reserve(static_cast<std::size_t>(parcours.nombre));
+    for (long k = 0; k < parcours.nombre; ++k) {
+        parametre = parcours.debut + static_cast<Reel>(k + parcours.decalage) * parcours.pas;
+        // When the traced step comes first, the replay runs to the end of the list.
+        Recalculer_etapes(&etape_pilote, etape_tracee, contexte);
+        echantillons.push_back({trace.x, trace.y});
+    }
+    // The figure as it was: the saved value replayed once more (the flags come back with
+    // `etat`, after this replay).
+    parametre = etat.valeur();
+    Recalculer_etapes(&etape_pilote, etape_tracee, contexte);
+    return echantillons;
+}
+
+void Calculer_lieu(TEtape* premiere, const Tpoint& trace, const TPilote& pilote,
+                   TFichier_temporaire& fichier, long n, const TCadre_image& fenetre,
+                   TContexte_calcul& contexte)
+{
+    TEchantillons echantillons = Echantillons_lieu(premiere, trace, pilote, n, contexte);
+    Marquer_bascules(echantillons, fenetre);
+    fichier.Reecrire(Texte_echantillons(echantillons, par_ligne));
+}
+
+TEchantillons Echantillons_graphe(const std::string& fonction, const Trepere& repere, long n,
+                                  Reel fin, Reel debut, TContexte_calcul& contexte)
+{
+    const std::string sujet = "graphe de la fonction " + Guillemets(fonction);
+    // n = -1 would make no interval at all, and fewer would run away from the end.
+    if (n < 0)
+        throw Erreur_trazel(sujet + " : le nombre de points ne peut pas \xEAtre n\xE9gatif (" +
+                            Entier(n) + ")");
+    Controler_echantillons(n, sujet);
+    const long intervalles = n == 987 ? 10001 : n + 1;
+    Controler_echantillons(intervalles + 3, sujet);
+    const Reel pas = Controler((fin - debut) / static_cast<Reel>(intervalles));
+
+    TForm2& form2 = contexte.form2;
+    const TVariable_provisoire variable(form2, Variable_du_graphe(form2), debut - pas);
+    Installer_formule(fonction, variable.nom(), contexte);
+    // The values of all variables in list order; the graph's variable is the last one.
+    std::vector<Reel> valeurs;
+    for (const Tvariable& v : form2.Liste_variables)
+        valeurs.push_back(v.valeur);
+
+    TEchantillons echantillons;
+    echantillons.reserve(static_cast<std::size_t>(intervalles + 3));
+    for (long k = -1; k <= intervalles + 1; ++k) {
+        valeurs.back() = debut + static_cast<Reel>(k) * pas;
+        echantillons.push_back(Point_du_graphe(form2.CalcExpress1, valeurs, repere));
+    }
+    return echantillons;
+}
+
+void Calculer_graphe(const std::string& fonction, const Trepere& repere, long n,
+                     TFichier_temporaire& fichier, Reel fin, Reel debut,
+                     const TCadre_image& fenetre, TContexte_calcul& contexte)
+{
+    TEchantillons echantillons = Echantillons_graphe(fonction, repere, n, fin, debut, contexte);
+    Marquer_bascules(echantillons, fenetre);
+    fichier.Reecrire(Texte_echantillons(echantillons, 1));
+}
+
+void Ecrire_courbe(const TCourbe& courbe, TFichier_temporaire& fichier, std::string& sortie)
+{
+    if (!courbe.dessinee)
+        return;
+    const std::string texte = fichier.Relire();
+    Ajouter_ligne(sortie, "% Courbe " + courbe.nom);
+    TRelecture relecture(courbe, sortie);
+    std::size_t debut = 0;
+    while (debut < texte.size()) {
+        std::size_t fin = texte.find('\n', debut);
+        if (fin == std::string::npos)
+            fin = texte.size();
+        relecture.Lire_ligne(std::string_view(texte).substr(debut, fin - debut),
+                             fin + 1 >= texte.size());
+        debut = fin + 1;
+    }
+    relecture.Terminer();
+}
+
+namespace {
+
+// The arguments of a locus step: the traced point, the driving element, the number of
+// points and its unit.
+struct TLieu {
+    const Tpoint& trace;
+    TPilote pilote;
+    long n;
+};
+
+TLieu Lieu_de_l_etape(const TEtape& etape, TContexte_calcul& contexte)
+{
+    return {*Donnee<Tpoint>(Argument(&etape, 1)),
+            {Donnee<Tpoint>(Argument(&etape, 4)), Texte(etape, 2),
+             *Donnee<bool>(Argument(&etape, 3))},
+            Nombre_de_points(Texte(etape, 5), Donnee<Tunite>(Argument(&etape, 6)), contexte)};
+}
+
+// The arguments of a graph step; the unit of argument 3 scales the two bounds and the
+// number of points.
+struct TGraphe {
+    const std::string& fonction;
+    const Trepere& repere;
+    long n;
+    Reel debut, fin;
+};
+
+TGraphe Graphe_de_l_etape(const TEtape& etape, TContexte_calcul& contexte)
+{
+    const Tunite* unite = Donnee<Tunite>(Argument(&etape, 3));
+    const Reel l = Longueur_unite(unite);
+    const Reel debut = Evaluer_mesure(Texte(etape, 2), l, contexte.figure, contexte.form2);
+    const Reel fin = Evaluer_mesure(Texte(etape, 4), l, contexte.figure, contexte.form2);
+    return {Texte(etape, 1), *Donnee<Trepere>(Argument(&etape, 5)),
+            Nombre_de_points(Texte(etape, 6), unite, contexte), debut, fin};
+}
+
+} // namespace
+
+TEchantillons Echantillons_de_l_etape(const TEtape& etape, TEtape* premiere,
+                                      TContexte_calcul& contexte)
+{
+    if (etape.genre == 97) {
+        const TLieu lieu = Lieu_de_l_etape(etape, contexte);
+        return Echantillons_lieu(premiere, lieu.trace, lieu.pilote, lieu.n, contexte);
+    }
+    const TGraphe g = Graphe_de_l_etape(etape, contexte);
+    return Echantillons_graphe(g.fonction, g.repere, g.n, g.fin, g.debut, contexte);
+}
+
+void Ecrire_lieu(const TEtape& etape, TEtape* premiere, const TCadre_image& fenetre,
+                 TContexte_calcul& contexte, std::string& sortie)
+{
+    const TLieu lieu = Lieu_de_l_etape(etape, contexte);
+    TFichier_temporaire fichier;
+    Calculer_lieu(premiere, lieu.trace, lieu.pilote, fichier, lieu.n, fenetre, contexte);
+    Ecrire_courbe(*Donnee<TCourbe>(Argument(&etape, 7)), fichier, sortie);
+}
+
+void Ecrire_graphe(const TEtape& etape, const TCadre_image& fenetre, TContexte_calcul& contexte,
+                   std::string& sortie)
+{
+    const TGraphe g = Graphe_de_l_etape(etape, contexte);
+    TFichier_temporaire fichier;
+    Calculer_graphe(g.fonction, g.repere, g.n, fichier, g.fin, g.debut, fenetre, contexte);
+    Ecrire_courbe(*Donnee<TCourbe>(Argument(&etape, 7)), fichier, sortie);
+}
+
+} // namespace trazel
