@@ -4,7 +4,7 @@
 racine="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # What building and running the command line needs.
-paquets_construction=(g++ cmake ninja-build)
+paquets_construction=(g++ cmake ninja-build qt6-base-dev libgl-dev)
 # What the tests need on top of that.
 # latex, dvips and PSTricks compile the example pictures; ghostscript renders them.
 paquets_tests=(libgtest-dev texlive-latex-base texlive-pstricks ghostscript)

@@ -1,0 +1,188 @@
+#include "ui/vue_figure.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+#include <numbers>
+
+#include "ui/dialogues.h"
+
+namespace trazel {
+namespace {
+
+constexpr double degres_par_radian = 180 / std::numbers::pi;
+
+// Figure coordinates to widget pixels: the picture box fitted in the widget, centred, with
+// the y axis upwards.
+class TProjection {
+public:
+    TProjection(const TCadre_image& f, QSizeF taille)
+    {
+        const double largeur = static_cast<double>(f.xmax - f.xmin);
+        const double hauteur = static_cast<double>(f.ymax - f.ymin);
+        echelle_ = std::min((taille.width() - 2 * marge) / largeur,
+                            (taille.height() - 2 * marge) / hauteur);
+        origine_ = QPointF((taille.width() - echelle_ * largeur) / 2 -
+                               echelle_ * static_cast<double>(f.xmin),
+                           (taille.height() - echelle_ * hauteur) / 2 +
+                               echelle_ * static_cast<double>(f.ymax));
+    }
+    QPointF operator()(Tcoordonnees p) const
+    {
+        return {origine_.x() + echelle_ * static_cast<double>(p.x),
+                origine_.y() - echelle_ * static_cast<double>(p.y)};
+    }
+    double Echelle() const { return echelle_; }
+
+private:
+    static constexpr double marge = 8;
+    double echelle_ = 1;
+    QPointF origine_;
+};
+
+QPen Stylo(const TTrait_scene& trait)
+{
+    QPen stylo(Couleur_pstricks(trait.couleur), 1.5);
+    if (trait.style == "dashed")
+        stylo.setStyle(Qt::DashLine);
+    return stylo;
+}
+
+void Dessiner_axes(QPainter& p, const TProjection& proj, const TScene& s)
+{
+    const TCadre_image& f = s.fenetre;
+    p.setPen(QPen(Couleur_pstricks(s.couleur_axes), 1.5));
+    p.drawLine(proj({f.xmin, 0}), proj({f.xmax, 0}));
+    p.drawLine(proj({0, f.ymin}), proj({0, f.ymax}));
+    // One tick per unit, as the picture's axes have them.
+    for (auto k = static_cast<long>(std::ceil(f.xmin)); k <= static_cast<long>(f.xmax); ++k)
+        p.drawLine(proj({static_cast<Reel>(k), 0}) + QPointF(0, -3),
+                   proj({static_cast<Reel>(k), 0}) + QPointF(0, 3));
+    for (auto k = static_cast<long>(std::ceil(f.ymin)); k <= static_cast<long>(f.ymax); ++k)
+        p.drawLine(proj({0, static_cast<Reel>(k)}) + QPointF(-3, 0),
+                   proj({0, static_cast<Reel>(k)}) + QPointF(3, 0));
+}
+
+void Dessiner_arc(QPainter& p, const TProjection& proj, const TArc_scene& arc)
+{
+    const double r = proj.Echelle() * static_cast<double>(arc.rayon);
+    const QPointF c = proj(arc.centre);
+    const QRectF boite(c.x() - r, c.y() - r, 2 * r, 2 * r);
+    const double debut = static_cast<double>(arc.debut) * degres_par_radian;
+    const double etendue = static_cast<double>(arc.fin - arc.debut) * degres_par_radian;
+    p.setPen(Stylo(arc.trait));
+    p.drawArc(boite, static_cast<int>(std::lround(debut * 16)),
+              static_cast<int>(std::lround(etendue * 16)));
+}
+
+// The label is set beside the point in its direction, as \uput places it.
+void Dessiner_point(QPainter& p, const TProjection& proj, const TPoint_scene& point)
+{
+    const QPointF c = proj(point.position);
+    const QColor couleur = Couleur_pstricks(point.couleur);
+    if (point.marque > 0) {
+        const double r = 1.6 * static_cast<double>(point.marque);
+        p.setPen(Qt::NoPen);
+        p.setBrush(couleur);
+        p.drawEllipse(c, r, r);
+        p.setBrush(Qt::NoBrush);
+    }
+    if (point.etiquette.empty())
+        return;
+    const QString texte = Texte_qt(point.etiquette);
+    const QSizeF taille = p.fontMetrics().size(0, texte);
+    const double angle = static_cast<double>(point.direction) / degres_par_radian;
+    const QPointF decalage(std::cos(angle) * (4 + taille.width() / 2),
+                           -std::sin(angle) * (4 + taille.height() / 2));
+    const QRectF cadre(c + decalage - QPointF(taille.width() / 2, taille.height() / 2), taille);
+    p.setPen(couleur);
+    p.drawText(cadre, Qt::AlignCenter, texte);
+}
+
+void Dessiner_courbe(QPainter& p, const TProjection& proj, const TCourbe_scene& courbe)
+{
+    p.setPen(Stylo(courbe.trait));
+    if (courbe.points_lies) {
+        QPainterPath chemin;
+        for (std::size_t k = 0; k < courbe.points.size(); ++k)
+            k == 0 ? chemin.moveTo(proj(courbe.points[k])) : chemin.lineTo(proj(courbe.points[k]));
+        p.drawPath(chemin);
+        return;
+    }
+    p.setBrush(Couleur_pstricks(courbe.trait.couleur));
+    for (const Tcoordonnees& point : courbe.points)
+        p.drawEllipse(proj(point), 1.2, 1.2);
+    p.setBrush(Qt::NoBrush);
+}
+
+} // namespace
+
+QColor Couleur_pstricks(const std::string& nom)
+{
+    if (nom == "red")
+        return QColor(255, 0, 0);
+    if (nom == "blue")
+        return QColor(0, 0, 255);
+    if (nom == "green")
+        return QColor(0, 255, 0);
+    if (nom == "yellow")
+        return QColor(255, 255, 0);
+    if (nom == "gray")
+        return QColor(128, 128, 128);
+    if (nom == "lightgray")
+        return QColor(191, 191, 191);
+    if (nom == "magenta")
+        return QColor(255, 0, 255);
+    if (nom == "cyan")
+        return QColor(0, 255, 255);
+    return QColor(0, 0, 0);
+}
+
+TVue_figure::TVue_figure(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("VueFigure");
+    setMinimumSize(200, 160);
+}
+
+void TVue_figure::Afficher(TScene scene)
+{
+    scene_ = std::move(scene);
+    update();
+}
+
+void TVue_figure::Effacer()
+{
+    scene_.reset();
+    update();
+}
+
+void TVue_figure::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+    if (!scene_)
+        return;
+    const TScene& s = *scene_;
+    const TProjection proj(s.fenetre, size());
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF cadre(proj({s.fenetre.xmin, s.fenetre.ymax}), proj({s.fenetre.xmax, s.fenetre.ymin}));
+    p.fillRect(cadre, Qt::white);
+    p.setClipRect(cadre);
+    if (s.axes)
+        Dessiner_axes(p, proj, s);
+    for (const TSegment_scene& segment : s.segments) {
+        p.setPen(Stylo(segment.trait));
+        p.drawLine(proj(segment.a), proj(segment.b));
+    }
+    for (const TArc_scene& arc : s.arcs)
+        Dessiner_arc(p, proj, arc);
+    for (const TCourbe_scene& courbe : s.courbes)
+        Dessiner_courbe(p, proj, courbe);
+    for (const TPoint_scene& point : s.points)
+        Dessiner_point(p, proj, point);
+    p.setClipping(false);
+    p.setPen(QPen(Qt::lightGray, 1));
+    p.drawRect(cadre);
+}
+
+} // namespace trazel
