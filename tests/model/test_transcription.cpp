@@ -153,3 +153,42 @@ TEST_F(Dossier, dossier_de_sortie_absent)
         EXPECT_EQ(e.chemin(), sortie);
     }
 }
+
+// Guards against sampling leaving the figure moved: a second, identical locus gives the same
+// curve, and what follows the loci is written as if they were not there.
+TEST(Transcrire_texte, l_echantillonnage_rend_la_figure_intacte)
+{
+    const std::vector<std::string_view> debut = {
+        "A point libre", "  Objet libre A, param\xE8tres: -3, -2",
+        "B point libre", "  Objet libre B, param\xE8tres: 3, -2",
+        "O point libre", "  Objet libre O, param\xE8tres: 0, 3",
+        "M point libre sur le segment [AB]", "  Objet libre M, param\xE8tre: 0.3",
+        "I milieu du segment [MO]",
+        "G centre de gravit\xE9 du triangle MBO",
+        "  Objet dessinable G, particularit\xE9s: non dessin\xE9"};
+    const std::vector<std::string_view> lieux = {"L lieu du point G selon M (20 points)",
+                                                 "L lieu du point G selon M (20 points)"};
+    const std::vector<std::string_view> fin = {"Segment [IO]", "H point libre",
+                                               "  Objet libre H, param\xE8tres: 1, 1",
+                                               "K milieu du segment [GH]"};
+    auto texte = [&](bool avec_lieux) {
+        std::string lignes = "Figure Figuro\r\nNum\xE9ro de version: 2\r\n\r\n";
+        lignes += std::string(essais::position_par_defaut) + "\r\n" +
+                  std::string(essais::roxy_rouge) + "\r\n";
+        for (const auto* partie : {&debut, avec_lieux ? &lieux : nullptr, &fin})
+            if (partie != nullptr)
+                for (const std::string_view ligne : *partie)
+                    lignes += std::string(ligne) + "\r\n";
+        return lignes + "\r\nCommentaire\r\nFin de la figure\r\n";
+    };
+    TForm2 form2;
+    const std::string avec = Transcrire_texte(texte(true), "l.fgr", form2, {});
+    const std::string sans = Transcrire_texte(texte(false), "l.fgr", form2, {});
+    const std::size_t premiere = avec.find("% Courbe L\r\n");
+    const std::size_t seconde = avec.find("% Courbe L\r\n", premiere + 1);
+    const std::size_t apres = avec.find("% Segment IO");
+    ASSERT_TRUE(premiere != std::string::npos && seconde != std::string::npos &&
+                apres != std::string::npos);
+    EXPECT_EQ(avec.substr(premiere, seconde - premiere), avec.substr(seconde, apres - seconde));
+    EXPECT_EQ(avec.substr(apres), sans.substr(sans.find("% Segment IO")));
+}
