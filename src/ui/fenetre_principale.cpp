@@ -240,19 +240,21 @@ void TForm1::BtNouv_FigClick()
 void TForm1::BtChargerClick()
 {
     Verifier_changements();
-    const std::optional<QString> chemin = dialogues_.Fichier_a_ouvrir(this, filtre_figures);
-    if (!chemin)
-        return;
+    if (const std::optional<QString> chemin = dialogues_.Fichier_a_ouvrir(this, filtre_figures))
+        Charger_figure(*chemin);
+}
+
+void TForm1::Charger_figure(const QString& chemin)
+{
     Executer_en_silence("Chargement", [&] {
-        const std::string texte =
-            Texte_figure_en_cp1252(Lire_fichier(Chemin_systeme(*chemin)));
+        const std::string texte = Texte_figure_en_cp1252(Lire_fichier(Chemin_systeme(chemin)));
         QString lignes;
         for (const std::string& ligne : Decouper_lignes(texte))
             lignes += Texte_qt(ligne) + '\r';
-        NomFigure = *chemin;
+        NomFigure = chemin;
         Figure1->ExecuteLigne(Texte_qt(TexteFigureDefaut));
         Figure1->ExecuteLigne(lignes);
-        setWindowTitle("Trazel : " + *chemin);
+        setWindowTitle("Trazel : " + chemin);
         HTMLSauvegarde = Figure1->Corps();
         Figure1->Activer();
     });

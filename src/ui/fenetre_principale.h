@@ -42,6 +42,8 @@ public:
 
     void BtNouv_FigClick();
     void BtChargerClick();
+    // Loads a figure file chosen already (the load's part after its file dialog).
+    void Charger_figure(const QString& chemin);
     void BtSauverClick();
     void Compil_TrazelClick();
     void TangenteClick();

@@ -1,7 +1,11 @@
 // The desktop program: the main window, the holder of the figure's variables, the preview
 // window and the tangent dialog, created in this order; only the main window is shown.
+//   trazel-gui [FIGURE.fgr]                     opens the figure
+//   trazel-gui --capture IMAGE.png [FIGURE.fgr] saves a picture of the window and quits
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 
 #include "calc/conversion_chaines.h"
 #include "ui/apercu_latex.h"
@@ -13,6 +17,13 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     application.setApplicationName("Trazel");
+    QStringList arguments = application.arguments().mid(1);
+    QString capture;
+    if (arguments.size() >= 2 && arguments.front() == "--capture") {
+        capture = arguments[1];
+        arguments = arguments.mid(2);
+    }
+
     trazel::TDialogues_qt dialogues;
     trazel::TForm1 form1(dialogues);
     trazel::TForm2 form2;
@@ -20,6 +31,14 @@ int main(int argc, char** argv)
     trazel::TForm4 form4(&form1);
     form1.Associer(form2, form3, form4);
     form1.FormCreate();
+    if (!arguments.isEmpty())
+        form1.Charger_figure(QFileInfo(arguments.front()).absoluteFilePath());
     form1.show();
+    if (!capture.isEmpty())
+        // Once the window is laid out and painted.
+        QTimer::singleShot(800, &form1, [&] {
+            form1.grab().save(capture);
+            application.quit();
+        });
     return application.exec();
 }

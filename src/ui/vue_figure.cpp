@@ -48,12 +48,24 @@ QPen Stylo(const TTrait_scene& trait)
     return stylo;
 }
 
+// An arrow head at `bout`, pointing along `direction` (a unit vector in pixels).
+void Fleche(QPainter& p, QPointF bout, QPointF direction)
+{
+    const QPointF normale(-direction.y(), direction.x());
+    p.setBrush(p.pen().color());
+    p.drawPolygon(QPolygonF({bout, bout - 9 * direction + 3.5 * normale,
+                             bout - 9 * direction - 3.5 * normale}));
+    p.setBrush(Qt::NoBrush);
+}
+
 void Dessiner_axes(QPainter& p, const TProjection& proj, const TScene& s)
 {
     const TCadre_image& f = s.fenetre;
     p.setPen(QPen(Couleur_pstricks(s.couleur_axes), 1.5));
     p.drawLine(proj({f.xmin, 0}), proj({f.xmax, 0}));
     p.drawLine(proj({0, f.ymin}), proj({0, f.ymax}));
+    Fleche(p, proj({f.xmax, 0}), QPointF(1, 0));
+    Fleche(p, proj({0, f.ymax}), QPointF(0, -1));
     // One tick per unit, as the picture's axes have them.
     for (auto k = static_cast<long>(std::ceil(f.xmin)); k <= static_cast<long>(f.xmax); ++k)
         p.drawLine(proj({static_cast<Reel>(k), 0}) + QPointF(0, -3),
