@@ -1,27 +1,246 @@
 #include "ui/apercu_latex.h"
 
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollArea>
 #include <QVBoxLayout>
+
+#include "latex/document.h"
+#include "model/encodage.h"
+#include "model/fichiers.h"
+#include "ui/fenetre_principale.h"
+#include "ui/processus.h"
 
 namespace trazel {
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Window)
+const char* const filtre_images = "Fichiers Trazel (*.crb *.CRB)";
+
+namespace {
+
+const QString titre_compilation = QStringLiteral("Compilation");
+
+// The document's preamble lines come before the picture's in "tmp~.tex".
+constexpr int lignes_du_preambule = 6;
+
+void Supprimer(QDir dossier, const char* nom)
+{
+    if (dossier.exists(nom))
+        dossier.remove(nom);
+}
+
+// The first error of a LaTeX log ("! ..."), with the picture line it concerns when the log
+// gives one ("l.12 ...").
+QString Premiere_erreur(const QString& chemin_journal)
+{
+    QFile journal(chemin_journal);
+    if (!journal.open(QIODevice::ReadOnly))
+        return {};
+    const QStringList lignes = QString::fromLatin1(journal.readAll()).split('\n');
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (!lignes[i].startsWith("! "))
+            continue;
+        QString message = lignes[i].trimmed();
+        static const QRegularExpression numero("^l\\.(\\d+)");
+        for (qsizetype k = i + 1; k < lignes.size() && k < i + 20; ++k)
+            if (const auto trouve = numero.match(lignes[k]); trouve.hasMatch()) {
+                const int ligne = trouve.captured(1).toInt() - lignes_du_preambule;
+                if (ligne > 0)
+                    message += QString(" (ligne %1 de l'image)").arg(ligne);
+                break;
+            }
+        return message;
+    }
+    return {};
+}
+
+// Runs ghostscript and returns what it wrote on its error output (where the bounding box
+// device reports); none when it could not run.
+std::optional<QByteArray> Ghostscript(const QStringList& arguments)
+{
+    QProcess gs;
+    gs.setStandardInputFile(QProcess::nullDevice());
+    gs.start("gs", QStringList{"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dALLOWPSTRANSPARENCY"} +
+                       arguments);
+    if (!gs.waitForStarted(-1) || !gs.waitForFinished(-1) || gs.exitCode() != 0)
+        return std::nullopt;
+    return gs.readAllStandardError();
+}
+
+// The first page of the PostScript file, cropped to what it draws.
+QImage Rendre(const QString& postscript, const QString& png)
+{
+    const std::optional<QByteArray> bbox = Ghostscript({"-sDEVICE=bbox", postscript});
+    if (!bbox)
+        return {};
+    static const QRegularExpression boite(
+        "%%HiResBoundingBox: ([-\\d.]+) ([-\\d.]+) ([-\\d.]+) ([-\\d.]+)");
+    const auto trouve = boite.match(QString::fromLatin1(*bbox));
+    if (!trouve.hasMatch())
+        return {};
+    const double x0 = trouve.captured(1).toDouble() - 4, y0 = trouve.captured(2).toDouble() - 4;
+    const double x1 = trouve.captured(3).toDouble() + 4, y1 = trouve.captured(4).toDouble() + 4;
+    if (!Ghostscript({"-r100", "-sDEVICE=png16m",
+                      QString("-dDEVICEWIDTHPOINTS=%1").arg(static_cast<int>(x1 - x0 + 1)),
+                      QString("-dDEVICEHEIGHTPOINTS=%1").arg(static_cast<int>(y1 - y0 + 1)),
+                      "-dFIXEDMEDIA", "-sOutputFile=" + png, "-c",
+                      QString("<</Install {%1 %2 translate}>> setpagedevice").arg(-x0).arg(-y0),
+                      "-f", postscript}))
+        return {};
+    QImage image(png);
+    QFile::remove(png);
+    return image;
+}
+
+QToolButton* Bouton(const char* nom, const QString& bulle, const QString& texte)
+{
+    auto* bouton = new QToolButton;
+    bouton->setObjectName(nom);
+    bouton->setToolTip(bulle);
+    bouton->setText(texte);
+    bouton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return bouton;
+}
+
+} // namespace
+
+TCompilation Compiler_image(const QString& chemin_image)
+{
+    QDir dossier = QDir::current();
+    Supprimer(dossier, "tmp~.dvi");
+    Supprimer(dossier, "tmp~.ps");
+    const std::string image = Lire_fichier(QFile::encodeName(chemin_image).toStdString());
+    Remplacer_fichier(QFile::encodeName(dossier.filePath("tmp~.tex")).toStdString(),
+                      Document_de_compilation(image));
+    TCompilation resultat;
+    // "~" is active on TeX's first line: "latex tmp~.tex" stops at once with TeX Live, while
+    // \input reads the same file under the same job name.
+    if (!LancerEtAttendre("latex \\input{tmp~.tex}"))
+        resultat.erreur = QString::fromUtf8("latex est introuvable : installez TeX Live "
+                                            "(paquets texlive-latex-base et texlive-pstricks).");
+    else if (!LancerEtAttendre("dvips tmp~.dvi -o tmp~.ps"))
+        resultat.erreur = QString::fromUtf8("dvips est introuvable : installez TeX Live.");
+    Supprimer(dossier, "tmp~.tex");
+    resultat.postscript = dossier.exists("tmp~.ps");
+    if (resultat.postscript)
+        resultat.image = Rendre(dossier.filePath("tmp~.ps"), dossier.filePath("tmp~.png"));
+    else if (resultat.erreur.isEmpty())
+        resultat.erreur = Premiere_erreur(dossier.filePath("tmp~.log"));
+    for (const char* nom : {"tmp~.log", "tmp~.aux", "tmp~.dvi"})
+        Supprimer(dossier, nom);
+    return resultat;
+}
+
+TForm3::TForm3(TDialogues& dialogues, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogues_(dialogues)
 {
     setObjectName("Form3");
-    resize(696, 558);
+    resize(1000, 600);
     RichEdit1 = new QPlainTextEdit;
     RichEdit1->setObjectName("RichEdit1");
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto* disposition = new QVBoxLayout(this);
-    disposition->addWidget(RichEdit1);
+    Sauvegarder = Bouton("Sauvegarder", "Enregistrer sous", "Enregistrer sous\u2026");
+    Compiler = Bouton("Compiler", "Compiler avec latex et dvips et montrer l'image", "Compiler");
+    Gsview = Bouton("Gsview", "Compiler et ouvrir l'image dans le visualiseur PostScript",
+                    "Visualiseur");
+    ImageCompilee = new QLabel;
+    ImageCompilee->setObjectName("ImageCompilee");
+    ImageCompilee->setAlignment(Qt::AlignCenter);
+    auto* defilement = new QScrollArea;
+    defilement->setWidget(ImageCompilee);
+    defilement->setWidgetResizable(true);
+    auto* version = new QLabel("Trazel   Version 2.19");
+    version->setObjectName("Label1");
+
+    auto* boutons = new QVBoxLayout;
+    for (QToolButton* bouton : {Sauvegarder, Compiler, Gsview})
+        boutons->addWidget(bouton);
+    boutons->addStretch(1);
+    boutons->addWidget(version);
+    auto* disposition = new QHBoxLayout(this);
+    disposition->addWidget(RichEdit1, 1);
+    disposition->addWidget(defilement, 1);
+    disposition->addLayout(boutons);
+
+    connect(Sauvegarder, &QToolButton::clicked, this, &TForm3::SauvegarderClick);
+    connect(Compiler, &QToolButton::clicked, this, &TForm3::CompilerClick);
+    connect(Gsview, &QToolButton::clicked, this, &TForm3::GsviewClick);
+}
+
+void TForm3::Associer(const TForm1& principale)
+{
+    principale_ = &principale;
 }
 
 void TForm3::Afficher(const QString& chemin, const QString& texte)
 {
     RichEdit1->setPlainText(texte);
+    ImageCompilee->clear();
     setWindowTitle(chemin);
     show();
     raise();
     activateWindow();
+    FormActivate();
+}
+
+void TForm3::changeEvent(QEvent* evenement)
+{
+    if (evenement->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+    QWidget::changeEvent(evenement);
+}
+
+void TForm3::FormActivate()
+{
+    Gsview->setVisible(principale_ != nullptr && principale_->GsViewInstalle);
+}
+
+// Every line of the text, the last one included, is written with CR LF; an empty text gives
+// an empty file.
+void TForm3::SauvegarderClick()
+{
+    const std::optional<QString> chemin = dialogues_.Fichier_a_enregistrer(this, filtre_images);
+    if (!chemin)
+        return;
+    try {
+        std::string contenu;
+        for (const std::string& ligne : Decouper_lignes(Texte_cp1252(RichEdit1->toPlainText())))
+            contenu += ligne + "\r\n";
+        Remplacer_fichier(QFile::encodeName(*chemin).toStdString(), contenu);
+    } catch (const std::exception& erreur) {
+        dialogues_.Erreur(this, "Sauvegarde", Texte_qt(erreur.what()));
+    }
+}
+
+bool TForm3::Compiler_et_montrer()
+{
+    try {
+        const TCompilation c = Compiler_image(windowTitle());
+        ImageCompilee->setPixmap(QPixmap::fromImage(c.image));
+        if (!c.erreur.isEmpty())
+            dialogues_.Erreur(this, titre_compilation, "LaTeX n'a pas pu compiler l'image :\n" + c.erreur);
+        return c.postscript;
+    } catch (const std::exception& erreur) {
+        dialogues_.Erreur(this, titre_compilation, Texte_qt(erreur.what()));
+        return false;
+    }
+}
+
+void TForm3::CompilerClick()
+{
+    Compiler_et_montrer();
+}
+
+void TForm3::GsviewClick()
+{
+    if (Compiler_et_montrer() && principale_ != nullptr &&
+        !Ouvrir_avec(principale_->CheminGsView, "tmp~.ps", QDir::currentPath()))
+        dialogues_.Erreur(this, titre_compilation,
+                          "Le visualiseur " + principale_->CheminGsView + " n'a pas pu \u00eatre lanc\u00e9.");
 }
 
 } // namespace trazel

@@ -1,22 +1,72 @@
 #pragma once
-// The preview window of the LaTeX picture: its text, as the transcription wrote it. The
-// window's caption is the picture file's full path.
+// The preview window of the LaTeX picture: its text (editable, and saved under another name
+// on request), and its compilation with latex and dvips, shown here as a rendered image and,
+// when a viewer is configured, in that viewer. The window's caption is the picture file's
+// full path: the compilation reads that file as it is on disk.
+//
+//   SauvegarderClick   save the text under a chosen name
+//   CompilerClick      compile and show the rendered picture
+//   GsviewClick        compile, show, and open the configured viewer
 
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QToolButton>
 #include <QWidget>
 
+#include "ui/dialogues.h"
+
 namespace trazel {
+
+class TForm1;
+
+// What a compilation produced: the PostScript file exists, its rendered image, or the first
+// LaTeX error.
+struct TCompilation {
+    bool postscript = false;
+    QImage image;
+    QString erreur; // empty when latex and dvips ran through
+};
+
+// Compiles the picture file in the current directory: "tmp~.tex" with the fixed preamble,
+// latex on it, "dvips tmp~.dvi -o tmp~.ps", then the picture rendered with ghostscript.
+// The intermediate files are removed; "tmp~.ps" stays for a viewer.
+TCompilation Compiler_image(const QString& chemin_image);
 
 class TForm3 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit TForm3(TDialogues& dialogues, QWidget* parent = nullptr);
+
+    // The main window, for its viewer settings.
+    void Associer(const TForm1& principale);
 
     // Shows the picture file's text under its path.
     void Afficher(const QString& chemin, const QString& texte);
 
+    void FormActivate();
+    void SauvegarderClick();
+    void CompilerClick();
+    void GsviewClick();
+
     QPlainTextEdit* RichEdit1 = nullptr;
+    QToolButton* Sauvegarder = nullptr;
+    QToolButton* Compiler = nullptr;
+    QToolButton* Gsview = nullptr;
+    QLabel* ImageCompilee = nullptr;
+
+protected:
+    void changeEvent(QEvent* evenement) override;
+
+private:
+    // Compiles, shows the image or the error; true when "tmp~.ps" was made.
+    bool Compiler_et_montrer();
+
+    TDialogues& dialogues_;
+    const TForm1* principale_ = nullptr;
 };
+
+// The filter of the picture's save dialog.
+extern const char* const filtre_images;
 
 } // namespace trazel

@@ -27,9 +27,10 @@ int main(int argc, char** argv)
     trazel::TDialogues_qt dialogues;
     trazel::TForm1 form1(dialogues);
     trazel::TForm2 form2;
-    trazel::TForm3 form3;
+    trazel::TForm3 form3(dialogues);
     trazel::TForm4 form4(&form1);
     form1.Associer(form2, form3, form4);
+    form3.Associer(form1);
     form1.FormCreate();
     if (!arguments.isEmpty())
         form1.Charger_figure(QFileInfo(arguments.front()).absoluteFilePath());
