@@ -18,6 +18,7 @@ namespace trazel {
 struct TCalcExpress::TCalc_fonction {
     std::unique_ptr<TCalc_noeud> arbre; // none when the body was rejected
     std::vector<const TCalc_noeud*> feuilles;
+    bool trop_grand = false; // rejected for its size: a call says so
 };
 
 namespace {
@@ -52,6 +53,9 @@ constexpr std::array<Predefinie, 28> predefinies = {{
 
 // The one exit of the parser: any syntax error rejects the whole text.
 struct Rejet {};
+
+// A formula beyond the bounds: rejected too, with its own message.
+struct Trop_grand : Rejet {};
 
 [[noreturn]] void Rejeter()
 {
@@ -129,12 +133,26 @@ std::unique_ptr<TCalc_noeud> Nouveau_noeud(std::int32_t genre, std::string texte
     return noeud;
 }
 
+// The height and size of a node from its operands; a tree past the bounds is refused before
+// it can grow further.
+void Mesurer(TCalc_noeud& noeud)
+{
+    for (const auto* operande : {noeud.gauche.get(), noeud.droite.get()})
+        if (operande != nullptr) {
+            noeud.hauteur = std::max(noeud.hauteur, operande->hauteur + 1);
+            noeud.taille += operande->taille;
+        }
+    if (noeud.hauteur > hauteur_maximale || noeud.taille > taille_maximale)
+        throw Trop_grand{};
+}
+
 std::unique_ptr<TCalc_noeud> Lier(std::int32_t genre, std::unique_ptr<TCalc_noeud> gauche,
                                   std::unique_ptr<TCalc_noeud> droite = nullptr)
 {
     auto noeud = Nouveau_noeud(genre);
     noeud->gauche = std::move(gauche);
     noeud->droite = std::move(droite);
+    Mesurer(*noeud);
     return noeud;
 }
 
@@ -160,6 +178,7 @@ std::unique_ptr<TCalc_noeud> Copier(const TCalc_noeud& noeud,
         auto passage = Nouveau_noeud(appel, noeud.texte);
         passage->gauche = argument.arbre ? std::move(argument.arbre)
                                          : Copier(*argument.modele, {}, argument, suivis);
+        Mesurer(*passage);
         return passage;
     }
     auto copie = Nouveau_noeud(noeud.genre, noeud.texte);
@@ -170,6 +189,7 @@ std::unique_ptr<TCalc_noeud> Copier(const TCalc_noeud& noeud,
         copie->gauche = Copier(*noeud.gauche, parametres, argument, suivis);
     if (noeud.droite)
         copie->droite = Copier(*noeud.droite, parametres, argument, suivis);
+    Mesurer(*copie);
     return copie;
 }
 
@@ -350,6 +370,12 @@ class TCalcExpress::Compilateur {
     std::unique_ptr<TCalc_noeud> Exposant();
     std::unique_ptr<TCalc_noeud> Feuille();
     std::unique_ptr<TCalc_noeud> Developper(int indice, std::unique_ptr<TCalc_noeud> argument);
+    // One more open parenthesis; too many would exhaust the parser's stack.
+    void Ouvrir()
+    {
+        if (++profondeur_ > imbrication_maximale)
+            throw Trop_grand{};
+    }
 
     const TCalcExpress& calc_;
     std::vector<TCalc_fonction>& compilees_;
@@ -386,6 +412,9 @@ void TCalcExpress::Compilateur::Compiler_fonctions()
         feuilles_ = &compilees_[i].feuilles;
         try {
             compilees_[i].arbre = Compiler(definition.expression);
+        } catch (const Trop_grand&) {
+            compilees_[i].feuilles.clear();
+            compilees_[i].trop_grand = true;
         } catch (const Rejet&) {
             compilees_[i].feuilles.clear();
         }
@@ -572,7 +601,7 @@ std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Facteur()
 std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Primaire()
 {
     if (genre_courant_ == ouvrante) {
-        ++profondeur_;
+        Ouvrir();
         Avancer();
         return Expression();
     }
@@ -587,7 +616,7 @@ std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Primaire()
     Avancer();
     if (genre_courant_ != ouvrante)
         Rejeter();
-    ++profondeur_;
+    Ouvrir();
     Avancer();
     if (genre == appel)
         return Developper(indice, Expression());
@@ -634,8 +663,15 @@ std::unique_ptr<TCalc_noeud>
 TCalcExpress::Compilateur::Developper(int indice, std::unique_ptr<TCalc_noeud> argument)
 {
     const TCalc_fonction& f = compilees_[static_cast<std::size_t>(indice)];
+    if (!f.arbre && f.trop_grand)
+        throw Trop_grand{};
     if (!f.arbre)
         Rejeter();
+    // A chain of functions that each use their argument twice doubles at every level: the
+    // size is known before anything is copied.
+    const auto copies = static_cast<std::int64_t>(f.feuilles.size());
+    if (f.arbre->taille + copies * argument->taille > taille_maximale)
+        throw Trop_grand{};
     const TCalc_noeud* modele = argument.get();
     Argument a{std::move(argument), modele};
     auto copie = Copier(*f.arbre, f.feuilles, a, feuilles_);
@@ -668,6 +704,13 @@ void TCalcExpress::Formula(const std::string& texte)
     compilateur.Compiler_fonctions();
     try {
         Racine = compilateur.Compiler(formule_);
+    } catch (const Trop_grand&) {
+        throw Erreur_formule("Formule trop complexe : plus de " +
+                                 std::to_string(imbrication_maximale) +
+                                 " parenth\xE8ses imbriqu\xE9" "es, ou plus de " +
+                                 std::to_string(taille_maximale) +
+                                 " termes une fois les fonctions d\xE9velopp\xE9" "es",
+                             texte);
     } catch (const Rejet&) {
         throw Erreur_formule(Erreur_formule::message_syntaxe, texte);
     }

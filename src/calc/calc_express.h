@@ -25,9 +25,18 @@ struct TCalc_noeud {
     std::int32_t genre = 0;
     std::string texte;
     Reel valeur = 0; // a number's value, converted once at compile time
+    std::int32_t hauteur = 1; // of the subtree, in nodes
+    std::int64_t taille = 1;  // nodes in the subtree
     std::unique_ptr<TCalc_noeud> gauche;
     std::unique_ptr<TCalc_noeud> droite;
 };
+
+// Bounds that keep any formula within the stack and memory: parentheses nested deeper, or a
+// tree higher or larger once user functions are expanded, reject the formula. Figures stay
+// far below them.
+inline constexpr int imbrication_maximale = 500;
+inline constexpr std::int32_t hauteur_maximale = 2000;
+inline constexpr std::int64_t taille_maximale = 200000;
 
 class TCalcExpress {
 public:

@@ -141,7 +141,8 @@ bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& 
 {
     std::vector<TLigne_ignoree> ignorees;
     try {
-        std::string texte = Transcrire_texte(Lire_fichier(figure), figure, form2, cadre, &ignorees);
+        std::string texte = Transcrire_texte(Lire_fichier(figure, taille_maximale_figure), figure,
+                                             form2, cadre, &ignorees);
         if (options.document)
             texte = Document_de_compilation(texte);
         if (options.sortie == "-") {

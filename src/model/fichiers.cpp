@@ -90,11 +90,19 @@ std::string Raison_systeme(int numero)
     }
 }
 
-std::string Lire_fichier(const std::string& chemin)
+std::string Lire_fichier(const std::string& chemin, std::size_t taille_maximale)
 {
     TDescripteur fichier(::open(chemin.c_str(), O_RDONLY | O_CLOEXEC));
     if (fichier.fd() < 0)
         Echec(chemin, "impossible de lire le fichier", errno);
+    auto trop_gros = [&] {
+        throw Erreur_fichier(chemin, "fichier trop volumineux : plus de " +
+                                         std::to_string(taille_maximale >> 20) + " Mo");
+    };
+    struct stat etat {};
+    if (::fstat(fichier.fd(), &etat) == 0 && etat.st_size > 0 &&
+        static_cast<std::size_t>(etat.st_size) > taille_maximale)
+        trop_gros();
     std::string contenu;
     char tampon[65536];
     while (true) {
@@ -107,6 +115,8 @@ std::string Lire_fichier(const std::string& chemin)
             Echec(chemin, "impossible de lire le fichier", errno);
         }
         contenu.append(tampon, static_cast<std::size_t>(lus));
+        if (contenu.size() > taille_maximale)
+            trop_gros();
     }
     return contenu;
 }

@@ -1,5 +1,7 @@
 #include "model/transcription.h"
 
+#include <algorithm>
+
 #include "latex/ecriture.h"
 #include "model/encodage.h"
 #include "model/erreurs.h"
@@ -16,6 +18,13 @@ std::string Chemin_sortie(std::string_view chemin_figure)
 TEtape* Lire_texte_figure(std::string_view octets, const std::string& chemin, TFigure& figure,
                           TForm2& form2, std::vector<TLigne_ignoree>* ignorees)
 {
+    const std::size_t fins = static_cast<std::size_t>(std::count(octets.begin(), octets.end(), '\n')) +
+                             static_cast<std::size_t>(std::count(octets.begin(), octets.end(), '\r'));
+    if (octets.size() > taille_maximale_figure || fins > 2 * lignes_maximales_figure)
+        throw Erreur_figure(chemin, 0, "figure trop grande : au plus " +
+                                           std::to_string(lignes_maximales_figure) +
+                                           " lignes et " +
+                                           std::to_string(taille_maximale_figure >> 20) + " Mo");
     TLecteur lecteur(figure, form2, Decouper_lignes(Texte_figure_en_cp1252(octets)), chemin);
     // The lines skipped before a fault are reported too.
     try {
@@ -53,8 +62,8 @@ std::string Transcrire_texte(std::string_view octets, const std::string& chemin,
 void Transcrire(const std::string& chemin_figure, TForm2& form2, const TCadre_latex& cadre,
                 const std::string& sortie, std::vector<TLigne_ignoree>* ignorees)
 {
-    const std::string image =
-        Transcrire_texte(Lire_fichier(chemin_figure), chemin_figure, form2, cadre, ignorees);
+    const std::string image = Transcrire_texte(Lire_fichier(chemin_figure, taille_maximale_figure),
+                                               chemin_figure, form2, cadre, ignorees);
     Remplacer_fichier(sortie.empty() ? Chemin_sortie(chemin_figure) : sortie, image);
 }
 

@@ -12,6 +12,11 @@
 
 namespace trazel {
 
+// The largest figure file read (a figure of thousands of objects takes a few hundred
+// kilobytes), and the most lines it may have.
+inline constexpr std::size_t taille_maximale_figure = std::size_t(64) << 20;
+inline constexpr std::size_t lignes_maximales_figure = 1000000;
+
 // The picture file of a figure: the path with its last three characters replaced by "crb".
 std::string Chemin_sortie(std::string_view chemin_figure);
 

@@ -247,7 +247,8 @@ void TForm1::BtChargerClick()
 void TForm1::Charger_figure(const QString& chemin)
 {
     Executer_en_silence("Chargement", [&] {
-        const std::string texte = Texte_figure_en_cp1252(Lire_fichier(Chemin_systeme(chemin)));
+        const std::string texte =
+            Texte_figure_en_cp1252(Lire_fichier(Chemin_systeme(chemin), taille_maximale_figure));
         QString lignes;
         for (const std::string& ligne : Decouper_lignes(texte))
             lignes += Texte_qt(ligne) + '\r';

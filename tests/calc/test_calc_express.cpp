@@ -272,3 +272,56 @@ TEST(Formula, appels_sans_corps_rejetes)
 
 } // namespace
 } // namespace trazel
+
+namespace trazel {
+
+// Guards against a formula exhausting the stack or the memory: each is refused with a
+// message instead.
+TEST(Formula, bornes_de_taille)
+{
+    struct Cas {
+        const char* nom;
+        std::string formule;
+        TCalc_liste_fonction_init fonctions;
+    };
+    // f_k(t) = f_{k-1}(t) + f_{k-1}(t): the expanded tree doubles at each level.
+    TCalc_liste_fonction_init doublement = {{"f0", "t+t", "t"}};
+    for (int k = 1; k <= 40; ++k) {
+        const std::string appel = "f" + std::to_string(k - 1) + "(t)";
+        doublement.push_back({"f" + std::to_string(k), appel + "+" + appel, "t"});
+    }
+    std::string somme = "1";
+    for (int k = 0; k < 5000; ++k)
+        somme += "+1";
+    const Cas cas[] = {
+        {"parentheses", std::string(100000, '(') + "1" + std::string(100000, ')'), {}},
+        {"fonctions_qui_doublent", "f40(1)", doublement},
+        {"somme_tres_longue", somme, {}},
+        {"sinus_imbriques", [] {
+             std::string s;
+             for (int k = 0; k < 100000; ++k)
+                 s += "sin(";
+             return s + "1" + std::string(100000, ')');
+         }(), {}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        TCalcExpress calc;
+        calc.Fonctions(c.fonctions);
+        try {
+            calc.Formula(c.formule);
+            ADD_FAILURE() << "accepted";
+        } catch (const Erreur_formule& e) {
+            EXPECT_TRUE(std::string(e.what()).starts_with("Formule trop complexe")) << e.what();
+        }
+    }
+    // Below the bounds, the same shapes are computed.
+    TCalcExpress calc;
+    calc.Fonctions({doublement.begin(), doublement.begin() + 11});
+    calc.Formula("f10(1)");
+    EXPECT_EQ(calc.Evaluate({}), 2048);
+    calc.Formula(std::string(400, '(') + "2" + std::string(400, ')'));
+    EXPECT_EQ(calc.Evaluate({}), 2);
+}
+
+} // namespace trazel

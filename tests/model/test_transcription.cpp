@@ -192,3 +192,26 @@ TEST(Transcrire_texte, l_echantillonnage_rend_la_figure_intacte)
     EXPECT_EQ(avec.substr(premiere, seconde - premiere), avec.substr(seconde, apres - seconde));
     EXPECT_EQ(avec.substr(apres), sans.substr(sans.find("% Segment IO")));
 }
+
+// Guards against huge inputs filling memory: they are refused early, with a message.
+TEST_F(Dossier, fichiers_et_figures_trop_grands)
+{
+    const std::string petit = Ecrire("petit.fgr", std::string(100, 'x'));
+    EXPECT_EQ(Lire_fichier(petit, 100).size(), 100u);
+    try {
+        Lire_fichier(petit, 99);
+        ADD_FAILURE() << "no error";
+    } catch (const Erreur_fichier& e) {
+        EXPECT_TRUE(std::string(e.what()).starts_with("fichier trop volumineux"));
+    }
+    // A device without end is refused as it is read.
+    EXPECT_THROW(Lire_fichier("/dev/zero", 1 << 20), Erreur_fichier);
+
+    TForm2 form2;
+    TFigure figure;
+    const std::string lignes(2 * lignes_maximales_figure + 2, '\n');
+    EXPECT_THROW(Lire_texte_figure(lignes, "f.fgr", figure, form2), Erreur_figure);
+    const std::string graphe = essais::Texte_figure(
+        {"f fonction x|->x", "C graphe de f sur [0, 1] dans le rep\xE8re Roxy (10^9 points)"});
+    EXPECT_THROW(Transcrire_texte(graphe, "f.fgr", form2, {}), Erreur_figure);
+}
