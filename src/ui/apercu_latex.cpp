@@ -118,13 +118,27 @@ TCompilation Compiler_image(const QString& chemin_image)
                       Document_de_compilation(image));
     TCompilation resultat;
     // "~" is active on TeX's first line: "latex tmp~.tex" stops at once with TeX Live, while
-    // \input reads the same file under the same job name.
-    if (!LancerEtAttendre("latex \\input{tmp~.tex}"))
+    // \input reads the same file under the same job name. LaTeX stops at its first error
+    // instead of prompting, so a failed run never leaves a picture behind.
+    const TLancement latex =
+        LancerEtAttendre("latex -interaction=nonstopmode -halt-on-error \\input{tmp~.tex}");
+    if (latex == TLancement::Introuvable)
         resultat.erreur = QString::fromUtf8("latex est introuvable : installez TeX Live "
                                             "(paquets texlive-latex-base et texlive-pstricks).");
-    else if (!LancerEtAttendre("dvips tmp~.dvi -o tmp~.ps"))
-        resultat.erreur = QString::fromUtf8("dvips est introuvable : installez TeX Live.");
+    else if (latex == TLancement::Trop_long)
+        resultat.erreur = QString::fromUtf8("latex ne s'est pas terminé en deux minutes : "
+                                            "compilation interrompue.");
+    else if (dossier.exists("tmp~.dvi")) {
+        const TLancement dvips = LancerEtAttendre("dvips tmp~.dvi -o tmp~.ps");
+        if (dvips == TLancement::Introuvable)
+            resultat.erreur = QString::fromUtf8("dvips est introuvable : installez TeX Live.");
+        else if (dvips == TLancement::Trop_long)
+            resultat.erreur = QString::fromUtf8("dvips ne s'est pas terminé en deux minutes : "
+                                                "compilation interrompue.");
+    }
     Supprimer(dossier, "tmp~.tex");
+    if (!resultat.erreur.isEmpty())
+        Supprimer(dossier, "tmp~.ps"); // a killed dvips may leave half a file
     resultat.postscript = dossier.exists("tmp~.ps");
     if (resultat.postscript)
         resultat.image = Rendre(dossier.filePath("tmp~.ps"), dossier.filePath("tmp~.png"));

@@ -3,14 +3,15 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QProcess>
+#include <QTimer>
 
 namespace trazel {
 
-bool LancerEtAttendre(const QString& commande)
+TLancement LancerEtAttendre(const QString& commande, int limite_ms)
 {
     QStringList morceaux = QProcess::splitCommand(commande);
     if (morceaux.isEmpty())
-        return false;
+        return TLancement::Introuvable;
     const QString programme = morceaux.takeFirst();
     QProcess processus;
     processus.setStandardInputFile(QProcess::nullDevice());
@@ -22,15 +23,28 @@ bool LancerEtAttendre(const QString& commande)
         if (e == QProcess::FailedToStart)
             attente.quit();
     });
+    bool trop_long = false;
+    QTimer limite;
+    limite.setSingleShot(true);
+    QObject::connect(&limite, &QTimer::timeout, &attente, [&] {
+        trop_long = true;
+        attente.quit();
+    });
     processus.start(programme, morceaux);
     if (!processus.waitForStarted(-1))
-        return false;
+        return TLancement::Introuvable;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // User input is held back while the program runs; painting goes on.
-    if (processus.state() != QProcess::NotRunning)
+    if (processus.state() != QProcess::NotRunning) {
+        limite.start(limite_ms);
         attente.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (trop_long && processus.state() != QProcess::NotRunning) {
+        processus.kill();
+        processus.waitForFinished(-1);
+    }
     QApplication::restoreOverrideCursor();
-    return true;
+    return trop_long ? TLancement::Trop_long : TLancement::Termine;
 }
 
 bool Ouvrir_avec(const QString& programme, const QString& fichier, const QString& dossier)

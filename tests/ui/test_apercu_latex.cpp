@@ -2,6 +2,7 @@
 // latex, dvips and ghostscript.
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -9,6 +10,7 @@
 #include "ui/apercu_latex.h"
 #include "ui/dialogues_scriptes.h"
 #include "ui/fenetre_principale.h"
+#include "ui/processus.h"
 
 using namespace trazel;
 
@@ -111,12 +113,22 @@ private slots:
         Ecrire(Chemin("faux.crb"), "\\psset{xunit=1cm}\r\n\\commandeinconnue\r\n");
         form3_->Afficher(Chemin("faux.crb"), QString());
         form3_->CompilerClick();
-        QVERIFY(!QFile::exists(Chemin("tmp~.ps")));
+        QVERIFY2(!QFile::exists(Chemin("tmp~.ps")), qPrintable(dialogues_.journal.join('\n')));
         QCOMPARE(dialogues_.journal.size(), 1);
         QVERIFY2(dialogues_.journal[0].startsWith("Erreur Compilation|"), qPrintable(dialogues_.journal[0]));
         QVERIFY(dialogues_.journal[0].contains("! Undefined control sequence."));
         QVERIFY(dialogues_.journal[0].contains("(ligne 2 de l'image)"));
         QVERIFY(form3_->ImageCompilee->pixmap().isNull());
+    }
+
+    void programme_bloque_interrompu()
+    {
+        QElapsedTimer chrono;
+        chrono.start();
+        QCOMPARE(LancerEtAttendre("sleep 30", 300), TLancement::Trop_long);
+        QVERIFY(chrono.elapsed() < 10000);
+        QCOMPARE(LancerEtAttendre("programme-qui-n-existe-pas"), TLancement::Introuvable);
+        QCOMPARE(LancerEtAttendre("true"), TLancement::Termine);
     }
 
     void visualiseur_ouvert_sur_l_image()
