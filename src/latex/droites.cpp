@@ -10,9 +10,11 @@
 namespace trazel {
 namespace {
 
-// A point up to this far above a box's top (figure units) still counts as in it; the other
-// three bounds are exact.
-constexpr Reel tolerance_haut = 1e-10L;
+// A point up to this far outside a box (figure units) still counts as in it. The points
+// tested lie on one carrier line, but its crossings with the window's edges are computed:
+// rounded by a few units of the last place, they would put the ends of a segment parallel
+// to an axis just outside their own box, and the visible segment would be dropped.
+constexpr Reel tolerance_boite = 1e-10L;
 
 constexpr const char* hors_fenetre = "% Hors fen\xEAtre d'affichage";
 
@@ -92,7 +94,8 @@ bool Dans_boite(Tcoordonnees a, Tcoordonnees p, Tcoordonnees b)
 {
     const Tcoordonnees bas = Coin_min(a, b);
     const Tcoordonnees haut = Coin_max(a, b);
-    return bas.x <= p.x && p.x <= haut.x && bas.y <= p.y && haut.y - p.y >= -tolerance_haut;
+    return bas.x - p.x <= tolerance_boite && p.x - haut.x <= tolerance_boite &&
+           bas.y - p.y <= tolerance_boite && p.y - haut.y <= tolerance_boite;
 }
 
 // The edges are horizontal and vertical lines through the window's bounds; a crossing at a

@@ -18,7 +18,8 @@ namespace trazel {
 Tcoordonnees Coin_min(Tcoordonnees a, Tcoordonnees b);
 Tcoordonnees Coin_max(Tcoordonnees a, Tcoordonnees b);
 
-// P lies in the box spanned by A and B. Only the upper y bound tolerates 1e-10.
+// P lies in the box spanned by A and B, within 1e-10 on each bound (the crossings with the
+// window are computed, hence rounded).
 bool Dans_boite(Tcoordonnees a, Tcoordonnees p, Tcoordonnees b);
 
 // A visible piece: the two ends of one picture line.

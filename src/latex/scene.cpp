@@ -3,6 +3,7 @@
 
 #include "latex/scene.h"
 
+#include <charconv>
 #include <stdexcept>
 
 #include "latex/courbes.h"
@@ -11,6 +12,15 @@
 
 namespace trazel {
 namespace {
+
+// A number the figure model holds as text ("1.5", "-135"), read without the C locale: the
+// desktop program runs under the user's, where "1.5" would read as 1.
+Reel Nombre(const std::string& texte)
+{
+    Reel valeur = 0;
+    std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
+    return valeur;
+}
 
 TTrait_scene Trait(const std::string& couleur, const std::string& style)
 {
@@ -25,10 +35,10 @@ void Ajouter_point(TScene& s, const Tpoint& p)
         return;
     TPoint_scene point{position, p.couleur, 0, {}, 0};
     if (p.dessine)
-        point.marque = std::stold(p.marque);
+        point.marque = Nombre(p.marque);
     if (p.nom_dessine) {
         point.etiquette = p.nom;
-        point.direction = std::stold(Direction_nom(p, s.fenetre));
+        point.direction = Nombre(Direction_nom(p, s.fenetre));
     }
     if (point.marque > 0 || !point.etiquette.empty())
         s.points.push_back(std::move(point));

@@ -1,7 +1,9 @@
 #include "model/fichiers.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -39,6 +41,26 @@ private:
 [[noreturn]] void Echec(const std::string& chemin, const std::string& quoi, int numero)
 {
     throw Erreur_fichier(chemin, quoi + " : " + Raison_systeme(numero));
+}
+
+// Writes every byte; a failure goes to `echouer` (which must not return) or, when it does
+// return, to the plain error.
+template <class Echouer>
+void Ecrire_tout(const TDescripteur& fichier, const std::string& chemin, std::string_view contenu,
+                 Echouer echouer)
+{
+    std::size_t ecrits = 0;
+    while (ecrits < contenu.size()) {
+        const ssize_t n = ::write(fichier.fd(), contenu.data() + ecrits, contenu.size() - ecrits);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int numero = errno;
+            echouer(numero);
+            Echec(chemin, "impossible d'\xE9" "crire le fichier", numero);
+        }
+        ecrits += static_cast<std::size_t>(n);
+    }
 }
 
 // A new file next to `chemin` with a name nobody else uses; the mode leaves the
@@ -121,24 +143,51 @@ std::string Lire_fichier(const std::string& chemin, std::size_t taille_maximale)
     return contenu;
 }
 
-void Remplacer_fichier(const std::string& chemin, std::string_view contenu)
+namespace {
+
+// Writes into what is already there (a device or a pipe: "-o /dev/null" must not turn
+// /dev/null into a file).
+void Ecrire_sur_place(const std::string& chemin, std::string_view contenu)
 {
+    TDescripteur fichier(::open(chemin.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (fichier.fd() < 0)
+        Echec(chemin, "impossible d'\xE9" "crire le fichier", errno);
+    Ecrire_tout(fichier, chemin, contenu, [](int) {});
+    fichier.Fermer();
+}
+
+// The file a path names: a symbolic link is followed, so that the link stays and its
+// target is replaced.
+std::string Cible(const std::string& chemin)
+{
+    struct stat lien {};
+    if (::lstat(chemin.c_str(), &lien) != 0 || !S_ISLNK(lien.st_mode))
+        return chemin;
+    const std::unique_ptr<char, decltype(&std::free)> vrai(::realpath(chemin.c_str(), nullptr),
+                                                           &std::free);
+    return vrai ? std::string(vrai.get()) : chemin;
+}
+
+} // namespace
+
+void Remplacer_fichier(const std::string& chemin_demande, std::string_view contenu)
+{
+    const std::string chemin = Cible(chemin_demande);
+    struct stat existant {};
+    const bool existe = ::stat(chemin.c_str(), &existant) == 0;
+    if (existe && !S_ISREG(existant.st_mode) && !S_ISDIR(existant.st_mode)) {
+        Ecrire_sur_place(chemin, contenu);
+        return;
+    }
     std::string temporaire;
     TDescripteur fichier = Creer_temporaire(chemin, temporaire);
+    if (existe && S_ISREG(existant.st_mode))
+        ::fchmod(fichier.fd(), existant.st_mode & 07777); // the file keeps its permissions
     auto abandonner = [&](int numero) {
         ::unlink(temporaire.c_str());
         Echec(chemin, "impossible d'\xE9" "crire le fichier", numero);
     };
-    std::size_t ecrits = 0;
-    while (ecrits < contenu.size()) {
-        const ssize_t n = ::write(fichier.fd(), contenu.data() + ecrits, contenu.size() - ecrits);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            abandonner(errno);
-        }
-        ecrits += static_cast<std::size_t>(n);
-    }
+    Ecrire_tout(fichier, chemin, contenu, abandonner);
     if (fichier.Fermer() != 0)
         abandonner(errno);
     if (::rename(temporaire.c_str(), chemin.c_str()) != 0)

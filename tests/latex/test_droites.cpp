@@ -58,7 +58,7 @@ TEST(Coins, composante_par_composante)
     Attendre_point({3, 5}, Coin_max({3, 2}, {-1, 5}));
 }
 
-TEST(Dans_boite, seule_la_borne_haute_en_y_est_tolerante)
+TEST(Dans_boite, bornes_tolerantes)
 {
     struct Cas {
         const char* nom;
@@ -72,14 +72,28 @@ TEST(Dans_boite, seule_la_borne_haute_en_y_est_tolerante)
         {"boite_plate", {-1, 0}, {0.5L, 0}, {2, 0}, true},
         {"au_dessus_dans_la_tolerance", {0, 0}, {1, 3 + 5e-11L}, {2, 3}, true},
         {"au_dessus_hors_tolerance", {0, 0}, {1, 3 + 2e-10L}, {2, 3}, false},
-        {"au_dessous_sans_tolerance", {0, 0}, {1, -5e-11L}, {2, 3}, false},
-        {"a_droite_sans_tolerance", {0, 0}, {2 + 5e-11L, 1}, {2, 3}, false},
-        {"a_gauche_sans_tolerance", {0, 0}, {-5e-11L, 1}, {2, 3}, false},
+        {"au_dessous_dans_la_tolerance", {0, 0}, {1, -5e-11L}, {2, 3}, true},
+        {"a_droite_dans_la_tolerance", {0, 0}, {2 + 5e-11L, 1}, {2, 3}, true},
+        {"a_gauche_dans_la_tolerance", {0, 0}, {-5e-11L, 1}, {2, 3}, true},
+        {"a_gauche_hors_tolerance", {0, 0}, {-2e-10L, 1}, {2, 3}, false},
+        {"au_dessous_hors_tolerance", {0, 0}, {1, -2e-10L}, {2, 3}, false},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
         EXPECT_EQ(Dans_boite(c.a, c.p, c.b), c.attendu);
     }
+}
+
+// Guards against a visible segment parallel to an axis being dropped: its ends lay a
+// rounding error outside the box of its computed crossings with the window.
+TEST(Ecrire_segment, segment_vertical_dans_la_fenetre)
+{
+    Tpoint p{.nom = "P", .x = -7.3L, .y = 3};
+    Tpoint q{.nom = "Q", .x = -7.3L, .y = 4.5L};
+    Tsegment s{.nom = "PQ", .extremite1 = &p, .extremite2 = &q};
+    std::string sortie;
+    Ecrire_segment(s, defaut, sortie);
+    EXPECT_EQ(sortie, Lignes({"% Segment PQ", trace + "(-7.3, 3)(-7.3, 4.5)"}));
 }
 
 TEST(Traversee_fenetre, deux_premiers_bords_franchis)

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "model/erreurs.h"
@@ -214,4 +215,31 @@ TEST_F(Dossier, fichiers_et_figures_trop_grands)
     const std::string graphe = essais::Texte_figure(
         {"f fonction x|->x", "C graphe de f sur [0, 1] dans le rep\xE8re Roxy (10^9 points)"});
     EXPECT_THROW(Transcrire_texte(graphe, "f.fgr", form2, {}), Erreur_figure);
+}
+
+// Guards against "-o" replacing what it names by a new file: a symbolic link stays a link
+// (its target gets the picture), a pipe or a device is written in place, and a replaced
+// file keeps its permissions.
+TEST_F(Dossier, sortie_sur_lien_tube_et_permissions)
+{
+    const std::string cible = Ecrire("cible.crb", "ancienne");
+    const fs::path lien = dossier_ / "lien.crb";
+    fs::create_symlink(cible, lien);
+    Remplacer_fichier(lien.string(), "nouvelle");
+    EXPECT_TRUE(fs::is_symlink(lien));
+    EXPECT_EQ(Lire_fichier(cible), "nouvelle");
+
+    fs::permissions(cible, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    Remplacer_fichier(cible, "encore");
+    EXPECT_EQ(fs::status(cible).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    const fs::path tube = dossier_ / "tube";
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    std::string lu;
+    std::thread lecteur([&] { lu = Lire_fichier(tube.string()); });
+    Remplacer_fichier(tube.string(), "par le tube");
+    lecteur.join();
+    EXPECT_EQ(lu, "par le tube");
+    EXPECT_TRUE(fs::is_fifo(tube));
 }
