@@ -318,7 +318,10 @@ void TForm1::TangenteClick()
 {
     Executer_en_silence("Tangente", [&] {
         CopierTexteFigure("temp2.~");
+        // An open dialog must be activated again to read the new "temp2.~".
         form4_->show();
+        form4_->raise();
+        form4_->activateWindow();
     });
 }
 

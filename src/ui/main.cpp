@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     trazel::TForm1 form1(dialogues);
     trazel::TForm2 form2;
     trazel::TForm3 form3(dialogues);
-    trazel::TForm4 form4(&form1);
+    trazel::TForm4 form4(*form1.Figure1, dialogues, &form1);
     form1.Associer(form2, form3, form4);
     form3.Associer(form1);
     form1.FormCreate();

@@ -1,15 +1,73 @@
 #pragma once
-// The tangent dialog: adds to the figure the tangent to a function's graph.
+// The tangent dialog: adds to the figure in the editor the tangent to a function's graph at
+// a chosen abscissa, drawn as two half-tangents ending in arrow heads.
+//
+//   FormActivate   on each activation: the figure's functions, units and frames from the
+//                  copy the main window wrote ("temp2.~"), and the texts reset
+//   OkClick        sends the construction lines to the editor and closes; a refusal is
+//                  reported and the dialog stays open with its texts
+//   AnnulerClick   closes
 
+#include <QComboBox>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <exception>
+#include <utility>
+#include <vector>
+
+#include "ui/dialogues.h"
 
 namespace trazel {
+
+class TEditeur_figure;
+
+// The figure copy the dialog reads, in the current directory.
+extern const char* const fichier_figure_tangente;
 
 class TForm4 : public QDialog {
     Q_OBJECT
 
-public:
-    explicit TForm4(QWidget* parent = nullptr);
+  public:
+    // The editor receives the construction; every message goes through `dialogues`. Both must
+    // outlive the dialog.
+    TForm4(TEditeur_figure& Figure1, TDialogues& dialogues, QWidget* parent = nullptr);
+    ~TForm4() override;
+
+    void FormActivate();
+    void OkClick();
+    void AnnulerClick();
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QComboBox* Repere = nullptr;
+    QComboBox* Unite = nullptr;
+    QComboBox* Fonction = nullptr;
+    QLineEdit* Abscisse = nullptr;
+    QLineEdit* Chevrons = nullptr;
+    QPushButton* Ok = nullptr;
+    QPushButton* Annuler = nullptr;
+
+  protected:
+    bool event(QEvent* evenement) override;
+    // The label of an input control turns red while the control has the focus.
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+  private:
+    void Creer_controles();
+    void Signaler(const std::exception& erreur);
+
+    TEditeur_figure& Figure1_;
+    TDialogues& dialogues_;
+    std::vector<std::pair<QWidget*, QLabel*>> etiquettes_; // input control, its label
+    // A message box of the dialog takes the activation away and gives it back: that return
+    // must not reset what the user typed.
+    bool message_en_cours_ = false;
+    bool retour_de_message_ = false;
 };
 
 } // namespace trazel

@@ -80,7 +80,7 @@ private slots:
         form1_ = std::make_unique<TForm1>(dialogues_);
         form2_ = std::make_unique<TForm2>();
         form3_ = std::make_unique<TForm3>(dialogues_);
-        form4_ = std::make_unique<TForm4>(form1_.get());
+        form4_ = std::make_unique<TForm4>(*form1_->Figure1, dialogues_, form1_.get());
         form2_->separateur_decimal('.');
         form1_->Associer(*form2_, *form3_, *form4_);
         form3_->Associer(*form1_);
