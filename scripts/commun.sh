@@ -7,7 +7,9 @@ racine="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 paquets_construction=(g++ cmake ninja-build qt6-base-dev libgl-dev)
 # What the tests need on top of that.
 # latex, dvips and PSTricks compile the example pictures; ghostscript renders them.
-paquets_tests=(libgtest-dev texlive-latex-base texlive-pstricks ghostscript)
+# clang and its runtime libraries (libFuzzer, sanitizers) build the fuzz targets.
+paquets_fuzz=(clang libclang-rt-dev)
+paquets_tests=(libgtest-dev texlive-latex-base texlive-pstricks ghostscript "${paquets_fuzz[@]}")
 
 # Installs the Debian packages of the list that are missing (apt-get, as root or via sudo).
 installer_paquets() {

@@ -10,10 +10,14 @@
 namespace trazel {
 namespace {
 
-// The compositions being expanded, outermost first. A composition met again while it is on
-// this chain refers to itself; one used twice side by side (c = d then d) is not a cycle,
-// so a chain is kept rather than a set of every composition seen.
-using TChaine_composees = std::vector<std::string_view>;
+// The expansion of one image. `chaine` holds the compositions being expanded, outermost
+// first: a composition met again while it is on it refers to itself; one used twice side
+// by side (c = d then d) is not a cycle, so a chain is kept rather than a set of every
+// composition seen. `developpees` counts the compositions expanded so far.
+struct TChaine_composees {
+    std::vector<std::string_view> chaine;
+    long developpees = 0;
+};
 
 std::string Guillemets(std::string_view nom)
 {
@@ -35,10 +39,21 @@ const Tcomposee_transformations& Entrer(const TListe_transformations& t, std::si
                                         TChaine_composees& chaine)
 {
     const Tcomposee_transformations& c = *t.composees[indice];
-    if (std::find(chaine.begin(), chaine.end(), c.nom) != chaine.end())
+    if (std::find(chaine.chaine.begin(), chaine.chaine.end(), c.nom) != chaine.chaine.end())
         throw Erreur_trazel("La composition " + Guillemets(c.nom) +
                             " fait appel \xE0 elle-m\xEAme");
-    chaine.push_back(c.nom);
+    // Each level is a frame of Image or Rapport on the stack; and as compositions are
+    // expanded at every use, n of them each using the previous one twice expand 2^n times.
+    // The messages name the composition the image was asked for.
+    const std::string_view demandee = chaine.chaine.empty() ? c.nom : chaine.chaine.front();
+    if (chaine.chaine.size() >= imbrication_maximale_composees)
+        throw Erreur_trazel("La composition " + Guillemets(demandee) + " imbrique plus de " +
+                            std::to_string(imbrication_maximale_composees) + " compositions");
+    if (++chaine.developpees > developpements_maximaux)
+        throw Erreur_trazel("La composition " + Guillemets(demandee) + " se d\xE9veloppe en "
+                            "plus de " + std::to_string(developpements_maximaux) +
+                            " compositions");
+    chaine.chaine.push_back(c.nom);
     return c;
 }
 
@@ -102,7 +117,7 @@ Tcoordonnees Image(std::string_view nom, Tcoordonnees p, const TListe_transforma
         const Tcomposee_transformations& c = Entrer(t, f.indice, chaine);
         const Tcoordonnees q = Image(c.composantes[0], p, t, chaine);
         const Tcoordonnees r = Image(c.composantes[1], q, t, chaine);
-        chaine.pop_back();
+        chaine.chaine.pop_back();
         return r;
     }
     }
@@ -126,7 +141,7 @@ Reel Rapport(std::string_view nom, const TListe_transformations& t, Reel longueu
         const Tcomposee_transformations& c = Entrer(t, f.indice, chaine);
         const Reel l = Rapport(c.composantes[0], t, longueur, chaine);
         const Reel m = Rapport(c.composantes[1], t, l, chaine);
-        chaine.pop_back();
+        chaine.chaine.pop_back();
         return m;
     }
     }

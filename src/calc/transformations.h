@@ -1,7 +1,8 @@
 #pragma once
 // Plane transformations: lookup by name in the six lists, and images of points, lines,
 // lengths and circles. A name found in no list, and a composition that refers to itself
-// (directly or through others), raise Erreur_trazel with a message naming it.
+// (directly or through others), raise Erreur_trazel with a message naming it; so do
+// compositions nested or expanded beyond the bounds below.
 
 #include <cstddef>
 #include <optional>
@@ -11,6 +12,11 @@
 #include "model/figure.h"
 
 namespace trazel {
+
+// Bounds on the expansion of compositions for one image: their nesting, and the
+// compositions expanded in all (a figure composes a handful).
+inline constexpr std::size_t imbrication_maximale_composees = 100;
+inline constexpr long developpements_maximaux = 10000;
 
 // The kind codes of a transformation found by name.
 enum class TGenre_transformation {

@@ -188,6 +188,7 @@ class TEvaluateur {
     Reel longueur_unite_;
     TFigure& figure_;
     TForm2& form2_;
+    int profondeur_ = 0; // calls of Vecteur under way
 };
 
 // Step 1: each "&" with its two operands becomes "(" u.v / L^2 ")", the leftmost first; an
@@ -263,8 +264,19 @@ Reel TEvaluateur::Distance(std::string_view brut) const
     return Diviser(Norme(Vecteur_de(Coordonnees(*ab->a), Coordonnees(*ab->b))), longueur_unite_);
 }
 
+// The operands of "&" and the vectors of "norm(" are evaluated by recursion: the nesting is
+// bounded so that no text can exhaust the stack.
 Tcoordonnees TEvaluateur::Vecteur(std::string_view texte)
 {
+    if (profondeur_ >= imbrication_maximale_vecteurs)
+        throw Erreur_trazel("expression vectorielle trop imbriqu\xE9" "e : plus de " +
+                            std::to_string(imbrication_maximale_vecteurs) +
+                            " niveaux de \xAB norm( \xBB ou de \xAB & \xBB");
+    ++profondeur_;
+    const struct TSortie {
+        int& profondeur;
+        ~TSortie() { --profondeur; }
+    } sortie{profondeur_};
     const std::string produits = Produits(std::string(texte));
     std::string x, y;
     for (std::size_t i = 0; i < produits.size();) {

@@ -12,7 +12,11 @@
 
 namespace trazel {
 
-// The vector a vector expression gives ("vec(AB)+2*vec(u)").
+// The most "norm(" and "&" an expression may nest; figures nest a few.
+inline constexpr int imbrication_maximale_vecteurs = 100;
+
+// The vector a vector expression gives ("vec(AB)+2*vec(u)"). Expressions nested deeper
+// than imbrication_maximale_vecteurs raise Erreur_trazel.
 Tcoordonnees Evaluer_vecteur(std::string_view texte, Reel longueur_unite, TFigure& figure,
                              TForm2& form2);
 

@@ -327,5 +327,45 @@ TEST(TInscription_provisoire, aucun_01_ne_reste_dans_les_listes)
     EXPECT_FALSE(Chercher_transformation("01", f.t));
 }
 
+// Guards against compositions of compositions hanging the transcription (each using the
+// previous one twice: 2^n expansions) or exhausting the stack (nested deep).
+TEST(Image_point, composees_bornees_en_developpements_et_en_imbrication)
+{
+    Transformations f;
+    f.Translation("t", {1, 0});
+    // d0 = t then t, dk = d(k-1) twice: a translation by 2^(k+1) after 2^(k+1) - 1
+    // expansions. e0 = t then t, ek = e(k-1) then t: k + 1 nested compositions.
+    f.Composee("d0", "t", "t");
+    f.Composee("e0", "t", "t");
+    for (int k = 1; k <= 120; ++k) {
+        const std::string d = "d" + std::to_string(k), d_avant = "d" + std::to_string(k - 1);
+        const std::string e = "e" + std::to_string(k), e_avant = "e" + std::to_string(k - 1);
+        f.Composee(d.c_str(), d_avant.c_str(), d_avant.c_str());
+        f.Composee(e.c_str(), e_avant.c_str(), "t");
+    }
+    const struct {
+        const char* nom;
+        Reel decalage;
+    } acceptees[] = {{"d12", 8192}, {"e99", 101}};
+    for (const auto& k : acceptees) {
+        SCOPED_TRACE(k.nom);
+        EXPECT_TRUE(Points_proches({k.decalage, 0}, Image_point(k.nom, {0, 0}, f.t)));
+    }
+    const struct {
+        const char* nom;
+        const char* message;
+    } refusees[] = {
+        {"d13", "La composition \xAB d13 \xBB se d\xE9veloppe en plus de 10000 compositions"},
+        {"d40", "La composition \xAB d40 \xBB se d\xE9veloppe en plus de 10000 compositions"},
+        {"e100", "La composition \xAB e100 \xBB imbrique plus de 100 compositions"},
+        {"e120", "La composition \xAB e120 \xBB imbrique plus de 100 compositions"},
+    };
+    for (const auto& k : refusees) {
+        SCOPED_TRACE(k.nom);
+        Attendre_erreur([&] { Image_point(k.nom, {0, 0}, f.t); }, k.message);
+        Attendre_erreur([&] { Rapport_longueurs(k.nom, f.t, 1); }, k.message);
+    }
+}
+
 } // namespace
 } // namespace trazel

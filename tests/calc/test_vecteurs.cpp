@@ -275,5 +275,51 @@ TEST(Barycentre, liste_illisible_ou_point_inconnu)
     }
 }
 
+// Guards against nested "norm(" and "&" exhausting the stack of the reader: past the bound
+// the expression is refused with a message instead.
+TEST(Evaluer_mesure, imbrication_bornee)
+{
+    Figure f;
+    const auto repete = [](const std::string& motif, int n) {
+        std::string texte;
+        for (int k = 0; k < n; ++k)
+            texte += motif;
+        return texte;
+    };
+    // Each "norm(" of a scalar makes the vector (s, s), of norm s sqrt(2); each
+    // "(vec(u)&" of 5 gives u.(5, 5) = 5 again.
+    const auto normes = [&](int n) { return repete("norm(", n) + "vec(u)" + repete(")", n); };
+    const auto produits = [&](int n) { return repete("(vec(u)&", n) + "vec(u)" + repete(")", n); };
+    EXPECT_TRUE(Proches(std::sqrt(5.0L) * std::pow(2.0L, 9.5L), f.Mesure(normes(20)), 1e-12L));
+    EXPECT_TRUE(Proches(5, f.Mesure(produits(20)), 1e-15L));
+    EXPECT_TRUE(Points_proches({10, -5}, f.Vecteur_de("(" + produits(20) + ")*vec(u)"), 1e-15L));
+    const std::string message = "expression vectorielle trop imbriqu\xE9" "e : plus de 100 "
+                                "niveaux de \xAB norm( \xBB ou de \xAB & \xBB";
+    const struct {
+        const char* nom;
+        std::string texte;
+        bool vecteur;
+    } cas[] = {
+        {"normes", normes(101), false},
+        {"produits", produits(101), false},
+        {"vecteur", normes(5000) + "*vec(u)", true},
+        {"produits_profonds", produits(5000), false},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        try {
+            if (c.vecteur)
+                f.Vecteur_de(c.texte);
+            else
+                f.Mesure(c.texte);
+            ADD_FAILURE() << "aucune erreur";
+        } catch (const Erreur_formule& e) {
+            ADD_FAILURE() << "Erreur_formule inattendue : " << e.what();
+        } catch (const Erreur_trazel& e) {
+            EXPECT_EQ(e.what(), message);
+        }
+    }
+}
+
 } // namespace
 } // namespace trazel
