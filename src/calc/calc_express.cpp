@@ -8,6 +8,8 @@
 #include <limits>
 #include <numbers>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 
 #include "model/erreurs.h"
 
@@ -161,34 +163,63 @@ bool Contient(const std::vector<const TCalc_noeud*>& noeuds, const TCalc_noeud* 
     return std::find(noeuds.begin(), noeuds.end(), noeud) != noeuds.end();
 }
 
-// The argument of a call: moved into the first parameter leaf, copied into the others.
+// The argument of a call: moved into the first parameter leaf, copied into the others. The
+// pass-through nodes of one call share one value, numbered `partage`.
 struct Argument {
     std::unique_ptr<TCalc_noeud> arbre;
     const TCalc_noeud* modele;
+    std::int32_t partage;
+};
+
+// New numbers for the shared values of a body copied for one call: the same new number for
+// the same old one, so nodes that shared a value still do, and none taken elsewhere.
+class Renumerotation {
+  public:
+    explicit Renumerotation(std::int32_t& compteur) : compteur_(compteur) {}
+    std::int32_t operator()(std::int32_t ancien)
+    {
+        if (ancien < 0)
+            return ancien;
+        const auto [trouve, nouveau] = nouveaux_.try_emplace(ancien, compteur_);
+        if (nouveau)
+            ++compteur_;
+        return trouve->second;
+    }
+
+  private:
+    std::int32_t& compteur_;
+    std::unordered_map<std::int32_t, std::int32_t> nouveaux_;
 };
 
 // A deep copy in which the leaves listed in `parametres` become pass-through nodes over the
 // argument. Copies of nodes listed in `suivis` are appended to it, so that the parameter
-// leaves of a body being compiled are still known inside copies of an argument.
+// leaves of a body being compiled are still known inside copies of an argument. A body's
+// shared values are renumbered; the copies of the argument keep the argument's numbers,
+// being the same computation.
 std::unique_ptr<TCalc_noeud> Copier(const TCalc_noeud& noeud,
                                     const std::vector<const TCalc_noeud*>& parametres,
-                                    Argument& argument, std::vector<const TCalc_noeud*>* suivis)
+                                    Argument& argument, std::vector<const TCalc_noeud*>* suivis,
+                                    Renumerotation* renumerotation)
 {
     if (Contient(parametres, &noeud)) {
         auto passage = Nouveau_noeud(appel, noeud.texte);
-        passage->gauche = argument.arbre ? std::move(argument.arbre)
-                                         : Copier(*argument.modele, {}, argument, suivis);
+        passage->partage = argument.partage;
+        passage->gauche = argument.arbre
+                              ? std::move(argument.arbre)
+                              : Copier(*argument.modele, {}, argument, suivis, nullptr);
         Mesurer(*passage);
         return passage;
     }
     auto copie = Nouveau_noeud(noeud.genre, noeud.texte);
     copie->valeur = noeud.valeur;
+    copie->indice = noeud.indice;
+    copie->partage = renumerotation != nullptr ? (*renumerotation)(noeud.partage) : noeud.partage;
     if (suivis != nullptr && Contient(*suivis, &noeud))
         suivis->push_back(copie.get());
     if (noeud.gauche)
-        copie->gauche = Copier(*noeud.gauche, parametres, argument, suivis);
+        copie->gauche = Copier(*noeud.gauche, parametres, argument, suivis, renumerotation);
     if (noeud.droite)
-        copie->droite = Copier(*noeud.droite, parametres, argument, suivis);
+        copie->droite = Copier(*noeud.droite, parametres, argument, suivis, renumerotation);
     Mesurer(*copie);
     return copie;
 }
@@ -202,6 +233,13 @@ void Oublier(const TCalc_noeud& noeud, std::vector<const TCalc_noeud*>& suivis)
         Oublier(*noeud.gauche, suivis);
     if (noeud.droite)
         Oublier(*noeud.droite, suivis);
+}
+
+// Controler for the operations of every node: the finite case, by far the most common,
+// without a call.
+Reel Fini(Reel x)
+{
+    return std::isfinite(x) ? x : Controler(x);
 }
 
 Reel Racine_carree(Reel x)
@@ -312,11 +350,11 @@ Reel Binaire(std::int32_t genre, Reel a, Reel b)
 {
     switch (genre) {
     case plus:
-        return Controler(a + b);
+        return Fini(a + b);
     case moins:
-        return Controler(a - b);
+        return Fini(a - b);
     case fois:
-        return Controler(a * b);
+        return Fini(a * b);
     case divise:
         return Diviser(a, b);
     case puissance:
@@ -326,20 +364,29 @@ Reel Binaire(std::int32_t genre, Reel a, Reel b)
 }
 
 // The value of a tree, left operand first. Every result is checked, so no NaN and no
-// infinity ever leaves the evaluator.
-Reel Valeur(const TCalc_noeud& noeud, const std::vector<Reel>& valeurs)
+// infinity ever leaves the evaluator. Nodes that share a value (the copies of one call's
+// argument) compute it once: the first of them in this order is where a fault of that
+// computation arises, as it would without sharing.
+Reel Valeur(const TCalc_noeud& noeud, const std::vector<Reel>& valeurs,
+            std::vector<std::pair<Reel, bool>>& partages)
 {
-    if (noeud.genre == nombre)
-        return Controler(noeud.valeur);
-    if (noeud.genre == variable) {
-        std::size_t indice = 0;
-        std::from_chars(noeud.texte.data(), noeud.texte.data() + noeud.texte.size(), indice);
-        return valeurs.at(indice); // a missing value is the caller's error
+    if (noeud.partage >= 0) {
+        auto& [valeur, calculee] = partages[static_cast<std::size_t>(noeud.partage)];
+        if (!calculee) {
+            valeur = Valeur(*noeud.gauche, valeurs, partages); // a pass-through node
+            calculee = true;
+        }
+        return valeur;
     }
-    const Reel a = Valeur(*noeud.gauche, valeurs);
+    if (noeud.genre == nombre)
+        return Fini(noeud.valeur);
+    if (noeud.genre == variable)
+        return valeurs.at(static_cast<std::size_t>(noeud.indice)); // a missing value is the
+                                                                    // caller's error
+    const Reel a = Valeur(*noeud.gauche, valeurs, partages);
     if (!noeud.droite)
         return Unaire(noeud.genre, a);
-    return Binaire(noeud.genre, a, Valeur(*noeud.droite, valeurs));
+    return Binaire(noeud.genre, a, Valeur(*noeud.droite, valeurs, partages));
 }
 
 } // namespace
@@ -349,12 +396,15 @@ Reel Valeur(const TCalc_noeud& noeud, const std::vector<Reel>& valeurs)
 class TCalcExpress::Compilateur {
   public:
     Compilateur(const TCalcExpress& calc, std::vector<TCalc_fonction>& compilees)
-        : calc_(calc), compilees_(compilees), noms_(calc.variables_)
+        : calc_(calc), compilees_(compilees), noms_(calc.variables_),
+          fonctions_visibles_(calc.fonctions_.size())
     {
     }
 
     void Compiler_fonctions();
     std::unique_ptr<TCalc_noeud> Compiler(std::string_view texte);
+    // The numbers of shared values given so far.
+    std::int32_t Partages() const { return partages_; }
 
   private:
     // Scanner.
@@ -392,8 +442,9 @@ class TCalcExpress::Compilateur {
     // While a body is compiled: its parameter's index and the leaves found for it.
     int indice_parametre_ = -1;
     // The functions a name may call: those before the body being compiled, or all.
-    std::size_t fonctions_visibles_ = 0;
+    std::size_t fonctions_visibles_;
     std::vector<const TCalc_noeud*>* feuilles_ = nullptr;
+    std::int32_t partages_ = 0;
 };
 
 // Each body is compiled with its parameter known as a variable (appended when no variable
@@ -649,6 +700,7 @@ std::unique_ptr<TCalc_noeud> TCalcExpress::Compilateur::Feuille()
         feuille->valeur = Valeur_litterale(feuille->texte, calc_.separateur_decimal);
     } else {
         feuille = Nouveau_noeud(variable, std::to_string(indice_));
+        feuille->indice = indice_;
         if (feuilles_ != nullptr && indice_ == indice_parametre_)
             feuilles_->push_back(feuille.get());
     }
@@ -673,8 +725,9 @@ TCalcExpress::Compilateur::Developper(int indice, std::unique_ptr<TCalc_noeud> a
     if (f.arbre->taille + copies * argument->taille > taille_maximale)
         throw Trop_grand{};
     const TCalc_noeud* modele = argument.get();
-    Argument a{std::move(argument), modele};
-    auto copie = Copier(*f.arbre, f.feuilles, a, feuilles_);
+    Argument a{std::move(argument), modele, partages_++};
+    Renumerotation renumerotation(partages_);
+    auto copie = Copier(*f.arbre, f.feuilles, a, feuilles_, &renumerotation);
     if (a.arbre && feuilles_ != nullptr)
         Oublier(*a.arbre, *feuilles_); // unused argument: its leaves are freed now
     return copie;
@@ -688,22 +741,55 @@ TCalcExpress::TCalcExpress()
 void TCalcExpress::Variables(std::vector<std::string> noms)
 {
     variables_ = std::move(noms);
+    ++generation_;
+    Oublier_compilations();
 }
 
 void TCalcExpress::Fonctions(TCalc_liste_fonction_init fonctions)
 {
     fonctions_ = std::move(fonctions);
+    ++generation_;
+    Oublier_compilations();
 }
 
+void TCalcExpress::Oublier_compilations()
+{
+    arbres_.clear();
+    noeuds_en_cache_ = 0;
+    compilees_.reset();
+    separateur_compile_ = separateur_decimal;
+}
+
+// The function bodies are compiled once for the current functions, variables and separator:
+// the formula's tree copies them without changing them. A rejected formula is not kept, so
+// it is compiled and rejected again at every assignment.
 void TCalcExpress::Formula(const std::string& texte)
 {
     Racine.reset();
     formule_ = texte;
-    std::vector<TCalc_fonction> compilees(fonctions_.size());
-    Compilateur compilateur(*this, compilees);
-    compilateur.Compiler_fonctions();
+    if (separateur_compile_ != separateur_decimal)
+        Oublier_compilations();
+    if (const auto trouve = arbres_.find(texte); trouve != arbres_.end()) {
+        Racine = trouve->second.arbre;
+        partages_ = trouve->second.partages;
+        return;
+    }
+    if (!compilees_) {
+        compilees_ = std::make_shared<std::vector<TCalc_fonction>>(fonctions_.size());
+        Compilateur(*this, *compilees_).Compiler_fonctions();
+    }
+    Compilateur compilateur(*this, *compilees_);
     try {
-        Racine = compilateur.Compiler(formule_);
+        std::shared_ptr<const TCalc_noeud> arbre = compilateur.Compiler(formule_);
+        // The trees kept stay within a bounded number of nodes.
+        if (noeuds_en_cache_ + arbre->taille > noeuds_en_cache_maximum) {
+            arbres_.clear();
+            noeuds_en_cache_ = 0;
+        }
+        noeuds_en_cache_ += arbre->taille;
+        arbres_.emplace(texte, TCalc_compilee{arbre, compilateur.Partages()});
+        Racine = std::move(arbre);
+        partages_ = compilateur.Partages();
     } catch (const Trop_grand&) {
         throw Erreur_formule("Formule trop complexe : plus de " +
                                  std::to_string(imbrication_maximale) +
@@ -720,7 +806,8 @@ Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const
 {
     if (!Racine)
         throw Erreur_formule(Erreur_formule::message_syntaxe, formule_);
-    return Valeur(*Racine, valeurs);
+    valeurs_partagees_.assign(static_cast<std::size_t>(partages_), {0, false});
+    return Valeur(*Racine, valeurs, valeurs_partagees_);
 }
 
 } // namespace trazel

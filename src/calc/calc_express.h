@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/reel.h"
@@ -25,6 +27,11 @@ struct TCalc_noeud {
     std::int32_t genre = 0;
     std::string texte;
     Reel valeur = 0; // a number's value, converted once at compile time
+    std::int32_t indice = -1; // a variable's index, read once at compile time
+    // A pass-through node of a user function call: the number of the value it shares with
+    // the other pass-through nodes of the same call and their copies (identical subtrees,
+    // so one value); -1 for every other node.
+    std::int32_t partage = -1;
     std::int32_t hauteur = 1; // of the subtree, in nodes
     std::int64_t taille = 1;  // nodes in the subtree
     std::unique_ptr<TCalc_noeud> gauche;
@@ -43,7 +50,9 @@ public:
     TCalcExpress();
 
     // Assigning the formula compiles the user functions, then the text. A rejected formula
-    // leaves no tree and raises Erreur_formule("Error in formula.", text).
+    // leaves no tree and raises Erreur_formule("Error in formula.", text). Compiled trees
+    // are kept for the current functions, variables and separator: assigning a text seen
+    // before gives back the tree a fresh compilation gives.
     const std::string& Formula() const { return formule_; }
     void Formula(const std::string& texte);
 
@@ -62,13 +71,34 @@ public:
     // Decimal separator of number literals (the user's locale, "." or ",").
     char separateur_decimal = '.';
 
+    // Changes at every assignment of Variables or Fonctions, so a caller can tell whether
+    // the ones it gave are still in place.
+    std::uint64_t Generation() const { return generation_; }
+
 private:
     struct TCalc_fonction;
     class Compilateur; // scanner and recursive-descent parser, defined in the .cpp
+    void Oublier_compilations();
     std::string formule_;
     std::vector<std::string> variables_;
     TCalc_liste_fonction_init fonctions_;
-    std::unique_ptr<TCalc_noeud> Racine;
+    std::shared_ptr<const TCalc_noeud> Racine;
+    std::int32_t partages_ = 0; // shared values in Racine
+    mutable std::vector<std::pair<Reel, bool>> valeurs_partagees_; // during Evaluate
+
+    // What the current functions, variables and separator compile to: the function bodies
+    // (compiled at the first assignment of Formula after a change) and the trees of the
+    // formulas assigned since, by text. Both are dropped when any of the three changes.
+    std::uint64_t generation_ = 0;
+    std::shared_ptr<std::vector<TCalc_fonction>> compilees_;
+    char separateur_compile_ = '.';
+    struct TCalc_compilee {
+        std::shared_ptr<const TCalc_noeud> arbre;
+        std::int32_t partages = 0;
+    };
+    std::unordered_map<std::string, TCalc_compilee> arbres_;
+    std::int64_t noeuds_en_cache_ = 0;
+    static constexpr std::int64_t noeuds_en_cache_maximum = 4 * taille_maximale;
     // Implementation state (scanner position, depth, compiled functions) lives in the .cpp.
 };
 

@@ -4,7 +4,10 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <langinfo.h>
+#include <optional>
 #include <locale.h>
 
 #include "model/erreurs.h"
@@ -34,10 +37,96 @@ struct Decimales {
     int exposant = 0;     // power of ten of the first digit
 };
 
+// 10^0 to 10^19, the powers of ten below 2^64.
+constexpr std::array<std::uint64_t, 20> puissances_de_dix = [] {
+    std::array<std::uint64_t, 20> p{};
+    p[0] = 1;
+    for (std::size_t k = 1; k < p.size(); ++k)
+        p[k] = p[k - 1] * 10;
+    return p;
+}();
+
+// N = |x| * 10^p rounded to the nearest integer, ties to even, computed exactly: |x| is
+// m / 2^decalage with the 64-bit mantissa m, so m * 10^p fits in 128 bits for p <= 19.
+std::uint64_t Arrondi_decimal(std::uint64_t m, int decalage, int p)
+{
+    using U128 = unsigned __int128;
+    const U128 produit = static_cast<U128>(m) * puissances_de_dix[std::size_t(p)];
+    const auto d = static_cast<unsigned>(decalage);
+    const U128 reste = produit & ((static_cast<U128>(1) << d) - 1);
+    const U128 moitie = static_cast<U128>(1) << (d - 1);
+    auto n = static_cast<std::uint64_t>(produit >> d);
+    if (reste > moitie || (reste == moitie && (n & 1U) != 0))
+        ++n;
+    return n;
+}
+
+// |x| rounded to 15 significant digits: n * 10^(exposant - 14), 10^14 <= n < 10^15.
+struct TArrondi {
+    std::uint64_t n = 0;
+    int exposant = 0;
+    bool negatif = false;
+};
+
+// The rounding of the general conversion (to nearest, ties to even), by exact integer
+// arithmetic; none outside 1e-5 <= |x| < 1e15, where the powers of ten or the shifts would
+// not fit. This is the range of almost every number a picture holds, and to_chars goes
+// through the C library's printf for long doubles, many times slower.
+std::optional<TArrondi> Arrondir_vite(Reel x)
+{
+    if (!(std::fabs(x) >= 1e-5L && std::fabs(x) < 1e15L))
+        return std::nullopt;
+    // The x87 format: a 64-bit mantissa with its leading bit, then the sign and the biased
+    // exponent; |x| = m 2^(exposant - 16383 - 63).
+    std::uint64_t m = 0;
+    std::uint16_t signe_exposant = 0;
+    std::memcpy(&m, &x, sizeof m);
+    std::memcpy(&signe_exposant, reinterpret_cast<const char*>(&x) + sizeof m,
+                sizeof signe_exposant);
+    const int e2 = (signe_exposant & 0x7FFF) - 16383 + 1; // 2^(e2-1) <= |x| < 2^e2
+    const int decalage = 64 - e2;                          // between 14 and 81 in this range
+    // About (e2 - 1) log10 2 rounded down (78913 / 2^18 is log10 2 to 6 digits); floor(log10
+    // |x|) is within one of it, and a wrong guess shows in n's digits.
+    int e10 = ((e2 - 1) * 78913) >> 18;
+    for (int essai = 0; essai < 3; ++essai) {
+        const int p = 14 - e10;
+        if (p < 0 || p > 19)
+            return std::nullopt;
+        const std::uint64_t n = Arrondi_decimal(m, decalage, p);
+        if (n >= puissances_de_dix[15])
+            ++e10; // too low a guess, or rounded up to the next power of ten
+        else if (n < puissances_de_dix[14])
+            --e10;
+        else
+            return TArrondi{n, e10, x < 0};
+    }
+    return std::nullopt;
+}
+
+// The 15 digits of n (10^14 <= n < 10^15) without their trailing zeros, into `chiffres`;
+// returns their count. Two halves of 32 bits divide faster than the whole.
+std::size_t Chiffres(std::uint64_t n, std::array<char, 20>& chiffres)
+{
+    auto haut = static_cast<std::uint32_t>(n / 100000000U); // 7 digits
+    auto bas = static_cast<std::uint32_t>(n % 100000000U);  // 8 digits
+    for (std::size_t i = 15; i-- > 7; bas /= 10)
+        chiffres[i] = static_cast<char>('0' + bas % 10);
+    for (std::size_t i = 7; i-- > 0; haut /= 10)
+        chiffres[i] = static_cast<char>('0' + haut % 10);
+    std::size_t compte = 15;
+    while (compte > 1 && chiffres[compte - 1] == '0')
+        --compte;
+    return compte;
+}
+
 // to_chars in scientific form with 14 decimals is correctly rounded to 15 digits and never
 // looks at the locale; its text "[-]d.ddddddddddddddde[+-]dd" is taken apart here.
 Decimales Decomposer(Reel x)
 {
+    if (const std::optional<TArrondi> a = Arrondir_vite(x)) {
+        std::array<char, 20> chiffres{};
+        return {a->negatif, std::string(chiffres.data(), Chiffres(a->n, chiffres)), a->exposant};
+    }
     std::array<char, 64> tampon{};
     const auto fin = std::to_chars(tampon.data(), tampon.data() + tampon.size(), x,
                                    std::chars_format::scientific, 14)
@@ -60,25 +149,33 @@ Decimales Decomposer(Reel x)
     return d;
 }
 
-// Plain decimal form: no exponent, no trailing zero, no trailing separator.
-std::string Ecrire_fixe(const Decimales& d, char separateur)
+// Plain decimal form, appended: no exponent, no trailing zero, no trailing separator.
+void Disposer(std::string& s, bool negatif, std::string_view chiffres, int exposant,
+              char separateur)
 {
-    std::string s = d.negatif ? "-" : "";
-    const int n = static_cast<int>(d.chiffres.size());
-    if (d.exposant < 0) {
+    const int n = static_cast<int>(chiffres.size());
+    if (negatif)
+        s += '-';
+    if (exposant < 0) {
         s += '0';
         s += separateur;
-        s.append(static_cast<std::size_t>(-d.exposant - 1), '0');
-        s += d.chiffres;
-    } else if (d.exposant + 1 >= n) {
-        s += d.chiffres;
-        s.append(static_cast<std::size_t>(d.exposant + 1 - n), '0');
+        s.append(static_cast<std::size_t>(-exposant - 1), '0');
+        s += chiffres;
+    } else if (exposant + 1 >= n) {
+        s += chiffres;
+        s.append(static_cast<std::size_t>(exposant + 1 - n), '0');
     } else {
-        const auto entiers = static_cast<std::size_t>(d.exposant + 1);
-        s.append(d.chiffres, 0, entiers);
+        const auto entiers = static_cast<std::size_t>(exposant + 1);
+        s += chiffres.substr(0, entiers);
         s += separateur;
-        s.append(d.chiffres, entiers);
+        s += chiffres.substr(entiers);
     }
+}
+
+std::string Ecrire_fixe(const Decimales& d, char separateur)
+{
+    std::string s;
+    Disposer(s, d.negatif, d.chiffres, d.exposant, separateur);
     return s;
 }
 
@@ -119,6 +216,9 @@ class Conversion {
     {
     }
     std::string Convertir(std::string texte);
+    // Whether two point names were replaced by their distance, a value of the points'
+    // current positions.
+    bool A_des_distances() const { return distances_; }
 
   private:
     char Car(int q) const
@@ -148,6 +248,7 @@ class Conversion {
     std::string texte_;
     // Built-in function names ("(" included), user function names, variable names.
     std::array<TListe_couples_entiers, 3> noms_;
+    bool distances_ = false;
 };
 
 std::string Conversion::Convertir(std::string texte)
@@ -348,6 +449,7 @@ int Conversion::Distance(int q)
         ")";
     const int noms = Longueur(p1->nom) + Longueur(p2->nom);
     texte_.replace(std::size_t(q - 1), std::size_t(noms), distance);
+    distances_ = true;
     Decaler(q, Longueur(distance) - noms);
     return q + Longueur(distance) - 1;
 }
@@ -365,25 +467,27 @@ void Conversion::Distances()
     }
 }
 
-// A body is converted with its parameter known as a variable, so that 2t becomes 2*t; the
-// parameter is a temporary last variable when no variable has its name.
-void Convertir_corps(TForm2& form, std::string& corps, const TListe_points& points, Reel echelle,
-                     const std::string& parametre)
+// Bounds the converted texts kept: a figure has far fewer distinct texts.
+constexpr std::size_t conversions_maximum = 4096;
+
+// ["-"] digits [separator digits], the form of the numbers a figure's lines give.
+bool Nombre_simple(std::string_view texte, char separateur)
 {
-    auto& variables = form.Liste_variables;
-    const bool temporaire = std::none_of(variables.begin(), variables.end(),
-                                         [&](const Tvariable& v) { return v.nom == parametre; });
-    if (temporaire)
-        variables.push_back({parametre, 0});
-    try {
-        form.Convertir_notation(corps, points, echelle);
-    } catch (...) {
-        if (temporaire)
-            variables.pop_back();
-        throw;
-    }
-    if (temporaire)
-        variables.pop_back();
+    if (texte.starts_with('-'))
+        texte.remove_prefix(1);
+    const auto chiffres = [&] {
+        const std::size_t n = std::min(texte.find_first_not_of("0123456789"), texte.size());
+        texte.remove_prefix(n);
+        return n > 0;
+    };
+    if (!chiffres())
+        return false;
+    if (texte.empty())
+        return true;
+    if (texte.front() != separateur)
+        return false;
+    texte.remove_prefix(1);
+    return chiffres() && texte.empty();
 }
 
 // A name is free when no variable and no function has it; otherwise the lettre followed by
@@ -432,7 +536,23 @@ bool Est_fonction_predefinie(std::string_view texte)
 
 std::string Reel_en_texte(Reel x)
 {
-    return Ecrire_fixe(Decomposer(Controler(x)), '.');
+    std::string texte;
+    Ajouter_reel(texte, x);
+    return texte;
+}
+
+// The common case goes without any intermediate string.
+void Ajouter_reel(std::string& texte, Reel x)
+{
+    const std::optional<TArrondi> a = Arrondir_vite(Controler(x));
+    if (!a) {
+        const Decimales d = Decomposer(x);
+        Disposer(texte, d.negatif, d.chiffres, d.exposant, '.');
+        return;
+    }
+    std::array<char, 20> chiffres{};
+    Disposer(texte, a->negatif, std::string_view(chiffres.data(), Chiffres(a->n, chiffres)),
+             a->exposant, '.');
 }
 
 TForm2::TForm2()
@@ -445,37 +565,56 @@ void TForm2::separateur_decimal(char separateur)
 {
     separateur_ = separateur;
     CalcExpress1.separateur_decimal = separateur;
+    Noms_changes();
 }
 
 void TForm2::Reinitialiser()
 {
     const Reel pi = Pi_figure();
-    Liste_variables = {{"PI", pi}, {"Pi", pi}, {"pi", pi}, {"pI", pi}};
-    Liste_fonctions.clear();
+    variables_ = {{"PI", pi}, {"Pi", pi}, {"pi", pi}, {"pI", pi}};
+    valeurs_.assign(variables_.size(), pi);
+    fonctions_.clear();
+    Indexer_variables();
+    Noms_changes();
 }
 
 void TForm2::Ajouter_variable(const std::string& nom, Reel valeur)
 {
-    Liste_variables.push_back({nom, valeur});
+    variables_.push_back({nom, valeur});
+    valeurs_.push_back(valeur);
+    derniers_[nom] = variables_.size() - 1;
+    Noms_changes();
 }
 
 // The most recent variable of that name takes the value.
 void TForm2::Affecter_variable(const std::string& nom, Reel valeur)
 {
-    const auto v = std::find_if(Liste_variables.rbegin(), Liste_variables.rend(),
-                                [&](const Tvariable& w) { return w.nom == nom; });
-    if (v == Liste_variables.rend())
+    const auto v = derniers_.find(nom);
+    if (v == derniers_.end()) {
         Ajouter_variable(nom, valeur);
-    else
-        v->valeur = valeur;
+        return;
+    }
+    variables_[v->second].valeur = valeur;
+    valeurs_[v->second] = valeur;
 }
 
 void TForm2::Retirer_variable(const std::string& nom)
 {
-    const auto v = std::find_if(Liste_variables.rbegin(), Liste_variables.rend(),
-                                [&](const Tvariable& w) { return w.nom == nom; });
-    if (v != Liste_variables.rend())
-        Liste_variables.erase(std::next(v).base());
+    const auto v = derniers_.find(nom);
+    if (v == derniers_.end())
+        return;
+    const auto indice = static_cast<std::ptrdiff_t>(v->second);
+    valeurs_.erase(valeurs_.begin() + indice);
+    variables_.erase(variables_.begin() + indice);
+    Indexer_variables();
+    Noms_changes();
+}
+
+void TForm2::Indexer_variables()
+{
+    derniers_.clear();
+    for (std::size_t i = 0; i < variables_.size(); ++i)
+        derniers_[variables_[i].nom] = i;
 }
 
 // The function is listed before its body is converted, as the conversion sees it; a body
@@ -485,27 +624,34 @@ void TForm2::Ajouter_fonction(const std::string& nom, std::string corps,
                               const std::string& parametre)
 {
     std::replace(corps.begin(), corps.end(), '.', separateur_);
-    Liste_fonctions.push_back({nom, std::move(corps), parametre});
+    fonctions_.push_back({nom, std::move(corps), parametre});
+    Noms_changes();
     try {
-        Convertir_corps(*this, Liste_fonctions.back().expression, points, echelle, parametre);
+        Convertir_corps(fonctions_.back().expression, points, echelle, parametre);
     } catch (...) {
-        Liste_fonctions.pop_back();
+        fonctions_.pop_back();
+        Noms_changes();
         throw;
     }
 }
 
 // Only the body of the most recent function of that name changes; name and parameter stay.
+// A body that converts to the text it already has changes nothing, so a replayed
+// construction does not make the evaluator compile its functions again.
 void TForm2::Affecter_fonction(const std::string& nom, std::string corps,
                                const TListe_points& points, Reel echelle,
                                const std::string& parametre)
 {
-    const auto f = std::find_if(Liste_fonctions.rbegin(), Liste_fonctions.rend(),
+    const auto f = std::find_if(fonctions_.rbegin(), fonctions_.rend(),
                                 [&](const TCalc_fonction_init& g) { return g.nom == nom; });
-    if (f == Liste_fonctions.rend())
+    if (f == fonctions_.rend())
         return Ajouter_fonction(nom, std::move(corps), points, echelle, parametre);
     std::replace(corps.begin(), corps.end(), '.', separateur_);
-    Convertir_corps(*this, corps, points, echelle, f->variable);
+    Convertir_corps(corps, points, echelle, f->variable);
+    if (corps == f->expression)
+        return;
     f->expression = std::move(corps);
+    Definitions_changees();
 }
 
 void TForm2::Noms_libres(std::string& x, std::string& y) const
@@ -519,23 +665,109 @@ Reel TForm2::Evaluer_expression(std::string texte, const TListe_points& points, 
 {
     if (texte.find_first_not_of(' ') == std::string::npos)
         throw Erreur_formule("Expression vide", texte);
-    const std::string initial = texte;
-    std::replace(texte.begin(), texte.end(), '.', separateur_);
-    std::vector<std::string> noms;
-    std::vector<Reel> valeurs;
     try {
-        Convertir_notation(texte, points, echelle);
-        for (const Tvariable& v : Liste_variables) {
-            noms.push_back(v.nom);
-            valeurs.push_back(v.valeur);
-        }
-        CalcExpress1.Fonctions(Liste_fonctions);
-        CalcExpress1.Variables(std::move(noms));
-        CalcExpress1.Formula(texte);
+        const std::string& converti = Texte_converti(texte, points, echelle);
+        Installer_definitions();
+        CalcExpress1.Formula(converti);
     } catch (const Erreur_formule& e) {
-        throw Erreur_formule(e.what(), initial);
+        throw Erreur_formule(e.what(), texte);
     }
-    return CalcExpress1.Evaluate(valeurs);
+    return CalcExpress1.Evaluate(valeurs_);
+}
+
+void TForm2::Noms_changes()
+{
+    ++version_noms_;
+    Definitions_changees();
+}
+
+// The converted texts kept were converted against the current names.
+void TForm2::Valider_conversions()
+{
+    if (version_conversions_ == version_noms_ && conversions_.size() < conversions_maximum &&
+        corps_convertis_.size() < conversions_maximum)
+        return;
+    conversions_.clear();
+    corps_convertis_.clear();
+    version_conversions_ = version_noms_;
+    const auto au_separateur = [&](const std::string& nom) {
+        return !nom.empty() && nom.front() == separateur_;
+    };
+    nom_au_separateur_ =
+        std::any_of(variables_.begin(), variables_.end(),
+                    [&](const Tvariable& v) { return au_separateur(v.nom); }) ||
+        std::any_of(fonctions_.begin(), fonctions_.end(),
+                    [&](const TCalc_fonction_init& f) { return au_separateur(f.nom); });
+}
+
+// The text with "." as the separator of the user's locale, converted. A conversion that
+// wrote distances depends on the points' positions and is not kept.
+const std::string& TForm2::Texte_converti(const std::string& texte, const TListe_points& points,
+                                          Reel echelle)
+{
+    Valider_conversions();
+    if (const auto trouve = conversions_.find(texte); trouve != conversions_.end())
+        return trouve->second;
+    std::string local = texte;
+    std::replace(local.begin(), local.end(), '.', separateur_);
+    // Digits with one separator hold no name, no product and no distance to rewrite, as long
+    // as no name starts with the separator.
+    if (Nombre_simple(local, separateur_) && !nom_au_separateur_) {
+        converti_ = std::move(local);
+        return converti_;
+    }
+    Conversion conversion(*this, points, echelle);
+    converti_ = conversion.Convertir(std::move(local));
+    if (conversion.A_des_distances())
+        return converti_;
+    return conversions_.emplace(texte, converti_).first->second;
+}
+
+// A body is converted with its parameter known as a variable, so that 2t becomes 2*t; the
+// parameter is a temporary last variable when no variable has its name. The temporary
+// variable is gone again before anything else sees the lists.
+void TForm2::Convertir_corps(std::string& corps, const TListe_points& points, Reel echelle,
+                             const std::string& parametre)
+{
+    Valider_conversions();
+    auto cle = std::make_pair(parametre, corps);
+    if (const auto trouve = corps_convertis_.find(cle); trouve != corps_convertis_.end()) {
+        corps = trouve->second;
+        return;
+    }
+    const bool temporaire = std::none_of(variables_.begin(), variables_.end(),
+                                         [&](const Tvariable& v) { return v.nom == parametre; });
+    // Only the names matter to the conversion: the values are left as they are.
+    if (temporaire)
+        variables_.push_back({parametre, 0});
+    Conversion conversion(*this, points, echelle);
+    try {
+        corps = conversion.Convertir(std::move(corps));
+    } catch (...) {
+        if (temporaire)
+            variables_.pop_back();
+        throw;
+    }
+    if (temporaire)
+        variables_.pop_back();
+    if (!conversion.A_des_distances())
+        corps_convertis_.emplace(std::move(cle), corps);
+}
+
+// The evaluator keeps its compiled functions while it holds the same definitions.
+void TForm2::Installer_definitions()
+{
+    if (version_installee_ == version_definitions_ &&
+        generation_installee_ == CalcExpress1.Generation())
+        return;
+    std::vector<std::string> noms;
+    noms.reserve(variables_.size());
+    for (const Tvariable& v : variables_)
+        noms.push_back(v.nom);
+    CalcExpress1.Fonctions(fonctions_);
+    CalcExpress1.Variables(std::move(noms));
+    version_installee_ = version_definitions_;
+    generation_installee_ = CalcExpress1.Generation();
 }
 
 void TForm2::Convertir_notation(std::string& texte, const TListe_points& points, Reel echelle)

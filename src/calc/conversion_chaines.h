@@ -3,8 +3,11 @@
 // (implicit products, distances written as two point names) into evaluator syntax, its
 // evaluation, and the writing of reals as plain decimal text.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -28,10 +31,15 @@ using TListe_couples_entiers = std::vector<std::pair<int, int>>;
 class TForm2 {
 public:
     TForm2(); // separator from the user's locale, then Reinitialiser
+    // The views below refer to this object's own lists.
+    TForm2(const TForm2&) = delete;
+    TForm2& operator=(const TForm2&) = delete;
 
     TCalcExpress CalcExpress1;
-    TListe_variables Liste_variables;
-    TCalc_liste_fonction_init Liste_fonctions;
+    // Read-only: every change goes through the operations below, which keep what is
+    // remembered of these lists (converted texts, the evaluator's definitions) in step.
+    const TListe_variables& Liste_variables = variables_;
+    const TCalc_liste_fonction_init& Liste_fonctions = fonctions_;
 
     // The decimal separator of numeric text, from the user's locale; settable.
     char separateur_decimal() const { return separateur_; }
@@ -50,11 +58,54 @@ public:
 
     // The value of a text in figure notation. An empty text, a text that cannot be converted
     // and a rejected formula raise Erreur_formule; floating-point faults Erreur_calcul.
+    // A text converted once is not converted again while the names it was converted
+    // against stay (unless it holds distances, which depend on the points' positions); the
+    // evaluator receives the variable names and functions only when they have changed.
     Reel Evaluer_expression(std::string texte, const TListe_points& points, Reel echelle);
     void Convertir_notation(std::string& texte, const TListe_points& points, Reel echelle);
 
 private:
+    void Noms_changes();
+    void Definitions_changees() { ++version_definitions_; }
+    void Valider_conversions();
+    const std::string& Texte_converti(const std::string& texte, const TListe_points& points,
+                                      Reel echelle);
+    void Convertir_corps(std::string& corps, const TListe_points& points, Reel echelle,
+                         const std::string& parametre);
+    void Installer_definitions();
+    void Indexer_variables();
+
+    struct THachage_couple {
+        std::size_t operator()(const std::pair<std::string, std::string>& c) const
+        {
+            const std::hash<std::string> h;
+            return h(c.first) * 31 + h(c.second);
+        }
+    };
+
+    TListe_variables variables_;
+    TCalc_liste_fonction_init fonctions_;
     char separateur_ = '.';
+    // Raised whenever the names of the variables (in order) or of the functions, or the
+    // separator, change; the second also when a function body does.
+    std::uint64_t version_noms_ = 0;
+    std::uint64_t version_definitions_ = 0;
+    // The definitions version and the evaluator generation of the last installation.
+    std::uint64_t version_installee_ = UINT64_MAX;
+    std::uint64_t generation_installee_ = UINT64_MAX;
+    // Converted texts, valid for version_conversions_ of the names: texts given to
+    // Evaluer_expression, and function bodies by (parameter, body).
+    std::uint64_t version_conversions_ = UINT64_MAX;
+    std::unordered_map<std::string, std::string> conversions_;
+    std::unordered_map<std::pair<std::string, std::string>, std::string, THachage_couple>
+        corps_convertis_;
+    bool nom_au_separateur_ = false; // some name starts with the decimal separator
+    // The index of the most recent variable of each name.
+    std::unordered_map<std::string, std::size_t> derniers_;
+    std::string converti_; // a converted text that is not kept
+    // The variables' values in list order, kept beside the list (except while a function
+    // body is converted with its temporary parameter) for the evaluator.
+    std::vector<Reel> valeurs_;
 };
 
 // The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG), "." when unknown.
@@ -66,5 +117,7 @@ bool Est_fonction_predefinie(std::string_view texte);
 // Plain decimal text of x: at most 15 significant digits, "." as separator, never an
 // exponent, whatever the locale.
 std::string Reel_en_texte(Reel x);
+// Appends Reel_en_texte(x) to the text.
+void Ajouter_reel(std::string& texte, Reel x);
 
 } // namespace trazel

@@ -363,6 +363,14 @@ std::optional<std::vector<TPoint_pondere>> Points_ponderes(std::string_view lign
     return liste;
 }
 
+// A text without "&", "dist(" or "norm(" is its own rewritten measure: the rewriting would
+// copy it unchanged, so it goes to the evaluator as it is.
+bool Sans_termes_de_mesure(std::string_view texte)
+{
+    return texte.find('&') == npos && texte.find("dist(") == npos &&
+           texte.find("norm(") == npos;
+}
+
 } // namespace
 
 Tcoordonnees Evaluer_vecteur(std::string_view texte, Reel longueur_unite, TFigure& figure,
@@ -373,6 +381,8 @@ Tcoordonnees Evaluer_vecteur(std::string_view texte, Reel longueur_unite, TFigur
 
 Reel Evaluer_mesure(std::string_view texte, Reel longueur_unite, TFigure& figure, TForm2& form2)
 {
+    if (Sans_termes_de_mesure(texte))
+        return form2.Evaluer_expression(std::string(texte), figure.liste_points, longueur_unite);
     TEvaluateur evaluateur(texte, longueur_unite, figure, form2);
     return evaluateur.Valeur(evaluateur.Mesure(texte));
 }
@@ -380,6 +390,8 @@ Reel Evaluer_mesure(std::string_view texte, Reel longueur_unite, TFigure& figure
 std::string Reecrire_mesure(std::string_view texte, Reel longueur_unite, TFigure& figure,
                             TForm2& form2)
 {
+    if (Sans_termes_de_mesure(texte))
+        return std::string(texte);
     return TEvaluateur(texte, longueur_unite, figure, form2).Mesure(texte);
 }
 

@@ -53,12 +53,17 @@ std::string Texte_echantillon(const TEchantillon& e)
 }
 
 // A line ends after the `premiere_ligne`-th sample, then after every fifth.
+bool Fin_de_ligne_apres(std::size_t i, std::size_t premiere_ligne)
+{
+    return i + 1 >= premiere_ligne && (i + 1 - premiere_ligne) % par_ligne == 0;
+}
+
 std::string Texte_echantillons(const TEchantillons& echantillons, std::size_t premiere_ligne)
 {
     std::string texte;
     for (std::size_t i = 0; i < echantillons.size(); ++i) {
         texte += Texte_echantillon(echantillons[i]);
-        if (i + 1 >= premiere_ligne && (i + 1 - premiere_ligne) % par_ligne == 0)
+        if (Fin_de_ligne_apres(i, premiere_ligne))
             texte += '\n';
     }
     return texte;
@@ -326,6 +331,12 @@ public:
     }
 
     void Lire_ligne(std::string_view ligne, bool derniere);
+    // The words of one sample: "HC" where the curve crosses the window's edge, then the
+    // texts of x and y.
+    void Bascule();
+    void Echantillon(std::string_view x, std::string_view y);
+    // The end of a line of samples; the last one closes the data set still open.
+    void Fin_de_ligne(bool derniere);
     // After the last line: the plot of a run still open.
     void Terminer()
     {
@@ -335,15 +346,19 @@ public:
 
 private:
     void Lire_mot(std::string_view ligne, int& position);
-    void Retenir(std::string_view ligne, int& position, std::string x)
+    void Retenir(std::string_view x, std::string_view y)
     {
-        x_ = std::move(x);
-        y_ = Mot_suivant(ligne, position);
+        x_.assign(x);
+        y_.assign(y);
     }
-    std::string Point() const
+    // "{x, y}" of the last point read, its decimals cut, added to the data line.
+    void Ajouter_point()
     {
-        return "{" + Tronquer_decimales(x_, decimales_courbe) + ", " +
-               Tronquer_decimales(y_, decimales_courbe) + "}";
+        tampon_ += '{';
+        tampon_ += Tronquer_decimales(x_, decimales_courbe);
+        tampon_ += ", ";
+        tampon_ += Tronquer_decimales(y_, decimales_courbe);
+        tampon_ += '}';
     }
     // The data set's last line closes with "}]" in place of its final ", ".
     void Fermer_donnees()
@@ -367,6 +382,11 @@ void TRelecture::Lire_ligne(std::string_view ligne, bool derniere)
     int position = 2;
     while (static_cast<int>(ligne.size()) > position)
         Lire_mot(ligne, position);
+    Fin_de_ligne(derniere);
+}
+
+void TRelecture::Fin_de_ligne(bool derniere)
+{
     if (!dehors_) {
         if (derniere)
             Fermer_donnees();
@@ -375,34 +395,58 @@ void TRelecture::Lire_ligne(std::string_view ligne, bool derniere)
     tampon_.clear();
 }
 
+// A word other than "HC" is a sample's x, and the word after it its y.
 void TRelecture::Lire_mot(std::string_view ligne, int& position)
 {
     std::string mot = Mot_suivant(ligne, position);
-    if (mot == "HC" && dehors_) {
+    if (mot == "HC") {
+        Bascule();
+        return;
+    }
+    const std::string y = Mot_suivant(ligne, position);
+    Echantillon(mot, y);
+}
+
+void TRelecture::Bascule()
+{
+    if (dehors_) {
         // Back inside: a new data set, from the last point seen outside when it has a value.
         Ajouter_ligne(sortie_, "\\savedata{\\macourbe}[");
-        tampon_ = y_ == "ND" ? "{" : "{" + Point() + ", ";
+        tampon_ = "{";
+        if (y_ != "ND") {
+            Ajouter_point();
+            tampon_ += ", ";
+        }
         dehors_ = false;
-    } else if (mot == "HC") {
+    } else {
         dehors_ = true;
         en_attente_ = premier_mot_;
-    } else if (!dehors_) {
+    }
+    premier_mot_ = false;
+}
+
+void TRelecture::Echantillon(std::string_view x, std::string_view y)
+{
+    if (!dehors_) {
         if (premier_mot_) {
             Ajouter_ligne(sortie_, "\\savedata{\\macourbe}[");
             tampon_ = "{";
         }
-        Retenir(ligne, position, std::move(mot));
-        tampon_ += Point() + ", ";
+        Retenir(x, y);
+        Ajouter_point();
+        tampon_ += ", ";
     } else if (en_attente_) {
-        Retenir(ligne, position, std::move(mot));
+        Retenir(x, y);
     } else {
         // The first point outside after a visible run closes the run.
         en_attente_ = true;
-        Retenir(ligne, position, std::move(mot));
-        if (y_ == "ND")
+        Retenir(x, y);
+        if (y_ == "ND") {
             Fermer_donnees();
-        else
-            tampon_ += Point() + "}]";
+        } else {
+            Ajouter_point();
+            tampon_ += "}]";
+        }
         Ajouter_ligne(sortie_, tampon_);
         Ajouter_ligne(sortie_, trace_);
     }
@@ -544,6 +588,33 @@ void Calculer_graphe(const std::string& fonction, const Trepere& repere, long n,
     fichier.Reecrire(Texte_echantillons(echantillons, 1));
 }
 
+void Ecrire_echantillons(const TCourbe& courbe, const TEchantillons& echantillons,
+                         std::size_t premiere_ligne, std::string& sortie)
+{
+    if (!courbe.dessinee)
+        return;
+    Ajouter_ligne(sortie, "% Courbe " + courbe.nom);
+    TRelecture relecture(courbe, sortie);
+    std::string x, y; // reused: no allocation per sample
+    for (std::size_t i = 0; i < echantillons.size(); ++i) {
+        const TEchantillon& e = echantillons[i];
+        if (e.bascule)
+            relecture.Bascule();
+        x.clear();
+        Ajouter_reel(x, e.x);
+        y.clear();
+        if (e.defini)
+            Ajouter_reel(y, e.y);
+        else
+            y = "ND";
+        relecture.Echantillon(x, y);
+        const bool derniere = i + 1 == echantillons.size();
+        if (derniere || Fin_de_ligne_apres(i, premiere_ligne))
+            relecture.Fin_de_ligne(derniere);
+    }
+    relecture.Terminer();
+}
+
 void Ecrire_courbe(const TCourbe& courbe, TFichier_temporaire& fichier, std::string& sortie)
 {
     if (!courbe.dessinee)
@@ -617,18 +688,20 @@ void Ecrire_lieu(const TEtape& etape, TEtape* premiere, const TCadre_image& fene
                  TContexte_calcul& contexte, std::string& sortie)
 {
     const TLieu lieu = Lieu_de_l_etape(etape, contexte);
-    TFichier_temporaire fichier;
-    Calculer_lieu(premiere, lieu.trace, lieu.pilote, fichier, lieu.n, fenetre, contexte);
-    Ecrire_courbe(*Donnee<TCourbe>(Argument(&etape, 7)), fichier, sortie);
+    TEchantillons echantillons =
+        Echantillons_lieu(premiere, lieu.trace, lieu.pilote, lieu.n, contexte);
+    Marquer_bascules(echantillons, fenetre);
+    Ecrire_echantillons(*Donnee<TCourbe>(Argument(&etape, 7)), echantillons, par_ligne, sortie);
 }
 
 void Ecrire_graphe(const TEtape& etape, const TCadre_image& fenetre, TContexte_calcul& contexte,
                    std::string& sortie)
 {
     const TGraphe g = Graphe_de_l_etape(etape, contexte);
-    TFichier_temporaire fichier;
-    Calculer_graphe(g.fonction, g.repere, g.n, fichier, g.fin, g.debut, fenetre, contexte);
-    Ecrire_courbe(*Donnee<TCourbe>(Argument(&etape, 7)), fichier, sortie);
+    TEchantillons echantillons =
+        Echantillons_graphe(g.fonction, g.repere, g.n, g.fin, g.debut, contexte);
+    Marquer_bascules(echantillons, fenetre);
+    Ecrire_echantillons(*Donnee<TCourbe>(Argument(&etape, 7)), echantillons, 1, sortie);
 }
 
 } // namespace trazel

@@ -2,8 +2,9 @@
 // Curves of the picture: the locus of a point while a driving element moves, and the graph
 // of a user function. The samplers compute a curve's points without any text (the on-screen
 // view can draw the same samples) and mark where the curve crosses the window's edge; the
-// picture text goes through one temporary file per curve, written from the samples and
-// reread by the curve writer, which cuts the curve into the visible runs PSTricks plots.
+// curve writer cuts the curve into the visible runs PSTricks plots. It reads the samples
+// either from a temporary file of their text or, for the transcription, straight from the
+// samples, with the same picture text.
 
 #include <cstdio>
 #include <memory>
@@ -88,6 +89,13 @@ void Calculer_graphe(const std::string& fonction, const Trepere& repere, long n,
 // Rereads the temporary file and writes the curve: its comment, then one data set and one
 // plot per visible run. Nothing when the curve is not drawn.
 void Ecrire_courbe(const TCourbe& courbe, TFichier_temporaire& fichier, std::string& sortie);
+
+// Writes the curve of marked samples as Ecrire_courbe writes it once they have gone through
+// the temporary file, lines of samples included (the first line ends after
+// `premiere_ligne` samples, the others after five), without the file. The transcription
+// writes its curves this way.
+void Ecrire_echantillons(const TCourbe& courbe, const TEchantillons& echantillons,
+                         std::size_t premiere_ligne, std::string& sortie);
 
 // The samples of a locus step (genre 97) or a graph step (genre 100), not marked: its
 // numbers evaluated, the curve sampled.

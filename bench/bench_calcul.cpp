@@ -1,0 +1,137 @@
+// Micro-benchmarks of what sampling a curve costs: evaluating a compiled formula, evaluating
+// a figure-notation text again (converted and compiled once), compiling, writing a real,
+// replaying one sample of a locus and sampling a whole locus. A regression in the hot path
+// shows here as a number.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "calc/calc_express.h"
+#include "calc/conversion_chaines.h"
+#include "calc/noms.h"
+#include "calc/resolveur.h"
+#include "latex/courbes.h"
+#include "model/fichiers.h"
+#include "model/transcription.h"
+
+namespace {
+
+using namespace trazel;
+
+// The nested functions of the stress figure of graphs.
+const TCalc_liste_fonction_init fonctions_imbriquees = {
+    {"g", "t*t/10", "t"},
+    {"h", "g(t)-g(t/2)+1", "t"},
+    {"k", "h(sin(t))*h(t/3)", "t"},
+    {"m", "k(t)/2+g(cos(t))", "t"},
+};
+
+void Evaluate_fonctions_imbriquees(benchmark::State& etat)
+{
+    TCalcExpress calc;
+    calc.Fonctions(fonctions_imbriquees);
+    calc.Variables({"t"});
+    calc.Formula("m(t)");
+    std::vector<Reel> valeurs = {-9};
+    for (auto _ : etat) {
+        valeurs[0] += 0.0018L;
+        benchmark::DoNotOptimize(calc.Evaluate(valeurs));
+    }
+}
+BENCHMARK(Evaluate_fonctions_imbriquees);
+
+// Every assignment of the variable list starts the compilations anew.
+void Formula_compilation(benchmark::State& etat)
+{
+    TCalcExpress calc;
+    calc.Fonctions(fonctions_imbriquees);
+    for (auto _ : etat) {
+        calc.Variables({"t"});
+        calc.Formula("m(t)+k(2*t)");
+        benchmark::DoNotOptimize(calc.Evaluate({1}));
+    }
+}
+BENCHMARK(Formula_compilation);
+
+// A locus step's text evaluated again with new values, as the resolver does per sample.
+void Evaluer_expression_repetee(benchmark::State& etat)
+{
+    TForm2 form;
+    form.separateur_decimal('.');
+    for (const char* nom : {"xa", "ya", "xb", "yb"})
+        form.Ajouter_variable(nom, 1);
+    form.Ajouter_fonction("fa", "sin(t)+ya/4", {}, 1, "t");
+    Reel x = 0;
+    for (auto _ : etat) {
+        form.Affecter_variable("xa", x += 0.001L);
+        benchmark::DoNotOptimize(form.Evaluer_expression("2xa/3+fa(xa)", {}, 1));
+    }
+}
+BENCHMARK(Evaluer_expression_repetee);
+
+void Reel_en_texte_courant(benchmark::State& etat)
+{
+    Reel x = -6.2304012034897512L;
+    for (auto _ : etat) {
+        x += 0.000123L;
+        benchmark::DoNotOptimize(Reel_en_texte(x));
+    }
+}
+BENCHMARK(Reel_en_texte_courant);
+
+// The stress figure of loci, read once; its first locus is replayed.
+struct Figure_des_lieux {
+    TForm2 form2;
+    TFigure figure;
+    TContexte_calcul contexte{figure, form2};
+    TEtape* premiere = nullptr;
+    TEtape* pilote = nullptr;
+    TEtape* tracee = nullptr;
+
+    Figure_des_lieux()
+    {
+        const auto chemin =
+            std::filesystem::path(TRAZEL_SOURCE_DIR) / "bench" / "figures" / "b_lieux.fgr";
+        form2.separateur_decimal('.');
+        premiere = Lire_texte_figure(Lire_fichier(chemin.string()), chemin.string(), figure,
+                                     form2);
+        pilote = Chercher_etape_par_objet(premiere, &Point_du_nom(figure.liste_points, "MA"));
+        tracee = Chercher_etape_par_objet(premiere, &Point_du_nom(figure.liste_points, "QA"));
+    }
+};
+
+// One sample: the driving point moved, its chain of ten steps replayed.
+void Pas_de_lieu(benchmark::State& etat)
+{
+    Figure_des_lieux f;
+    Reel& parametre = *Donnee<Reel>(Argument(f.pilote, 2));
+    for (auto _ : etat) {
+        parametre = parametre > 1 ? 0 : parametre + 0.001L;
+        Recalculer_etapes(f.pilote, f.tracee, f.contexte);
+    }
+}
+BENCHMARK(Pas_de_lieu);
+
+// One locus of 1,000 points, sampled and written.
+void Lieu_complet(benchmark::State& etat)
+{
+    Figure_des_lieux f;
+    const Tpoint& trace = Point_du_nom(f.figure.liste_points, "QA");
+    const TPilote pilote{&Point_du_nom(f.figure.liste_points, "MA"), "MA", true};
+    const TCourbe courbe{.nom = "LA"};
+    for (auto _ : etat) {
+        TEchantillons e = Echantillons_lieu(f.premiere, trace, pilote, 1000, f.contexte);
+        Marquer_bascules(e, {.xmin = -15, .ymin = -10, .xmax = 15, .ymax = 10});
+        std::string sortie;
+        Ecrire_echantillons(courbe, e, 5, sortie);
+        benchmark::DoNotOptimize(sortie);
+    }
+}
+BENCHMARK(Lieu_complet)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,150 @@
+#!/usr/bin/env python3
+"""Writes the stress figures of the benchmarks (Windows-1252, CR LF) into bench/figures/,
+and the same work for the peer program, eukleides, into bench/eukleides/: the same points,
+lines and circles, the same loci replaying the same chain of constructions, the same graphs
+of the same nested functions, with the same numbers of samples."""
+import math
+import os
+
+ICI = os.path.dirname(os.path.abspath(__file__))
+
+# The picture box of the window "Xmin: -10, Xmax: 10, Ymax: 10", and the unit that makes the
+# picture 10 cm wide, as Trazel draws it.
+CADRE_EUKLEIDES = ["box -15.245902, -10, 15.245902, 10", "scale 0.327957"]
+
+
+def ecrire(nom, objets, position="Position de Roxy: Xmin: -10, Xmax: 10, Ymax: 10"):
+    lignes = ["Figure Figuro", "Numéro de version: 2", "", position,
+              "Objet dessinable Roxy, particularités: rouge, dessiné"]
+    lignes += objets + ["", "Commentaire", "Fin de la figure"]
+    with open(os.path.join(ICI, "figures", nom), "wb") as f:
+        f.write(("\r\n".join(lignes) + "\r\n").encode("cp1252"))
+
+
+def ecrire_eukleides(nom, lignes):
+    with open(os.path.join(ICI, "eukleides", nom), "w", encoding="ascii") as f:
+        f.write(f"% {nom}, produit par generer_figures.py\n" +
+                "\n".join(CADRE_EUKLEIDES + lignes) + "\n")
+
+
+def libre(nom, x, y):
+    return [f"{nom} point libre", f"  Objet libre {nom}, paramètres: {x:.4f}, {y:.4f}"]
+
+
+def nom(prefixe, k):
+    # Names without digits inside point names' concatenations: a letter suffix.
+    lettres = ""
+    while True:
+        lettres = chr(ord("a") + k % 26) + lettres
+        k //= 26
+        if k == 0:
+            return prefixe + lettres
+
+
+def point_dessine(p):
+    """A point as Trazel draws it: its mark and its name."""
+    return [f"draw {p}", f"label {p} 45 deg"]
+
+
+def grande_figure():
+    """(a) 2,000 points, 1,000 segments and lines, 500 circles, many cut by the window."""
+    objets, euk = [], []
+    for k in range(2000):
+        t = 2 * math.pi * k / 2000
+        r = 3 + 9 * ((k * 7919) % 1000) / 1000
+        x, y = r * math.cos(t), r * math.sin(t)
+        objets += libre(nom("P", k), x, y)
+        euk += [f"{nom('P', k)} = point({x:.4f}, {y:.4f})"] + point_dessine(nom("P", k))
+    for k in range(500):
+        a, b = nom('P', 2 * k), nom('P', 2 * k + 1)
+        c, d = nom('P', 1000 + 2 * k), nom('P', 1001 + 2 * k)
+        objets.append(f"Segment [{a}{b}]")
+        objets.append(f"Droite ({c}{d})")
+        euk += [f"draw {a}.{b}", f"draw line({c}, {d})"]
+    for k in range(500):
+        o, p = nom('P', k), nom('P', k + 1000)
+        objets.append(f"{nom('c', k)} cercle de centre {o} passant par {p}")
+        # "c" followed by letters would hit eukleides' own names (cos): "K" instead.
+        euk += [f"{nom('K', k)} = circle({o}, distance({o}, {p}))", f"draw {nom('K', k)}"]
+    ecrire("a_grande_figure.fgr", objets)
+    ecrire_eukleides("a_grande_figure.euk", euk)
+
+
+def chaine_eukleides(s, a, b, t):
+    """The chain of a locus of (b) for eukleides: point on the segment at t, its abscissa, a
+    named number, the function (sin in radians; eukleides' sin takes degrees), the point of
+    coordinates, the midpoint, the perpendicular, the circle, the intersection, the image by
+    the rotation."""
+    l = s.lower()
+    return [f"M{s} = point({a}.{b}, {t})", f"x{l} = abscissa(M{s})", f"y{l} = 2*x{l}/3",
+            f"P{s} = point(x{l}, f{l}(x{l}, y{l}))", f"I{s} = midpoint(M{s}.P{s})",
+            f"d{s} = perpendicular({a}.{b}, I{s})",
+            f"c{s} = circle(I{s}, distance(I{s}, M{s}))",
+            f"S{s} = intersection(d{s}, c{s})", f"N{s} = S{s}[0]",
+            f"Q{s} = rotation(N{s}, I{s}, 30 deg)"]
+
+
+def lieux():
+    """(b) 20 loci of 1,000 points, each replaying a chain of 10 steps with named numbers
+    and a user function."""
+    objets, euk = [], []
+    for k in range(20):
+        s = nom("", k).upper()
+        a, b = f"A{s}", f"B{s}"
+        objets += libre(a, -8 + 0.8 * k, -6) + libre(b, -6 + 0.8 * k, 2)
+        objets += [f"Segment [{a}{b}]",
+                   f"M{s} point libre sur le segment [{a}{b}]", f"  Objet libre M{s}, paramètre: 0.3",
+                   f"x{s.lower()} abscisse de M{s} dans le repère Roxy",
+                   f"y{s.lower()} = 2x{s.lower()}/3",
+                   f"f{s.lower()} fonction t|->sin(t)+y{s.lower()}/4",
+                   f"P{s} point de coordonnées (x{s.lower()},f{s.lower()}(x{s.lower()})) dans le repère Roxy",
+                   f"I{s} milieu du segment [M{s}P{s}]",
+                   f"d{s} droite perpendiculaire à {a}{b} passant par I{s}",
+                   f"c{s} cercle de centre I{s} passant par M{s}",
+                   f"N{s} point d'intersection 1 de la droite d{s} et du cercle c{s}",
+                   f"Q{s} image de N{s} par la rotation de centre I{s} et d'angle 30 degré",
+                   f"L{s} lieu du point Q{s} selon M{s} (1000 points)",
+                   f"  Objet dessinable L{s}, particularités: bleu"]
+        # eukleides functions see only their parameters: the named number is passed.
+        euk += [f"{a} = point({-8 + 0.8 * k:.4f}, -6)", f"{b} = point({-6 + 0.8 * k:.4f}, 2)",
+                f"draw {a}.{b}", f"number f{s.lower()}(number t, number y)",
+                "  return sin(deg(t)) + y/4", "end"]
+        # The figure as drawn, at the point's own parameter, then the locus: 1,002 samples
+        # from one step before 0 to one step after 1, as Trazel takes them.
+        euk += chaine_eukleides(s, a, b, "0.3")
+        euk += [f"draw d{s}", f"draw c{s}"]
+        for p in (a, b, f"M{s}", f"P{s}", f"I{s}", f"N{s}", f"Q{s}"):
+            euk += point_dessine(p)
+        euk += [f"locus L{s}(t = -1/999 to 1 + 1/999 step 1002)"]
+        euk += ["  " + ligne for ligne in chaine_eukleides(s, a, b, "t")]
+        euk += [f"  put Q{s}", "end", f"draw L{s} blue"]
+    ecrire("b_lieux.fgr", objets)
+    ecrire_eukleides("b_lieux.euk", euk)
+
+
+def graphes():
+    """(c) graphs of 987 points (10,004 samples) of functions built from nested user
+    functions."""
+    objets = ["g fonction t|->t*t/10", "h fonction t|->g(t)-g(t/2)+1",
+              "k fonction t|->h(sin(t))*h(t/3)", "m fonction t|->k(t)/2+g(cos(t))"]
+    euk = ["number g(number t)", "  return t*t/10", "end",
+           "number h(number t)", "  return g(t)-g(t/2)+1", "end",
+           "number k(number t)", "  return h(sin(deg(t)))*h(t/3)", "end",
+           "number m(number t)", "  return k(t)/2+g(cos(deg(t)))", "end"]
+    for n, f in enumerate(["h", "k", "m", "k", "m"]):
+        c = f"C{nom('', n).upper()}"
+        objets += [f"{c} graphe de {f} sur [-9, 9] dans le repère Roxy (987 points)",
+                   f"  Objet dessinable {c}, particularités: vert"]
+        # 987 points make 10,001 intervals: 10,004 samples, one step beyond each end.
+        euk += [f"locus {c}(t = -9 - 18/10001 to 9 + 18/10001 step 10004)",
+                f"  put point(t, {f}(t))", "end", f"draw {c} green"]
+    ecrire("c_graphes.fgr", objets)
+    ecrire_eukleides("c_graphes.euk", euk)
+
+
+if __name__ == "__main__":
+    for dossier in ("figures", "eukleides"):
+        os.makedirs(os.path.join(ICI, dossier), exist_ok=True)
+    grande_figure()
+    lieux()
+    graphes()

@@ -1,0 +1,185 @@
+// The evaluator keeps compiled trees and shares the values of a call's argument: each test
+// compares with what a fresh evaluator, or the formula written out without functions, gives.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "calc/calc_express.h"
+#include "model/erreurs.h"
+
+namespace trazel {
+namespace {
+
+struct Definitions {
+    std::vector<std::string> noms;
+    TCalc_liste_fonction_init fonctions;
+    char separateur = '.';
+};
+
+// What an evaluator that has seen nothing else gives.
+Reel Valeur_neuve(const Definitions& d, const std::string& formule, const std::vector<Reel>& v)
+{
+    TCalcExpress calc;
+    calc.separateur_decimal = d.separateur;
+    calc.Fonctions(d.fonctions);
+    calc.Variables(d.noms);
+    calc.Formula(formule);
+    return calc.Evaluate(v);
+}
+
+void Installer(TCalcExpress& calc, const Definitions& d)
+{
+    calc.separateur_decimal = d.separateur;
+    calc.Fonctions(d.fonctions);
+    calc.Variables(d.noms);
+}
+
+const TCalc_liste_fonction_init fonctions_imbriquees = {
+    {"g", "t*t/10", "t"},
+    {"h", "g(t)-g(t/2)+1", "t"},
+    {"k", "h(sin(t))*h(t/3)", "t"},
+    {"m", "k(t)/2+g(cos(t))", "t"},
+};
+
+TEST(Formula, arbre_garde_egal_a_une_compilation_neuve)
+{
+    const Definitions d{{"x", "a"}, fonctions_imbriquees};
+    const std::vector<std::string> formules = {"m(x)", "k(x)+a", "h(x)*g(a)", "2.5*x^2", "a"};
+    TCalcExpress calc;
+    Installer(calc, d);
+    for (int tour = 0; tour < 2; ++tour)
+        for (const std::string& f : formules)
+            for (Reel x : {-7.25L, 0.0L, 1e-3L, 3.5L}) {
+                SCOPED_TRACE(f + " tour " + std::to_string(tour));
+                const std::vector<Reel> valeurs = {x, 0.75L};
+                calc.Formula(f);
+                EXPECT_EQ(calc.Evaluate(valeurs), Valeur_neuve(d, f, valeurs));
+            }
+}
+
+// A tree kept for one variable list must not serve another: indices follow the order.
+TEST(Formula, nouvelles_variables_nouvel_arbre)
+{
+    TCalcExpress calc;
+    Installer(calc, {{"x", "y"}, {}});
+    calc.Formula("x-2*y");
+    EXPECT_EQ(calc.Evaluate({10, 1}), 8);
+    calc.Variables({"y", "x"});
+    calc.Formula("x-2*y");
+    EXPECT_EQ(calc.Evaluate({10, 1}), -19);
+}
+
+TEST(Formula, nouvelles_fonctions_nouvel_arbre)
+{
+    TCalcExpress calc;
+    Installer(calc, {{"x"}, {{"f", "t+1", "t"}}});
+    calc.Formula("f(x)");
+    EXPECT_EQ(calc.Evaluate({2}), 3);
+    calc.Fonctions({{"f", "t*10", "t"}});
+    calc.Formula("f(x)");
+    EXPECT_EQ(calc.Evaluate({2}), 20);
+}
+
+// The separator is a plain member: a change must still reach the literals of kept trees.
+TEST(Formula, nouveau_separateur_nouvel_arbre)
+{
+    TCalcExpress calc;
+    calc.Formula("2.5");
+    EXPECT_EQ(calc.Evaluate({}), 2.5L);
+    calc.separateur_decimal = ',';
+    try {
+        calc.Formula("2.5");
+        ADD_FAILURE() << "2.5 accepte avec la virgule pour separateur";
+    } catch (const Erreur_formule& e) {
+        EXPECT_STREQ(e.what(), "Error in formula.");
+    }
+    calc.Formula("2,5");
+    EXPECT_EQ(calc.Evaluate({}), 2.5L);
+}
+
+TEST(Formula, formule_rejetee_rejetee_encore)
+{
+    TCalcExpress calc;
+    for (int tour = 0; tour < 2; ++tour) {
+        SCOPED_TRACE(tour);
+        try {
+            calc.Formula("2*-3");
+            ADD_FAILURE() << "2*-3 acceptee";
+        } catch (const Erreur_formule& e) {
+            EXPECT_STREQ(e.what(), "Error in formula.");
+            EXPECT_EQ(e.formule(), "2*-3");
+        }
+        EXPECT_THROW(calc.Evaluate({}), Erreur_formule);
+    }
+}
+
+TEST(Generation, change_a_chaque_definition)
+{
+    TCalcExpress calc;
+    const auto g0 = calc.Generation();
+    calc.Variables({"x"});
+    const auto g1 = calc.Generation();
+    calc.Fonctions({});
+    EXPECT_NE(g0, g1);
+    EXPECT_NE(g1, calc.Generation());
+}
+
+// A function that uses its argument several times gives, argument shared or not, the value
+// of the formula written out in full.
+TEST(Evaluate, argument_partage_comme_ecrit_en_entier)
+{
+    struct Cas {
+        const char* nom;
+        TCalc_liste_fonction_init fonctions;
+        const char* formule;
+        const char* developpee;
+    } const cas[] = {
+        {"carre", {{"f", "t*t", "t"}}, "f(sin(x))", "sin(x)*sin(x)"},
+        {"puissance", {{"f", "t^2+t", "t"}}, "f(x/3)", "(x/3)^2+(x/3)"},
+        {"deux_niveaux",
+         {{"g", "t*t/10", "t"}, {"h", "g(t)-g(t/2)+1", "t"}},
+         "h(cos(x))",
+         "(cos(x))*(cos(x))/10-((cos(x))/2)*((cos(x))/2)/10+1"},
+        {"appels_distincts",
+         {{"f", "t-t*t", "t"}},
+         "f(x)+f(2*x)",
+         "(x)-(x)*(x)+((2*x)-(2*x)*(2*x))"},
+        {"argument_appel", {{"f", "t*t+t", "t"}}, "f(f(x))", "(x*x+x)*(x*x+x)+(x*x+x)"},
+        // The shared values inside h's body stand for other values at each call of h.
+        {"corps_appele_deux_fois",
+         {{"g", "t*t/10", "t"}, {"h", "g(t)-g(t/2)+1", "t"}},
+         "h(x)+h(x/3)",
+         "(x)*(x)/10-((x)/2)*((x)/2)/10+1+((x/3)*(x/3)/10-((x/3)/2)*((x/3)/2)/10+1)"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        for (Reel x : {-2.5L, 0.3L, 4.0L}) {
+            const Reel attendu = Valeur_neuve({{"x"}, {}}, c.developpee, {x});
+            EXPECT_EQ(Valeur_neuve({{"x"}, c.fonctions}, c.formule, {x}), attendu);
+        }
+    }
+}
+
+// The first copy of a failing argument is where the fault arises: the same fault as without
+// functions.
+TEST(Evaluate, defaut_de_l_argument_partage)
+{
+    try {
+        Valeur_neuve({{"x"}, {{"f", "t*t", "t"}}}, "f(ln(x))", {0});
+        ADD_FAILURE() << "ln(0) sans erreur";
+    } catch (const Erreur_calcul& e) {
+        EXPECT_EQ(e.nature(), Erreur_calcul::Nature::division_par_zero);
+    }
+    try {
+        Valeur_neuve({{"x"}, {{"f", "1/(t-t)+t", "t"}}}, "f(sqrt(x))", {4});
+        ADD_FAILURE() << "division par zero sans erreur";
+    } catch (const Erreur_calcul& e) {
+        EXPECT_EQ(e.nature(), Erreur_calcul::Nature::division_par_zero);
+    }
+}
+
+} // namespace
+} // namespace trazel
