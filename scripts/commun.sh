@@ -9,7 +9,9 @@ paquets_construction=(g++ cmake ninja-build qt6-base-dev libgl-dev)
 # latex, dvips and PSTricks compile the example pictures; ghostscript renders them.
 # clang and its runtime libraries (libFuzzer, sanitizers) build the fuzz targets.
 paquets_fuzz=(clang libclang-rt-dev)
-paquets_tests=(libgtest-dev texlive-latex-base texlive-pstricks ghostscript "${paquets_fuzz[@]}")
+# desktop-file-validate and man check the desktop entry and the manual pages.
+paquets_tests=(libgtest-dev texlive-latex-base texlive-pstricks ghostscript desktop-file-utils man-db
+    "${paquets_fuzz[@]}")
 
 # Installs the Debian packages of the list that are missing (apt-get, as root or via sudo).
 installer_paquets() {

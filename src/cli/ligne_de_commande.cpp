@@ -1,6 +1,8 @@
 #include "cli/ligne_de_commande.h"
 
 #include <optional>
+#include <string_view>
+#include <utility>
 
 #include "calc/conversion_chaines.h"
 #include "latex/document.h"
@@ -19,7 +21,7 @@ namespace {
 // Windows-1252 texts, converted once on their way out.
 constexpr const char* aide =
     "Usage : trazel [--largeur L] [--hauteur H] [-o SORTIE] [--document] [--avertissements]\n"
-    "               FIGURE.fgr...\n"
+    "               [--] FIGURE.fgr...\n"
     "\n"
     "Transcrit chaque figure Figuro en image PSTricks : le fichier de m\xEAme nom que la\n"
     "figure, d'extension \xAB crb \xBB, \xE0 c\xF4t\xE9 d'elle.\n"
@@ -33,8 +35,10 @@ constexpr const char* aide =
     "  --document           \xE9" "crit un document LaTeX complet, pr\xEAt \xE0 compiler, au lieu\n"
     "                       de la seule image (fichier d'extension \xAB tex \xBB)\n"
     "  --avertissements     signale les lignes de la figure que la lecture a ignor\xE9" "es\n"
-    "  --aide, --help       affiche cette aide\n"
+    "  --aide, --help, -h   affiche cette aide\n"
     "  --version            affiche la version\n"
+    "  --                   termine les options : la suite n'est faite que de figures\n"
+    "Les options \xE0 valeur s'\xE9" "crivent aussi --largeur=L, --hauteur=H, --sortie=SORTIE.\n"
     "\n"
     "Code de retour : 0 si toutes les figures ont \xE9t\xE9 transcrites, 1 si l'une a \xE9" "chou\xE9,\n"
     "2 pour une erreur d'utilisation.\n";
@@ -53,24 +57,81 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The value of an option given as "--nom VALEUR" or "--nom=VALEUR".
-bool Lire_valeur(const std::vector<std::string>& arguments, std::size_t& i,
-                 std::initializer_list<std::string_view> noms, std::optional<std::string>& valeur)
+enum class TGenre_option { largeur, hauteur, sortie, document, avertissements, aide, version, fin };
+
+struct TOption {
+    std::string_view nom;
+    TGenre_option genre;
+};
+
+// The one list of the options: the parser looks arguments up in it, and Options_acceptees
+// hands it to whoever checks the help.
+constexpr TOption table_options[] = {
+    {"--largeur", TGenre_option::largeur},
+    {"--hauteur", TGenre_option::hauteur},
+    {"-o", TGenre_option::sortie},
+    {"--sortie", TGenre_option::sortie},
+    {"--document", TGenre_option::document},
+    {"--avertissements", TGenre_option::avertissements},
+    {"--aide", TGenre_option::aide},
+    {"--help", TGenre_option::aide},
+    {"-h", TGenre_option::aide},
+    {"--version", TGenre_option::version},
+    {"--", TGenre_option::fin},
+};
+
+bool Prend_une_valeur(TGenre_option genre)
 {
-    const std::string& argument = arguments[i];
-    for (const std::string_view nom : noms) {
-        if (argument == nom) {
-            if (i + 1 >= arguments.size())
-                throw TErreur_usage("l'option " + argument + " attend une valeur");
-            valeur = arguments[++i];
-            return true;
-        }
-        if (nom.starts_with("--") && argument.starts_with(std::string(nom) + "=")) {
-            valeur = argument.substr(nom.size() + 1);
-            return true;
-        }
+    return genre == TGenre_option::largeur || genre == TGenre_option::hauteur ||
+           genre == TGenre_option::sortie;
+}
+
+struct TOption_lue {
+    TGenre_option genre;
+    std::optional<std::string> valeur; // given as "--nom=VALEUR"
+};
+
+std::optional<TOption_lue> Option_de(const std::string& argument)
+{
+    for (const TOption& option : table_options) {
+        if (argument == option.nom)
+            return TOption_lue{option.genre, std::nullopt};
+        if (Prend_une_valeur(option.genre) && option.nom.starts_with("--") &&
+            argument.starts_with(std::string(option.nom) + "="))
+            return TOption_lue{option.genre, argument.substr(option.nom.size() + 1)};
     }
-    return false;
+    return std::nullopt;
+}
+
+// Records one option; false for the end of the options.
+bool Appliquer(TGenre_option genre, std::optional<std::string> valeur, TOptions& options)
+{
+    switch (genre) {
+    case TGenre_option::largeur:
+        options.largeur = std::move(valeur);
+        break;
+    case TGenre_option::hauteur:
+        options.hauteur = std::move(valeur);
+        break;
+    case TGenre_option::sortie:
+        options.sortie = std::move(valeur);
+        break;
+    case TGenre_option::document:
+        options.document = true;
+        break;
+    case TGenre_option::avertissements:
+        options.avertissements = true;
+        break;
+    case TGenre_option::aide:
+        options.aide = true;
+        break;
+    case TGenre_option::version:
+        options.version = true;
+        break;
+    case TGenre_option::fin:
+        return false;
+    }
+    return true;
 }
 
 TOptions Analyser(const std::vector<std::string>& arguments)
@@ -79,22 +140,19 @@ TOptions Analyser(const std::vector<std::string>& arguments)
     bool fin_des_options = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
-        if (fin_des_options || a == "-" || !a.starts_with("-"))
+        if (fin_des_options || a == "-" || !a.starts_with("-")) {
             options.figures.push_back(a);
-        else if (a == "--")
-            fin_des_options = true;
-        else if (a == "--aide" || a == "--help" || a == "-h")
-            options.aide = true;
-        else if (a == "--version")
-            options.version = true;
-        else if (a == "--avertissements")
-            options.avertissements = true;
-        else if (a == "--document")
-            options.document = true;
-        else if (!Lire_valeur(arguments, i, {"--largeur"}, options.largeur) &&
-                 !Lire_valeur(arguments, i, {"--hauteur"}, options.hauteur) &&
-                 !Lire_valeur(arguments, i, {"-o", "--sortie"}, options.sortie))
+            continue;
+        }
+        std::optional<TOption_lue> option = Option_de(a);
+        if (!option)
             throw TErreur_usage("option inconnue : " + a);
+        if (Prend_une_valeur(option->genre) && !option->valeur) {
+            if (i + 1 >= arguments.size())
+                throw TErreur_usage("l'option " + a + " attend une valeur");
+            option->valeur = arguments[++i];
+        }
+        fin_des_options = !Appliquer(option->genre, std::move(option->valeur), options);
     }
     if (options.aide || options.version)
         return options;
@@ -169,6 +227,14 @@ bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& 
 }
 
 } // namespace
+
+std::vector<std::string> Options_acceptees()
+{
+    std::vector<std::string> noms;
+    for (const TOption& option : table_options)
+        noms.emplace_back(option.nom);
+    return noms;
+}
 
 int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
              std::ostream& erreurs)

@@ -1,6 +1,6 @@
 #pragma once
 // The command line: trazel [--largeur L] [--hauteur H] [-o SORTIE] [--document]
-// [--avertissements] FIGURE.fgr...
+// [--avertissements] [--] FIGURE.fgr...
 
 #include <ostream>
 #include <string>
@@ -18,5 +18,9 @@ inline constexpr int code_usage = 2;
 // CR LF).
 int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
              std::ostream& erreurs);
+
+// Every option the command accepts, as written on its command line (the long options that
+// take a value also accept "--nom=VALEUR"). The help names each of them.
+std::vector<std::string> Options_acceptees();
 
 } // namespace trazel
