@@ -173,6 +173,13 @@ Reel Determinant(const Tmatrice& m)
     return Controler(somme);
 }
 
+// The expansion's own sums for a 2x2 matrix: "0 +" keeps the sign of a zero product as the
+// expansion gives it.
+Reel Determinant_de(Tcoordonnees u, Tcoordonnees v)
+{
+    return Controler((0 + u.x * v.y) - u.y * v.x);
+}
+
 Tcoordonnees Repere_vers_absolu(const Trepere& r, Tcoordonnees p)
 {
     const Tcoordonnees o = Coordonnees(*r.origine);
@@ -238,11 +245,11 @@ std::optional<Tcoordonnees> Intersection_droites(const Tligne& d1, const Tligne&
     const Tcoordonnees q = Quart_de_tour(d2.direction);
     const Reel a = Produit_scalaire(p, d1.point);
     const Reel b = Produit_scalaire(q, d2.point);
-    const Reel d = Determinant(Matrice_de({p.x, q.x}, {p.y, q.y}));
+    const Reel d = Determinant_de({p.x, q.x}, {p.y, q.y});
     if (d == 0)
         return std::nullopt;
-    return Tcoordonnees{Diviser(Determinant(Matrice_de({a, b}, {p.y, q.y})), d),
-                        Diviser(Determinant(Matrice_de({p.x, q.x}, {a, b})), d)};
+    return Tcoordonnees{Diviser(Determinant_de({a, b}, {p.y, q.y}), d),
+                        Diviser(Determinant_de({p.x, q.x}, {a, b}), d)};
 }
 
 Tligne Perpendiculaire(const Tligne& d, Tcoordonnees p)
@@ -339,7 +346,7 @@ Tcoordonnees Point_de_l_arc(const Tarc_de_cercle& arc, Reel t)
 Tcentre Centre_de_gravite(Tcoordonnees a, Tcoordonnees b, Tcoordonnees c)
 {
     const Tcoordonnees vers_milieu = Vecteur_de(a, Milieu(b, c));
-    const Reel det = Determinant(Matrice_de(Vecteur_de(a, b), Vecteur_de(a, c)));
+    const Reel det = Determinant_de(Vecteur_de(a, b), Vecteur_de(a, c));
     return {Point_plus_vecteur(a, vers_milieu, Reel(2) / 3),
             std::fabs(det) >= tolerance_alignement};
 }
@@ -383,7 +390,7 @@ std::optional<Trond> Cercle_inscrit(Tcoordonnees a, Tcoordonnees b, Tcoordonnees
 
 Reel Aire_triangle(Tcoordonnees a, Tcoordonnees b, Tcoordonnees c, Reel longueur_unite)
 {
-    const Reel det = Determinant(Matrice_de(Vecteur_de(a, b), Vecteur_de(a, c)));
+    const Reel det = Determinant_de(Vecteur_de(a, b), Vecteur_de(a, c));
     return Diviser(std::fabs(det) / 2, Carre(longueur_unite));
 }
 

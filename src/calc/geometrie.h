@@ -57,6 +57,8 @@ Tcoordonnees Combinaison(Tcoordonnees u, Tcoordonnees v, Reel a, Reel b); // a u
 Tcoordonnees Milieu(Tcoordonnees a, Tcoordonnees b);
 Tmatrice Matrice_de(Tcoordonnees u, Tcoordonnees v); // rows (u.x, v.x), (u.y, v.y)
 Reel Determinant(const Tmatrice& m);                 // cofactors along the first column
+// Determinant(Matrice_de(u, v)) bit for bit, without building the matrix.
+Reel Determinant_de(Tcoordonnees u, Tcoordonnees v);
 
 // Frames.
 Tcoordonnees Repere_vers_absolu(const Trepere& r, Tcoordonnees p); // origin + x v1 + y v2

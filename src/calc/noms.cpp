@@ -67,19 +67,15 @@ T* Trouver_ou_creer(TFigure& figure, std::vector<T*>& liste, std::string_view no
 
 Tpoint* Chercher_point(const TListe_points& points, std::string_view nom)
 {
-    for (auto p = points.rbegin(); p != points.rend(); ++p)
-        if ((*p)->nom == nom)
-            return *p;
-    return nullptr;
+    return points.Dernier_du_nom(nom);
 }
 
 Tpoint* Point_plus_long_prefixe(const TListe_points& points, std::string_view texte)
 {
-    for (std::size_t longueur = texte.size(); longueur >= 1; --longueur) {
-        const std::string_view prefixe = texte.substr(0, longueur);
-        if (Tpoint* p = Premier_du_nom(points, prefixe))
+    for (std::size_t longueur = std::min(texte.size(), points.Longueur_maximale()); longueur >= 1;
+         --longueur)
+        if (Tpoint* p = points.Premier_du_nom(texte.substr(0, longueur)))
             return p;
-    }
     return nullptr;
 }
 

@@ -1,8 +1,44 @@
 #include "model/figure.h"
 
+#include <algorithm>
+
 #include <stdexcept>
 
 namespace trazel {
+
+TListe_points::TListe_points(std::initializer_list<Tpoint*> points)
+{
+    for (Tpoint* p : points)
+        push_back(p);
+}
+
+void TListe_points::push_back(Tpoint* p)
+{
+    points_.push_back(p);
+    const auto [entree, nouveau] = index_.try_emplace(p->nom, TPremier_dernier{p, p});
+    if (!nouveau)
+        entree->second.dernier = p;
+    longueur_maximale_ = std::max(longueur_maximale_, p->nom.size());
+}
+
+void TListe_points::clear()
+{
+    points_.clear();
+    index_.clear();
+    longueur_maximale_ = 0;
+}
+
+Tpoint* TListe_points::Premier_du_nom(std::string_view nom) const
+{
+    const auto trouve = index_.find(nom);
+    return trouve == index_.end() ? nullptr : trouve->second.premier;
+}
+
+Tpoint* TListe_points::Dernier_du_nom(std::string_view nom) const
+{
+    const auto trouve = index_.find(nom);
+    return trouve == index_.end() ? nullptr : trouve->second.dernier;
+}
 
 void Nature_inattendue(const TArgument* argument, std::uint8_t attendue)
 {

@@ -9,9 +9,12 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "model/reel.h"
@@ -96,7 +99,62 @@ struct Tarc_de_cercle {
     std::string style = "solid";
 };
 
-using TListe_points = std::vector<Tpoint*>;
+// Points in creation order, with an index of their names: figure lines and formulas look
+// points up by name, thousands of times in a large figure. A point's name must not change
+// once the point is in a list.
+class TListe_points {
+public:
+    using value_type = Tpoint*;
+    using const_iterator = std::vector<Tpoint*>::const_iterator;
+    using iterator = const_iterator;
+    using const_reverse_iterator = std::vector<Tpoint*>::const_reverse_iterator;
+
+    TListe_points() = default;
+    TListe_points(std::initializer_list<Tpoint*> points);
+
+    void push_back(Tpoint* p);
+    Tpoint* emplace_back(Tpoint* p)
+    {
+        push_back(p);
+        return p;
+    }
+    void clear();
+
+    std::size_t size() const { return points_.size(); }
+    bool empty() const { return points_.empty(); }
+    Tpoint* operator[](std::size_t i) const { return points_[i]; }
+    Tpoint* at(std::size_t i) const { return points_.at(i); }
+    Tpoint* front() const { return points_.front(); }
+    Tpoint* back() const { return points_.back(); }
+    const_iterator begin() const { return points_.begin(); }
+    const_iterator end() const { return points_.end(); }
+    const_reverse_iterator rbegin() const { return points_.rbegin(); }
+    const_reverse_iterator rend() const { return points_.rend(); }
+    bool operator==(const TListe_points& autre) const { return points_ == autre.points_; }
+
+    // The first and the most recent point of that exact name, or null.
+    Tpoint* Premier_du_nom(std::string_view nom) const;
+    Tpoint* Dernier_du_nom(std::string_view nom) const;
+    // The length of the longest name in the list.
+    std::size_t Longueur_maximale() const { return longueur_maximale_; }
+
+private:
+    struct THachage {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view nom) const
+        {
+            return std::hash<std::string_view>{}(nom);
+        }
+    };
+    struct TPremier_dernier {
+        Tpoint* premier;
+        Tpoint* dernier;
+    };
+
+    std::vector<Tpoint*> points_;
+    std::unordered_map<std::string, TPremier_dernier, THachage, std::equal_to<>> index_;
+    std::size_t longueur_maximale_ = 0;
+};
 
 struct Tpolygone {
     std::string nom{};

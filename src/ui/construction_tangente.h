@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "calc/conversion_chaines.h"
@@ -49,9 +50,10 @@ TDerivees DeriveesLaterales(TForm2& form2, const TListe_points& points, const st
 // The first of base, base1, base2, … that no record of `liste` carries (exact comparison);
 // a new record of the list's kind, owned by the figure, is appended under that name, so the
 // names handed out earlier count as used.
-template <class T>
-std::string NomUnique(TFigure& figure, std::vector<T*>& liste, const std::string& base)
+template <class Liste>
+std::string NomUnique(TFigure& figure, Liste& liste, const std::string& base)
 {
+    using T = std::remove_pointer_t<typename Liste::value_type>;
     const auto pris = [&](const std::string& nom) {
         for (const T* objet : liste)
             if (objet->nom == nom)
@@ -61,9 +63,7 @@ std::string NomUnique(TFigure& figure, std::vector<T*>& liste, const std::string
     std::string nom = base;
     for (int compteur = 1; pris(nom); ++compteur)
         nom = base + std::to_string(compteur);
-    T* nouveau = figure.Nouveau<T>();
-    nouveau->nom = nom;
-    liste.push_back(nouveau);
+    liste.push_back(figure.Nouveau<T>({.nom = nom}));
     return nom;
 }
 

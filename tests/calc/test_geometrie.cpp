@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "calc/geometrie.h"
@@ -93,6 +96,28 @@ TEST(Determinant, developpement_selon_la_premiere_colonne)
     }
     // Matrice_de puts the vectors in columns: det = u.x v.y - v.x u.y.
     EXPECT_EQ(Determinant(Matrice_de({1, 2}, {3, 5})), -1);
+}
+
+// The intersections use the direct 2x2 form: it must give the expansion's value to the last
+// bit, signed zeros and cancellations included, or the pictures would change.
+TEST(Determinant, forme_directe_identique_au_developpement)
+{
+    std::mt19937_64 hasard(20261208);
+    std::uniform_real_distribution<double> tirage(-1e6, 1e6);
+    std::vector<std::pair<Tcoordonnees, Tcoordonnees>> cas = {
+        {{0, 0}, {0, 0}},   {{-0.0L, 1}, {1, 0}}, {{0, -0.0L}, {-0.0L, 0}},
+        {{1, 3}, {1, 3}},   {{0.1L, 0.3L}, {0.2L, 0.6L}}, {{1e-4000L, 1}, {1, 1e-4000L}},
+    };
+    for (int k = 0; k < 10000; ++k)
+        cas.push_back({{tirage(hasard) / 3.0L, tirage(hasard) / 7.0L},
+                       {tirage(hasard) / 11.0L, tirage(hasard) / 13.0L}});
+    for (const auto& [u, v] : cas) {
+        const Reel attendu = Determinant(Matrice_de(u, v));
+        const Reel obtenu = Determinant_de(u, v);
+        ASSERT_EQ(obtenu, attendu) << static_cast<double>(u.x) << " " << static_cast<double>(v.y);
+        ASSERT_EQ(std::signbit(obtenu), std::signbit(attendu));
+    }
+    Attendre_erreur_calcul([] { Determinant_de({1e3000L, 0}, {0, 1e3000L}); });
 }
 
 TEST(Repere_vers_absolu, aller_retour_dans_un_repere_oblique)

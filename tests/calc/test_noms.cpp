@@ -54,6 +54,25 @@ TEST(Chercher_point, le_plus_recent_d_abord)
     EXPECT_EQ(Chercher_point(p.figure.liste_points, "C"), nullptr);
 }
 
+// The name index must give what a scan of the list gives: the prefix lookup takes the first
+// point of a repeated name, the exact lookup the latest; emptying the list empties the index.
+TEST(Chercher_point, index_des_noms_repetes_et_vide)
+{
+    Points p({"A", "AB", "B", "AB", "A"});
+    const TListe_points& liste = p.figure.liste_points;
+    EXPECT_EQ(Point_plus_long_prefixe(liste, "ABA"), liste[1]);
+    EXPECT_EQ(Chercher_point(liste, "AB"), liste[3]);
+    EXPECT_EQ(Chercher_point(liste, "A"), liste[4]);
+    EXPECT_EQ(Point_plus_long_prefixe(liste, "ABCDEFGHIJ"), liste[1]); // longer than any name
+    EXPECT_EQ(Point_plus_long_prefixe(liste, ""), nullptr);
+    const TListe_points copie = liste;
+    EXPECT_EQ(Chercher_point(copie, "AB"), liste[3]);
+    p.figure.liste_points.clear();
+    EXPECT_EQ(Chercher_point(p.figure.liste_points, "A"), nullptr);
+    EXPECT_EQ(Point_plus_long_prefixe(p.figure.liste_points, "AB"), nullptr);
+    EXPECT_EQ(Chercher_point(copie, "B"), copie[2]);
+}
+
 TEST(Droite_du_nom, creee_a_partir_de_deux_points)
 {
     Points p({"A", "B"});
