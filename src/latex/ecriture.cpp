@@ -113,11 +113,13 @@ void Ecrire_etapes(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul
             unite = Unite_image(*fenetre, cadre);
             continue;
         }
-        if (dessin == TDessin::lieu || dessin == TDessin::graphe)
-            Ecrire_courbe_de_l_etape(*etape, dessin, premiere, Fenetre(fenetre, etape->genre),
-                                     contexte, sortie);
-        else
-            Ecrire_objet(*etape, dessin, Fenetre(fenetre, etape->genre), unite, sortie);
+        Pour_la_ligne(etape->ligne, [&] {
+            if (dessin == TDessin::lieu || dessin == TDessin::graphe)
+                Ecrire_courbe_de_l_etape(*etape, dessin, premiere,
+                                         Fenetre(fenetre, etape->genre), contexte, sortie);
+            else
+                Ecrire_objet(*etape, dessin, Fenetre(fenetre, etape->genre), unite, sortie);
+        });
     }
 }
 

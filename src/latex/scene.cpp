@@ -9,6 +9,7 @@
 #include "latex/courbes.h"
 #include "latex/droites.h"
 #include "latex/points.h"
+#include "model/erreurs.h"
 
 namespace trazel {
 namespace {
@@ -204,7 +205,7 @@ TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
         } else if (etape->genre <= 100) {
             if (!fenetre_lue)
                 throw std::logic_error("une \xE9tape pr\xE9" "c\xE8" "de la fen\xEAtre de l'image");
-            Ajouter_objet(s, *etape, premiere, contexte);
+            Pour_la_ligne(etape->ligne, [&] { Ajouter_objet(s, *etape, premiere, contexte); });
         }
     }
     return s;

@@ -20,6 +20,15 @@ const char* Message(Erreur_calcul::Nature nature)
 
 } // namespace
 
+std::string Message_erreur(const std::exception& erreur)
+{
+    std::string message = erreur.what();
+    if (const auto* formule = dynamic_cast<const Erreur_formule*>(&erreur))
+        if (!formule->formule().empty())
+            message += " (formule \xAB " + formule->formule() + " \xBB)";
+    return message;
+}
+
 Erreur_calcul::Erreur_calcul(Nature nature) : Erreur_trazel(Message(nature)), nature_(nature) {}
 
 Reel Diviser(Reel a, Reel b)

@@ -64,6 +64,36 @@ private:
     int ligne_;
 };
 
+// A fault met while a recorded step is computed or drawn, after the reading: `ligne` is the
+// figure line that recorded the step (0 for the steps of no line, such as the default frame).
+class Erreur_etape : public Erreur_trazel {
+public:
+    Erreur_etape(int ligne, const std::string& message) : Erreur_trazel(message), ligne_(ligne) {}
+    int ligne() const { return ligne_; }
+
+private:
+    int ligne_;
+};
+
+// The message of a fault met while reading or computing a figure; a formula's text is
+// quoted after it.
+std::string Message_erreur(const std::exception& erreur);
+
+// Runs `calcul` for the step recorded from figure line `ligne`: a fault of the core comes out
+// as Erreur_etape carrying that line. Faults that already name a line go through unchanged.
+template <class F> decltype(auto) Pour_la_ligne(int ligne, F&& calcul)
+{
+    try {
+        return calcul();
+    } catch (const Erreur_etape&) {
+        throw;
+    } catch (const Erreur_figure&) {
+        throw;
+    } catch (const Erreur_trazel& erreur) {
+        throw Erreur_etape(ligne, Message_erreur(erreur));
+    }
+}
+
 // Division with the fault the x87 unit raises: 0/0 is an invalid operation, x/0 a division
 // by zero; the quotient is checked for overflow.
 Reel Diviser(Reel a, Reel b);

@@ -261,6 +261,7 @@ struct TEtape {
     std::int32_t genre = 0; // 0 closes the list, 1 is the first step
     TArgument* arguments = nullptr;
     TEtape* suivante = nullptr;
+    std::int32_t ligne = 0; // the figure line that recorded it, for messages; 0 for none
 };
 
 // The nature code of each argument type.

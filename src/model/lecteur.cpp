@@ -41,15 +41,6 @@ bool Est_mot_fixe(std::string_view mot)
 
 } // namespace
 
-std::string Message_erreur(const std::exception& erreur)
-{
-    std::string message = erreur.what();
-    if (const auto* formule = dynamic_cast<const Erreur_formule*>(&erreur))
-        if (!formule->formule().empty())
-            message += " (formule \xAB " + formule->formule() + " \xBB)";
-    return message;
-}
-
 TLecteur::TLecteur(TFigure& figure, TForm2& form2, std::vector<std::string> lignes,
                    std::string chemin)
     : figure_(figure), form2_(form2), contexte_{figure, form2}, lignes_(std::move(lignes)),
@@ -206,6 +197,7 @@ TEtape& TLecteur::Enregistrer(std::int32_t genre, const std::vector<TArgument*>&
 {
     TEtape& etape = *etapes_.courante();
     etape.genre = genre;
+    etape.ligne = ligne_objet_;
     for (TArgument* argument : arguments)
         etapes_.Ajouter(argument);
     if (calculer)
@@ -371,7 +363,9 @@ void TLecteur::Lire_position_roxy(TReperexoy& roxy)
 // after them hands back to the main loop, so a "Commentaire" after it ends the figure.
 void TLecteur::Lire_ligne_objet(std::string premier_mot)
 {
+    ligne_objet_ = numero_;
     while (Est_mot_fixe(premier_mot)) {
+        ligne_objet_ = numero_;
         try {
             Lire_forme_fixe(*this, premier_mot);
         } catch (const TPhrase_non_reconnue&) {

@@ -126,12 +126,9 @@ private:
     std::string ligne_;
     int position_ = 1;
     int numero_ = 0;
+    int ligne_objet_ = 0; // the object line being read, recorded in its steps
     TEnregistreur_etapes etapes_;
     std::vector<TLigne_ignoree> ignorees_;
 };
-
-// The message of a fault met while reading or computing a figure; a formula's text is
-// quoted after it.
-std::string Message_erreur(const std::exception& erreur);
 
 } // namespace trazel

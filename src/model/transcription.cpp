@@ -52,6 +52,8 @@ std::string Transcrire_texte(std::string_view octets, const std::string& chemin,
         Ecrire_figure(premiere, cadre, contexte, image);
     } catch (const Erreur_figure&) {
         throw;
+    } catch (const Erreur_etape& erreur) {
+        throw Erreur_figure(chemin, erreur.ligne(), erreur.what());
     } catch (const Erreur_trazel& erreur) {
         throw Erreur_figure(chemin, 0, Message_erreur(erreur));
     }

@@ -145,11 +145,9 @@ void TEditeur_figure::Relire()
         TEtape* premiere = Lire_texte_figure(octets, "figure", figure, form2_, &ignorees);
         vue_->Afficher(Scene_de_la_figure(premiere, figure, form2_, {}));
     } catch (const Erreur_figure& erreur) {
-        if (erreur.ligne() > 0)
-            marques_.push_back({erreur.ligne(), Texte_qt(erreur.what()), true});
-        vue_->Effacer();
-        etat = (erreur.ligne() > 0 ? QString("Ligne %1 : ").arg(erreur.ligne()) : QString()) +
-               Texte_qt(erreur.what());
+        Marquer_faute(erreur.ligne(), erreur.what(), etat);
+    } catch (const Erreur_etape& erreur) {
+        Marquer_faute(erreur.ligne(), erreur.what(), etat);
     } catch (const std::exception& erreur) {
         vue_->Effacer();
         etat = Texte_qt(erreur.what());
@@ -162,6 +160,15 @@ void TEditeur_figure::Relire()
     etat_->setText(etat);
     Marquer_lignes();
     emit Figure_relue();
+}
+
+// The line a fault names (none when 0) is marked in red; the drawing is cleared.
+void TEditeur_figure::Marquer_faute(int ligne, const char* message, QString& etat)
+{
+    if (ligne > 0)
+        marques_.push_back({ligne, Texte_qt(message), true});
+    vue_->Effacer();
+    etat = (ligne > 0 ? QString("Ligne %1 : ").arg(ligne) : QString()) + Texte_qt(message);
 }
 
 // Skipped lines are underlined in orange, the line that stops the reading in red; the

@@ -59,6 +59,7 @@ signals:
 
 private:
     void Marquer_lignes();
+    void Marquer_faute(int ligne, const char* message, QString& etat);
 
     QPlainTextEdit* texte_ = nullptr;
     TVue_figure* vue_ = nullptr;

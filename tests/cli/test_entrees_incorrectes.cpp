@@ -248,15 +248,16 @@ TEST_F(Entrees_incorrectes, lieux_et_graphes_refuses)
         {"moins_de_deux_points",
          Figure_avec({"Segment [AB]", segment_mobile, "  Objet libre M, param\xE8tre: 0.3",
                       "I milieu du segment [MB]", "L lieu du point I selon M (1 points)"}),
-         "", "lieu du point \xAB I \xBB selon \xAB M \xBB : il faut au moins 2 points, pas 1"},
+         ", ligne 14", "lieu du point \xAB I \xBB selon \xAB M \xBB : il faut au moins 2 points, pas 1"},
         {"pilote_d_un_autre_genre",
-         Figure_avec({"I milieu du segment [AB]", "L lieu du point I selon A (10 points)"}), "",
+         Figure_avec({"I milieu du segment [AB]", "L lieu du point I selon A (10 points)"}),
+         ", ligne 11",
          "lieu du point \xAB I \xBB selon \xAB A \xBB : seuls une variable r\xE9" "elle ou "
          "enti\xE8re libre entre deux valeurs, ou un point libre sur un segment, un cercle ou "
          "un arc, peuvent faire varier un lieu"},
         {"fonction_inconnue",
          essais::Texte_figure({"Cg graphe de g sur [-5, 5] dans le rep\xE8re Roxy (10 points)"}),
-         "",
+         ", ligne 6",
          "graphe de la fonction \xAB g \xBB impossible : \xAB g* \xBB ne d\xE9signe ni une "
          "variable, ni une fonction, ni deux points de la figure (formule \xAB g(t) \xBB)"},
     });
@@ -287,7 +288,7 @@ TEST_F(Entrees_incorrectes, bornes_de_ressources)
         {"trop_d_echantillons",
          essais::Texte_figure({"f fonction x|->x",
                                "C graphe de f sur [0, 1] dans le rep\xE8re Roxy (10^9 points)"}),
-         "",
+         ", ligne 7",
          "le nombre de points \xAB 10^9 \xBB vaut 1000000000 : une courbe en a au plus 1000000"},
     });
     // A file beyond 64 MiB is refused before it is read.

@@ -230,6 +230,20 @@ private slots:
         QCOMPARE(marques[1].ligne, 6);
         QVERIFY(!marques[1].erreur);
     }
+
+    // A fault met while drawing (here a graph of a function never defined) marks the line of
+    // the object that holds it, as a fault met while reading does.
+    void faute_du_dessin_marquee()
+    {
+        form1_->Figure1->ExecuteLigne(QString::fromUtf8(
+            "Cg graphe de g sur [-5, 5] dans le rep\xC3\xA8re Roxy (10 points)\r"));
+        const auto& marques = form1_->Figure1->Marques();
+        QCOMPARE(marques.size(), std::size_t{1});
+        QVERIFY(marques[0].erreur);
+        QCOMPARE(marques[0].ligne, 6); // the first line after the frame's
+        QVERIFY2(marques[0].raison.contains(QString::fromUtf8("graphe de la fonction \xC2\xAB g \xC2\xBB")),
+                 qPrintable(marques[0].raison));
+    }
 };
 
 QTEST_MAIN(TTest_fenetre_principale)
