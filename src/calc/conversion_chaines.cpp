@@ -507,6 +507,35 @@ std::string Nom_libre(std::string nom, char lettre, const TForm2& form)
 
 } // namespace
 
+std::optional<Reel> Valeur_numeral(std::string_view texte)
+{
+    const auto debut = texte.find_first_not_of(' ');
+    if (debut == std::string_view::npos)
+        return std::nullopt;
+    texte = texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
+    const bool negatif = texte.front() == '-';
+    if (negatif)
+        texte.remove_prefix(1);
+    // digits, then possibly a point and digits: nothing the conversion would rewrite.
+    const auto chiffres = [&](std::size_t i) {
+        const std::size_t premier = i;
+        while (i < texte.size() && texte[i] >= '0' && texte[i] <= '9')
+            ++i;
+        return i == premier ? std::string_view::npos : i;
+    };
+    std::size_t fin = chiffres(0);
+    if (fin != std::string_view::npos && fin < texte.size() && texte[fin] == '.')
+        fin = chiffres(fin + 1);
+    if (fin != texte.size())
+        return std::nullopt;
+    Reel valeur = 0;
+    const auto lu = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
+    if (lu.ec != std::errc{} || lu.ptr != texte.data() + texte.size() || !std::isfinite(valeur))
+        return std::nullopt;
+    // The evaluator reads "-x" as the negation of x: exact, so the same value.
+    return negatif ? -valeur : valeur;
+}
+
 char Separateur_decimal_utilisateur()
 {
     const locale_t locale = newlocale(LC_NUMERIC_MASK, "", locale_t{});

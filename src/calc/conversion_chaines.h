@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -107,6 +108,11 @@ private:
     // body is converted with its temporary parameter) for the evaluator.
     std::vector<Reel> valeurs_;
 };
+
+// The value of a plain decimal numeral ("12", "-0.375", blanks around it), exactly what
+// Evaluer_expression gives for it; none for any other text, or a value out of range. Free
+// points' parameters are such numerals, read without compiling a formula each.
+std::optional<Reel> Valeur_numeral(std::string_view texte);
 
 // The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG), "." when unknown.
 char Separateur_decimal_utilisateur();

@@ -63,6 +63,8 @@ bool TLecteur::Ligne_suivante()
 
 Reel TLecteur::Evaluer(const std::string& texte, Reel echelle)
 {
+    if (const std::optional<Reel> valeur = Valeur_numeral(texte))
+        return *valeur;
     return form2_.Evaluer_expression(texte, figure_.liste_points, echelle);
 }
 

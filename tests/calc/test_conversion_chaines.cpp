@@ -6,6 +6,8 @@
 #include <cstring>
 #include <deque>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "calc/conversion_chaines.h"
 #include "model/erreurs.h"
@@ -397,6 +399,46 @@ TEST(Separateur_decimal_utilisateur, point_par_defaut)
         EXPECT_EQ(form.separateur_decimal(), '.');
         EXPECT_EQ(form.CalcExpress1.separateur_decimal, '.');
     }
+}
+
+} // namespace
+} // namespace trazel
+
+namespace trazel {
+namespace {
+
+// The reader takes plain numerals without compiling them: the value must be the evaluator's
+// to the last bit, signed zero included, whatever the decimal separator, and anything else
+// must be left to the evaluator.
+TEST(Valeur_numeral, identique_a_l_evaluation)
+{
+    std::vector<std::string> numeraux = {"0",       "-0",     "0.0",   "-0.000", "  12  ",
+                                         "007",     "0.1",    "-0.3",  "1.5",    "-2.675",
+                                         "123456789012345678901234567890.5",
+                                         "0.000000000000000000000000000001",
+                                         "3.14159265358979323846264338327950288"};
+    std::srand(20261208);
+    for (int k = 0; k < 2000; ++k) {
+        std::string n = (k % 2 ? "-" : "") + std::to_string(std::rand() % 100000) + "." +
+                         std::to_string(std::rand());
+        numeraux.push_back(n);
+    }
+    for (const char separateur : {'.', ','}) {
+        Form form(separateur);
+        for (const std::string& n : numeraux) {
+            SCOPED_TRACE(n);
+            const std::optional<Reel> lu = Valeur_numeral(n);
+            ASSERT_TRUE(lu.has_value());
+            const Reel attendu = form.Evaluer_expression(n, {}, 1);
+            ASSERT_EQ(*lu, attendu);
+            ASSERT_EQ(std::signbit(*lu), std::signbit(attendu));
+        }
+    }
+    for (const char* autre : {"", "  ", "-", ".5", "1.", "1..2", "1e5", "+1", "--1", "- 1", "1 2",
+                              "a", "2a", "1,5", "(1)", "1/2", "pi", "0x10"})
+        EXPECT_FALSE(Valeur_numeral(autre).has_value()) << autre;
+    // Beyond the range of long double: left to the evaluator and its fault.
+    EXPECT_FALSE(Valeur_numeral("1" + std::string(6000, '0')).has_value());
 }
 
 } // namespace
