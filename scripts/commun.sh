@@ -44,3 +44,13 @@ construire() {
     cmake -S "$racine" -B "$dossier" -G Ninja "$@" >/dev/null
     cmake --build "$dossier" -j "$(nproc)"
 }
+
+# Builds the programs in build/. A new folder is made without the tests (their packages may
+# be missing); a folder that has them keeps them, so that ctest never runs stale test programs.
+construire_programmes() {
+    if [ -f "$racine/build/CMakeCache.txt" ]; then
+        construire "$racine/build"
+    else
+        construire "$racine/build" -DTRAZEL_TESTS=OFF
+    fi
+}
