@@ -55,13 +55,14 @@ bool Est_delimiteur(char c)
 
 std::string Mot_suivant(std::string_view ligne, int& position)
 {
-    std::string mot;
     if (position < 1)
         position = 1;
-    while (position <= Longueur(ligne) && !Est_delimiteur(ligne[Indice(position)])) {
-        mot += ligne[Indice(position)];
+    const int debut = position;
+    while (position <= Longueur(ligne) && !Est_delimiteur(ligne[Indice(position)]))
         ++position;
-    }
+    std::string mot;
+    if (position > debut)
+        mot.assign(ligne.substr(Indice(debut), static_cast<std::size_t>(position - debut)));
     if (!ligne.empty())
         while (position <= Longueur(ligne) && Est_delimiteur(ligne[Indice(position)]))
             ++position;
