@@ -365,7 +365,6 @@ void TLecteur::Lire_position_roxy(TReperexoy& roxy)
 // after them hands back to the main loop, so a "Commentaire" after it ends the figure.
 void TLecteur::Lire_ligne_objet(std::string premier_mot)
 {
-    ligne_objet_ = numero_;
     while (Est_mot_fixe(premier_mot)) {
         ligne_objet_ = numero_;
         try {
@@ -378,6 +377,7 @@ void TLecteur::Lire_ligne_objet(std::string premier_mot)
         position_ = 1;
         premier_mot = Mot();
     }
+    ligne_objet_ = numero_;
     const std::string second = Mot();
     const std::optional<int> code = Code_mot(second);
     if (code == mc_cadre && premier_mot == "Double") {

@@ -255,6 +255,13 @@ TEST_F(Entrees_incorrectes, lieux_et_graphes_refuses)
          "lieu du point \xAB I \xBB selon \xAB A \xBB : seuls une variable r\xE9" "elle ou "
          "enti\xE8re libre entre deux valeurs, ou un point libre sur un segment, un cercle ou "
          "un arc, peuvent faire varier un lieu"},
+        // The line of an object read right after a fixed-word line is its own.
+        {"fonction_inconnue_apres_un_segment",
+         Figure_avec({"Segment [AB]",
+                      "Cg graphe de g sur [-5, 5] dans le rep\xE8re Roxy (10 points)"}),
+         ", ligne 11",
+         "graphe de la fonction \xAB g \xBB impossible : \xAB g* \xBB ne d\xE9signe ni une "
+         "variable, ni une fonction, ni deux points de la figure (formule \xAB g(t) \xBB)"},
         {"fonction_inconnue",
          essais::Texte_figure({"Cg graphe de g sur [-5, 5] dans le rep\xE8re Roxy (10 points)"}),
          ", ligne 6",
