@@ -15,6 +15,14 @@
 
 namespace trazel {
 
+bool Egaux_sans_casse(std::string_view a, std::string_view b)
+{
+    const auto minuscule = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+               return minuscule(x) == minuscule(y);
+           });
+}
+
 // A compiled user function. `feuilles` points into `arbre`: the leaves that stand for the
 // parameter, replaced by the argument at each call.
 struct TCalcExpress::TCalc_fonction {
@@ -80,13 +88,6 @@ bool Est_car_identificateur(char c)
 }
 
 // Identifiers are ASCII, so folding A-Z is enough for the case-blind variable match.
-bool Egaux_sans_casse(std::string_view a, std::string_view b)
-{
-    const auto minuscule = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return minuscule(x) == minuscule(y);
-           });
-}
 
 // Power of ten of the first significant digit of a literal written with '.'. Only its sign
 // is used: it tells an overflow from an underflow when from_chars reports a range error.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -44,6 +45,10 @@ struct TCalc_noeud {
 inline constexpr int imbrication_maximale = 500;
 inline constexpr std::int32_t hauteur_maximale = 2000;
 inline constexpr std::int64_t taille_maximale = 200000;
+
+// Names of variables and functions are matched as the evaluator matches them: ASCII letters
+// without regard to case, every other byte as it is.
+bool Egaux_sans_casse(std::string_view a, std::string_view b);
 
 class TCalcExpress {
 public:

@@ -10,7 +10,9 @@
 #include <optional>
 #include <locale.h>
 
+#include "calc/noms.h"
 #include "model/erreurs.h"
+#include "model/mots.h"
 
 namespace trazel {
 namespace {
@@ -237,7 +239,6 @@ class Conversion {
     void Fonctions_utilisateur();
     int Variable_en_tete(int q, int n) const;
     void Variables();
-    const Tpoint* Point_en_tete(std::string_view mot) const;
     int Distance(int q);
     void Distances();
 
@@ -413,17 +414,6 @@ void Conversion::Variables()
     }
 }
 
-// The point whose name is the longest prefix of `mot` (points in list order for each
-// length), or none.
-const Tpoint* Conversion::Point_en_tete(std::string_view mot) const
-{
-    for (std::size_t longueur = mot.size(); longueur >= 1; --longueur)
-        for (const Tpoint* p : points_)
-            if (p->nom == mot.substr(0, longueur))
-                return p;
-    return nullptr;
-}
-
 // Two point names at q stand for their distance divided by the scale: AB -> (2.5). Returns
 // the position of the closing ")".
 int Conversion::Distance(int q)
@@ -431,9 +421,10 @@ int Conversion::Distance(int q)
     q = Separer(q);
     const std::string_view reste = std::string_view(texte_).substr(std::size_t(q - 1));
     const std::string mot(reste.substr(0, std::min(reste.find_first_of(" (),:[]"), reste.size())));
-    const Tpoint* p1 = Point_en_tete(mot);
-    const Tpoint* p2 =
-        p1 != nullptr ? Point_en_tete(std::string_view(mot).substr(p1->nom.size())) : nullptr;
+    const Tpoint* p1 = Point_plus_long_prefixe(points_, mot);
+    const Tpoint* p2 = p1 != nullptr ? Point_plus_long_prefixe(
+                                           points_, std::string_view(mot).substr(p1->nom.size()))
+                                     : nullptr;
     if (p2 == nullptr)
         throw Erreur_formule("\xAB " + mot +
                                  " \xBB"
@@ -506,35 +497,6 @@ std::string Nom_libre(std::string nom, char lettre, const TForm2& form)
 }
 
 } // namespace
-
-std::optional<Reel> Valeur_numeral(std::string_view texte)
-{
-    const auto debut = texte.find_first_not_of(' ');
-    if (debut == std::string_view::npos)
-        return std::nullopt;
-    texte = texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
-    const bool negatif = texte.front() == '-';
-    if (negatif)
-        texte.remove_prefix(1);
-    // digits, then possibly a point and digits: nothing the conversion would rewrite.
-    const auto chiffres = [&](std::size_t i) {
-        const std::size_t premier = i;
-        while (i < texte.size() && texte[i] >= '0' && texte[i] <= '9')
-            ++i;
-        return i == premier ? std::string_view::npos : i;
-    };
-    std::size_t fin = chiffres(0);
-    if (fin != std::string_view::npos && fin < texte.size() && texte[fin] == '.')
-        fin = chiffres(fin + 1);
-    if (fin != texte.size())
-        return std::nullopt;
-    Reel valeur = 0;
-    const auto lu = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
-    if (lu.ec != std::errc{} || lu.ptr != texte.data() + texte.size() || !std::isfinite(valeur))
-        return std::nullopt;
-    // The evaluator reads "-x" as the negation of x: exact, so the same value.
-    return negatif ? -valeur : valeur;
-}
 
 char Separateur_decimal_utilisateur()
 {
@@ -690,7 +652,7 @@ void TForm2::Noms_libres(std::string& x, std::string& y) const
 }
 
 // Errors carry the text as the caller wrote it, not its converted form.
-Reel TForm2::Evaluer_expression(std::string texte, const TListe_points& points, Reel echelle)
+Reel TForm2::Evaluer_expression(const std::string& texte, const TListe_points& points, Reel echelle)
 {
     if (texte.find_first_not_of(' ') == std::string::npos)
         throw Erreur_formule("Expression vide", texte);
@@ -731,6 +693,24 @@ void TForm2::Valider_conversions()
 
 // The text with "." as the separator of the user's locale, converted. A conversion that
 // wrote distances depends on the points' positions and is not kept.
+std::optional<Reel> TForm2::Valeur_numeral(std::string_view texte)
+{
+    Valider_conversions();
+    texte = Sans_espaces_autour(texte);
+    // The texts Texte_converti passes on unchanged: the evaluator reads "-x" as the negation
+    // of x, which is exact, so from_chars gives its value.
+    if (nom_au_separateur_ || !Nombre_simple(texte, '.'))
+        return std::nullopt;
+    const bool negatif = texte.front() == '-';
+    if (negatif)
+        texte.remove_prefix(1);
+    Reel valeur = 0;
+    const auto lu = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
+    if (lu.ec != std::errc{} || !std::isfinite(valeur))
+        return std::nullopt; // out of range: the evaluator's fault
+    return negatif ? -valeur : valeur;
+}
+
 const std::string& TForm2::Texte_converti(const std::string& texte, const TListe_points& points,
                                           Reel echelle)
 {

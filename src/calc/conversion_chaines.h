@@ -62,7 +62,11 @@ public:
     // A text converted once is not converted again while the names it was converted
     // against stay (unless it holds distances, which depend on the points' positions); the
     // evaluator receives the variable names and functions only when they have changed.
-    Reel Evaluer_expression(std::string texte, const TListe_points& points, Reel echelle);
+    Reel Evaluer_expression(const std::string& texte, const TListe_points& points, Reel echelle);
+    // The value of a plain decimal numeral ("12", "-0.375", blanks around it), exactly what
+    // Evaluer_expression gives for it; none for any other text, or a value out of range.
+    // Free points' parameters are such numerals, read without compiling a formula each.
+    std::optional<Reel> Valeur_numeral(std::string_view texte);
     void Convertir_notation(std::string& texte, const TListe_points& points, Reel echelle);
 
 private:
@@ -109,10 +113,24 @@ private:
     std::vector<Reel> valeurs_;
 };
 
-// The value of a plain decimal numeral ("12", "-0.375", blanks around it), exactly what
-// Evaluer_expression gives for it; none for any other text, or a value out of range. Free
-// points' parameters are such numerals, read without compiling a formula each.
-std::optional<Reel> Valeur_numeral(std::string_view texte);
+// A variable that exists only while the object lives: a graph's abscissa while the graph is
+// sampled, the tangent's while its slopes are computed.
+class TVariable_provisoire {
+public:
+    TVariable_provisoire(TForm2& form2, std::string nom, Reel valeur)
+        : form2_(form2), nom_(std::move(nom))
+    {
+        form2_.Ajouter_variable(nom_, valeur);
+    }
+    TVariable_provisoire(const TVariable_provisoire&) = delete;
+    TVariable_provisoire& operator=(const TVariable_provisoire&) = delete;
+    ~TVariable_provisoire() { form2_.Retirer_variable(nom_); }
+    const std::string& nom() const { return nom_; }
+
+private:
+    TForm2& form2_;
+    std::string nom_;
+};
 
 // The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG), "." when unknown.
 char Separateur_decimal_utilisateur();

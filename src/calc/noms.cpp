@@ -10,11 +10,6 @@
 namespace trazel {
 namespace {
 
-std::string Guillemets(std::string_view nom)
-{
-    return "\xAB " + std::string(nom) + " \xBB";
-}
-
 // "Le cercle « c » n'est pas défini", "L'unité « U » n'est pas définie".
 [[noreturn]] void Nom_inconnu(std::string_view genre, std::string_view nom, bool feminin = false)
 {

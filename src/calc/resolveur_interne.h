@@ -31,8 +31,9 @@ int Nombre_arguments(const TEtape& etape);
 // The line as it stands now: a line through two points follows them.
 Tligne Ligne_actuelle(Tdroite& d);
 
-// A measure expression evaluated with the length of the unit.
+// A measure expression and a vector expression evaluated with the length of the unit.
 Reel Mesure(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte);
+Tcoordonnees Vecteur(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte);
 
 // The parameters of the transformation that a named transformation step (genre 42 to 51)
 // defines, its arguments starting at argument `premier`. Images by a transformation given

@@ -14,16 +14,6 @@ namespace {
 
 constexpr Reel pi = std::numbers::pi_v<Reel>;
 
-Reel Longueur(const Tunite& unite)
-{
-    return Longueur_unite(&unite);
-}
-
-Tcoordonnees Vecteur(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte)
-{
-    return Evaluer_vecteur(texte, Longueur(unite), contexte.figure, contexte.form2);
-}
-
 Reel En_degres_si_demande(Reel angle, const std::string& unite_d_angle)
 {
     return Est_en_degres(unite_d_angle) ? angle * 180 / pi : angle;
@@ -84,7 +74,7 @@ std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contex
     case 11:
         return Diviser(Distance_point_droite(Coordonnees(Arg<Tpoint>(etape, 2)),
                                              Ligne_actuelle(Arg<Tdroite>(etape, 3))),
-                       Longueur(Arg<Tunite>(etape, 4)));
+                       Longueur_unite(&Arg<Tunite>(etape, 4)));
     case 12: case 13:
         return Angle(etape, contexte);
     case 14: case 24:
@@ -92,10 +82,10 @@ std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contex
     case 15: {
         const Tpolygone& t = Arg<Tpolygone>(etape, 2);
         return Aire_triangle(Coordonnees(*t.sommets.at(0)), Coordonnees(*t.sommets.at(1)),
-                             Coordonnees(*t.sommets.at(2)), Longueur(Arg<Tunite>(etape, 3)));
+                             Coordonnees(*t.sommets.at(2)), Longueur_unite(&Arg<Tunite>(etape, 3)));
     }
     case 16: // the radius in figure units: a circle may be given in another unit
-        return Diviser(Rayon_reel(Arg<Tcercle>(etape, 2)), Longueur(Arg<Tunite>(etape, 3)));
+        return Diviser(Rayon_reel(Arg<Tcercle>(etape, 2)), Longueur_unite(&Arg<Tunite>(etape, 3)));
     case 17: case 19:
         return Arg<Reel>(etape, 5);
     case 18: case 20:
@@ -103,7 +93,7 @@ std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contex
     case 21: {
         const Tsegment& s = Arg<Tsegment>(etape, 2);
         return Diviser(Norme(Vecteur_de(Coordonnees(*s.extremite1), Coordonnees(*s.extremite2))),
-                       Longueur(Arg<Tunite>(etape, 3)));
+                       Longueur_unite(&Arg<Tunite>(etape, 3)));
     }
     case 22:
         return Pente(etape);
@@ -125,7 +115,7 @@ bool Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
         const Tunite& unite = Arg<Tunite>(etape, 3);
         contexte.form2.Affecter_fonction(
             Arg<std::string>(etape, 4),
-            Reecrire_mesure(Arg<std::string>(etape, 2), Longueur(unite), contexte.figure,
+            Reecrire_mesure(Arg<std::string>(etape, 2), Longueur_unite(&unite), contexte.figure,
                             contexte.form2),
             contexte.figure.liste_points, 1, Arg<std::string>(etape, 1));
         return true;

@@ -99,8 +99,7 @@ bool Recalculer_droite(TEtape& etape, TContexte_calcul& contexte)
         return true;
     case 88: {
         const Tunite& unite = Arg<Tunite>(etape, 2);
-        Orienter(d, Evaluer_vecteur(Arg<std::string>(etape, 1), Longueur(unite), contexte.figure,
-                                    contexte.form2));
+        Orienter(d, Vecteur(Arg<std::string>(etape, 1), unite, contexte));
         d.pas = Mesure(Arg<std::string>(etape, 3), unite, contexte);
         return true;
     }
@@ -222,8 +221,7 @@ void Recalculer_vecteur(TEtape& etape, TContexte_calcul& contexte)
 {
     Tvecteur& u = Objet<Tvecteur>(etape);
     if (etape.genre == 2) {
-        Placer(u, Evaluer_vecteur(Arg<std::string>(etape, 2), Longueur(Arg<Tunite>(etape, 3)),
-                                  contexte.figure, contexte.form2));
+        Placer(u, Vecteur(Arg<std::string>(etape, 2), Arg<Tunite>(etape, 3), contexte));
         return;
     }
     const Tunite& unite = Arg<Tunite>(etape, 3);
@@ -275,6 +273,11 @@ Reel Mesure(const std::string& texte, const Tunite& unite, TContexte_calcul& con
     return Evaluer_mesure(texte, Longueur(unite), contexte.figure, contexte.form2);
 }
 
+Tcoordonnees Vecteur(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte)
+{
+    return Evaluer_vecteur(texte, Longueur(unite), contexte.figure, contexte.form2);
+}
+
 void Regler_transformation(std::int32_t genre, const TEtape& etape, int k,
                            TContexte_calcul& contexte)
 {
@@ -322,8 +325,7 @@ void Regler_transformation(std::int32_t genre, const TEtape& etape, int k,
         break;
     case 48:
         Placer(*Arg<Ttranslation>(etape, k + 2).vecteur,
-               Evaluer_vecteur(Arg<std::string>(etape, k), Longueur(Arg<Tunite>(etape, k + 1)),
-                               contexte.figure, contexte.form2));
+               Vecteur(Arg<std::string>(etape, k), Arg<Tunite>(etape, k + 1), contexte));
         break;
     case 49:
         Placer(*Arg<Ttranslation>(etape, k + 2).vecteur,

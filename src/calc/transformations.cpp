@@ -19,11 +19,6 @@ struct TChaine_composees {
     long developpees = 0;
 };
 
-std::string Guillemets(std::string_view nom)
-{
-    return "\xAB " + std::string(nom) + " \xBB";
-}
-
 TTransformation_trouvee Trouver(std::string_view nom, const TListe_transformations& t)
 {
     if (const auto trouvee = Chercher_transformation(nom, t))

@@ -17,11 +17,6 @@ constexpr auto npos = std::string_view::npos;
 // Significant digits that read back the same 64-bit mantissa.
 constexpr int chiffres_exacts = 21;
 
-std::string Guillemets(std::string_view texte)
-{
-    return "\xAB " + std::string(texte) + " \xBB";
-}
-
 // A real as plain decimal text that reads back as the same long double. No exponent: the
 // figure-notation converter would take its letter for the start of point names.
 std::string Texte_exact(Reel x)
@@ -65,14 +60,6 @@ std::string Sans_separateurs(std::string_view texte)
         if (c != ',' && c != ' ')
             nom += c;
     return nom;
-}
-
-std::string_view Sans_espaces_autour(std::string_view texte)
-{
-    const std::size_t debut = texte.find_first_not_of(' ');
-    if (debut == npos)
-        return {};
-    return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
 }
 
 // The ")" that closes the "(" at `ouvrante`, or npos.

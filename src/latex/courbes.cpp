@@ -29,11 +29,6 @@ constexpr int decimales_courbe = 9;
 // The construction step of a user function.
 constexpr std::int32_t genre_fonction = 23;
 
-std::string Guillemets(std::string_view texte)
-{
-    return "\xAB " + std::string(texte) + " \xBB";
-}
-
 std::string Entier(long n)
 {
     return std::to_string(n);
@@ -237,14 +232,6 @@ void Controler_lieu(const TEtape* tracee, long n, const std::string& sujet)
     Controler_echantillons(n, sujet);
 }
 
-bool Egaux_sans_casse(std::string_view a, std::string_view b)
-{
-    const auto minuscule = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return minuscule(x) == minuscule(y);
-           });
-}
-
 // The graph's variable: "t", made free by Noms_libres. The evaluator finds variables
 // without regard to case, the most recent first, so a "t" added after a figure variable "T"
 // would take its place in the function's body: names that differ from a variable's only by
@@ -265,24 +252,6 @@ std::string Variable_du_graphe(const TForm2& form2)
     }
     return x;
 }
-
-// The graph's variable exists only while the graph is sampled.
-class TVariable_provisoire {
-public:
-    TVariable_provisoire(TForm2& form2, std::string nom, Reel valeur)
-        : form2_(form2), nom_(std::move(nom))
-    {
-        form2_.Ajouter_variable(nom_, valeur);
-    }
-    TVariable_provisoire(const TVariable_provisoire&) = delete;
-    TVariable_provisoire& operator=(const TVariable_provisoire&) = delete;
-    ~TVariable_provisoire() { form2_.Retirer_variable(nom_); }
-    const std::string& nom() const { return nom_; }
-
-private:
-    TForm2& form2_;
-    std::string nom_;
-};
 
 // Compiles "f(t)" into the evaluator once. A fault of its value is the first sample's
 // business; a formula that does not compile (an unknown function) would leave every sample

@@ -20,6 +20,11 @@ const char* Message(Erreur_calcul::Nature nature)
 
 } // namespace
 
+std::string Guillemets(std::string_view texte)
+{
+    return "\xAB " + std::string(texte) + " \xBB";
+}
+
 std::string Message_erreur(const std::exception& erreur)
 {
     std::string message = erreur.what();

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "model/reel.h"
 
@@ -74,6 +75,9 @@ public:
 private:
     int ligne_;
 };
+
+// A name or a text quoted in a message: « AB ».
+std::string Guillemets(std::string_view texte);
 
 // The message of a fault met while reading or computing a figure; a formula's text is
 // quoted after it.

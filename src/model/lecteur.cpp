@@ -63,7 +63,7 @@ bool TLecteur::Ligne_suivante()
 
 Reel TLecteur::Evaluer(const std::string& texte, Reel echelle)
 {
-    if (const std::optional<Reel> valeur = Valeur_numeral(texte))
+    if (const std::optional<Reel> valeur = form2_.Valeur_numeral(texte))
         return *valeur;
     return form2_.Evaluer_expression(texte, figure_.liste_points, echelle);
 }
@@ -133,11 +133,7 @@ bool TLecteur::Suivi_de(std::string_view texte)
 // an implicit product.
 std::string TLecteur::Texte(char terminateur)
 {
-    std::string texte = Texte_equilibre(ligne_, position_, terminateur);
-    const std::size_t debut = texte.find_first_not_of(' ');
-    if (debut == std::string::npos)
-        return {};
-    return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
+    return std::string(Sans_espaces_autour(Texte_equilibre(ligne_, position_, terminateur)));
 }
 
 bool TLecteur::Aller_apres(std::string_view mot)

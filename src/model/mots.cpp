@@ -82,6 +82,14 @@ std::optional<int> Code_mot(std::string_view mot)
     return std::nullopt;
 }
 
+std::string_view Sans_espaces_autour(std::string_view texte)
+{
+    const std::size_t debut = texte.find_first_not_of(' ');
+    if (debut == std::string_view::npos)
+        return {};
+    return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
+}
+
 std::string Texte_equilibre(std::string_view ligne, int& position, char terminateur)
 {
     std::string texte;

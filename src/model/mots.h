@@ -51,6 +51,9 @@ std::string_view Mot_du_code(int code);
 // a line behaves as a keyword. No value when the word is not in the table.
 std::optional<int> Code_mot(std::string_view mot);
 
+// The text without the blanks at its ends.
+std::string_view Sans_espaces_autour(std::string_view texte);
+
 // The text from `position` up to the terminator met outside parentheses (not included) or
 // the end of the line; the position then moves just past the terminator. With ")" as
 // terminator the text is taken to be inside one open parenthesis already.

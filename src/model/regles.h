@@ -5,10 +5,17 @@
 // raises TPhrase_non_reconnue before anything is recorded.
 
 #include <string>
+#include <string_view>
 
 #include "model/lecteur.h"
 
 namespace trazel {
+
+// Shared by the rule families: the point of that name (it must exist), and the unit and the
+// frame the current line names after its unit and frame keywords.
+Tpoint& Point(TLecteur& lecteur, std::string_view nom);
+Tunite* Unite_de_la_ligne(TLecteur& lecteur);
+Trepere* Repere_de_la_ligne(TLecteur& lecteur);
 
 // "vec", "Droite", "Demi-droite", "Segment" (the object's name is the second word).
 void Lire_forme_fixe(TLecteur& lecteur, const std::string& mot_fixe);

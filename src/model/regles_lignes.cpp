@@ -16,21 +16,6 @@ namespace {
 // Generous for any figure, and a guard against a typo that would ask for millions.
 constexpr int cotes_maximum = 10000;
 
-Tpoint& Point(TLecteur& l, std::string_view nom)
-{
-    return Point_du_nom(l.figure().liste_points, nom);
-}
-
-Trepere* Repere_de_la_ligne(TLecteur& l)
-{
-    return Repere_du_nom(l.figure(), Nom_apres_unite_ou_repere(l.ligne()));
-}
-
-Tunite* Unite_de_la_ligne(TLecteur& l)
-{
-    return l.Unite(Unite_de_longueur(l.ligne()));
-}
-
 // Records the step with the object last, then reads the object's attribute lines.
 template <class T>
 void Finir(TLecteur& l, std::int32_t genre, std::vector<TArgument*> arguments, T& objet)

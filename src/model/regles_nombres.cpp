@@ -13,21 +13,6 @@
 namespace trazel {
 namespace {
 
-Tpoint& Point(TLecteur& l, std::string_view nom)
-{
-    return Point_du_nom(l.figure().liste_points, nom);
-}
-
-Tunite* Unite_de_la_ligne(TLecteur& l)
-{
-    return l.Unite(Unite_de_longueur(l.ligne()));
-}
-
-Trepere* Repere_de_la_ligne(TLecteur& l)
-{
-    return Repere_du_nom(l.figure(), Nom_apres_unite_ou_repere(l.ligne()));
-}
-
 // A measured number: the step holds the name and the objects measured; the value computed
 // now is recorded after them, and the variable is appended (a slope of a line parallel to
 // the second axis has no value: neither is recorded).

@@ -8,12 +8,23 @@
 #include "model/regles.h"
 
 namespace trazel {
-namespace {
 
 Tpoint& Point(TLecteur& l, std::string_view nom)
 {
     return Point_du_nom(l.figure().liste_points, nom);
 }
+
+Tunite* Unite_de_la_ligne(TLecteur& l)
+{
+    return l.Unite(Unite_de_longueur(l.ligne()));
+}
+
+Trepere* Repere_de_la_ligne(TLecteur& l)
+{
+    return Repere_du_nom(l.figure(), Nom_apres_unite_ou_repere(l.ligne()));
+}
+
+namespace {
 
 Tdroite* Droite(TLecteur& l, std::string_view nom)
 {
@@ -23,16 +34,6 @@ Tdroite* Droite(TLecteur& l, std::string_view nom)
 Tcercle* Cercle(TLecteur& l, std::string_view nom)
 {
     return Cercle_du_nom(l.figure(), nom);
-}
-
-Trepere* Repere_de_la_ligne(TLecteur& l)
-{
-    return Repere_du_nom(l.figure(), Nom_apres_unite_ou_repere(l.ligne()));
-}
-
-Tunite* Unite_de_la_ligne(TLecteur& l)
-{
-    return l.Unite(Unite_de_longueur(l.ligne()));
 }
 
 // Records the step with the point as its last argument, then reads the point's attribute

@@ -23,16 +23,6 @@ struct TDescription {
     std::function<void()> inscrire;
 };
 
-Tpoint& Point(TLecteur& l, std::string_view nom)
-{
-    return Point_du_nom(l.figure().liste_points, nom);
-}
-
-Tunite* Unite_de_la_ligne(TLecteur& l)
-{
-    return l.Unite(Unite_de_longueur(l.ligne()));
-}
-
 // The record, and the way to append it to its list.
 template <class T> TDescription Description(TLecteur& l, T* transformation, std::vector<T*>& liste)
 {

@@ -5,12 +5,12 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "latex/document.h"
+#include "latex/ecriture.h"
 #include "model/encodage.h"
 #include "model/fichiers.h"
 #include "ui/fenetre_principale.h"
@@ -62,13 +62,15 @@ QString Premiere_erreur(const QString& chemin_journal)
 // device reports); none when it could not run.
 std::optional<QByteArray> Ghostscript(const QStringList& arguments)
 {
-    QProcess gs;
-    gs.setStandardInputFile(QProcess::nullDevice());
-    gs.start("gs", QStringList{"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dALLOWPSTRANSPARENCY"} +
-                       arguments);
-    if (!gs.waitForStarted(-1) || !gs.waitForFinished(-1) || gs.exitCode() != 0)
+    TSortie_programme sortie;
+    if (Lancer_programme("gs",
+                         QStringList{"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE",
+                                     "-dALLOWPSTRANSPARENCY"} +
+                             arguments,
+                         120000, &sortie) != TLancement::Termine ||
+        sortie.code != 0)
         return std::nullopt;
-    return gs.readAllStandardError();
+    return sortie.erreurs;
 }
 
 // The first page of the PostScript file, cropped to what it draws.
@@ -89,8 +91,10 @@ QImage Rendre(const QString& postscript, const QString& png)
                       QString("-dDEVICEHEIGHTPOINTS=%1").arg(static_cast<int>(y1 - y0 + 1)),
                       "-dFIXEDMEDIA", "-sOutputFile=" + png, "-c",
                       QString("<</Install {%1 %2 translate}>> setpagedevice").arg(-x0).arg(-y0),
-                      "-f", postscript}))
+                      "-f", postscript})) {
+        QFile::remove(png); // a failed run may leave part of it
         return {};
+    }
     QImage image(png);
     QFile::remove(png);
     return image;
@@ -223,7 +227,7 @@ void TForm3::SauvegarderClick()
     try {
         std::string contenu;
         for (const std::string& ligne : Decouper_lignes(Texte_cp1252(RichEdit1->toPlainText())))
-            contenu += ligne + "\r\n";
+            Ajouter_ligne(contenu, ligne);
         Remplacer_fichier(QFile::encodeName(*chemin).toStdString(), contenu);
     } catch (const std::exception& erreur) {
         dialogues_.Erreur(this, "Sauvegarde", Texte_qt(erreur.what()));

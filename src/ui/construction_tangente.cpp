@@ -38,19 +38,6 @@ constexpr Reel marge_arret = 2;
 // not settled: the quotients grow without bound near a jump or a vertical tangent.
 constexpr Reel erreur_admise = 1e-8L;
 
-std::string Guillemets(std::string_view nom)
-{
-    return "\xAB " + std::string(nom) + " \xBB";
-}
-
-bool Egaux_sans_casse(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 // The evaluator matches variables and functions without regard to case: the name of the
 // abscissa variable must differ from all of them in that sense, or it would stand for one.
 std::string Variable_libre(const TForm2& form2)
@@ -75,21 +62,12 @@ class TFonction_installee {
   public:
     TFonction_installee(TForm2& form2, const TListe_points& points, const std::string& fonction,
                         Reel x0)
-        : form2_(form2), variable_(Variable_libre(form2))
+        : form2_(form2), variable_(form2, Variable_libre(form2), x0),
+          y0_(form2_.Evaluer_expression(fonction + "(" + variable_.nom() + ")", points, 1))
     {
-        form2_.Ajouter_variable(variable_, x0);
-        try {
-            y0_ = form2_.Evaluer_expression(fonction + "(" + variable_ + ")", points, 1);
-        } catch (...) {
-            form2_.Retirer_variable(variable_);
-            throw;
-        }
         for (const Tvariable& v : form2_.Liste_variables)
             valeurs_.push_back(v.valeur);
     }
-    TFonction_installee(const TFonction_installee&) = delete;
-    TFonction_installee& operator=(const TFonction_installee&) = delete;
-    ~TFonction_installee() { form2_.Retirer_variable(variable_); }
 
     Reel y0() const { return y0_; }
     // The variable is the last one added.
@@ -101,9 +79,9 @@ class TFonction_installee {
 
   private:
     TForm2& form2_;
-    std::string variable_;
+    TVariable_provisoire variable_;
+    Reel y0_;
     std::vector<Reel> valeurs_;
-    Reel y0_ = 0;
 };
 
 // Neville's scheme over the quotients at halved steps: the quotient is a power series in
@@ -185,7 +163,7 @@ std::optional<Reel> Pente_laterale(TFonction_installee& f, Reel x0, Reel sens)
 void Lire_figure(std::string_view octets, TFigure& figure, TForm2& form2)
 {
     form2.Reinitialiser();
-    Lire_texte_figure(octets, "temp2.~", figure, form2);
+    Lire_texte_figure(octets, fichier_figure_tangente, figure, form2);
 }
 
 // The value of a field of the dialog; a fault of its text names the field.

@@ -13,6 +13,10 @@
 
 namespace trazel {
 
+// The copy of the figure text the main window writes for the tangent dialog, in the
+// current folder.
+inline constexpr const char* fichier_figure_tangente = "temp2.~";
+
 // What the dialog offers: the names of the figure's functions, units and frames, in order.
 struct TListes_tangente {
     std::vector<std::string> fonctions;

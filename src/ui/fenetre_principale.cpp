@@ -317,7 +317,7 @@ void TForm1::Compil_TrazelClick()
 void TForm1::TangenteClick()
 {
     Executer_en_silence("Tangente", [&] {
-        CopierTexteFigure("temp2.~");
+        CopierTexteFigure(fichier_figure_tangente);
         // An open dialog must be activated again to read the new "temp2.~".
         form4_->show();
         form4_->raise();

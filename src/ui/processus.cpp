@@ -13,16 +13,19 @@ TLancement LancerEtAttendre(const QString& commande, int limite_ms)
     if (morceaux.isEmpty())
         return TLancement::Introuvable;
     const QString programme = morceaux.takeFirst();
+    return Lancer_programme(programme, morceaux, limite_ms);
+}
+
+TLancement Lancer_programme(const QString& programme, const QStringList& arguments,
+                            int limite_ms, TSortie_programme* sortie)
+{
     QProcess processus;
     processus.setStandardInputFile(QProcess::nullDevice());
     processus.setStandardOutputFile(QProcess::nullDevice());
-    processus.setStandardErrorFile(QProcess::nullDevice());
+    if (sortie == nullptr)
+        processus.setStandardErrorFile(QProcess::nullDevice());
     QEventLoop attente;
     QObject::connect(&processus, &QProcess::finished, &attente, &QEventLoop::quit);
-    QObject::connect(&processus, &QProcess::errorOccurred, &attente, [&](QProcess::ProcessError e) {
-        if (e == QProcess::FailedToStart)
-            attente.quit();
-    });
     bool trop_long = false;
     QTimer limite;
     limite.setSingleShot(true);
@@ -30,7 +33,7 @@ TLancement LancerEtAttendre(const QString& commande, int limite_ms)
         trop_long = true;
         attente.quit();
     });
-    processus.start(programme, morceaux);
+    processus.start(programme, arguments);
     if (!processus.waitForStarted(-1))
         return TLancement::Introuvable;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -44,6 +47,10 @@ TLancement LancerEtAttendre(const QString& commande, int limite_ms)
         processus.waitForFinished(-1);
     }
     QApplication::restoreOverrideCursor();
+    if (sortie != nullptr) {
+        sortie->erreurs = processus.readAllStandardError();
+        sortie->code = processus.exitStatus() == QProcess::NormalExit ? processus.exitCode() : -1;
+    }
     return trop_long ? TLancement::Trop_long : TLancement::Termine;
 }
 

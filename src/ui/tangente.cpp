@@ -11,7 +11,6 @@
 
 namespace trazel {
 
-const char* const fichier_figure_tangente = "temp2.~";
 
 namespace {
 

@@ -17,14 +17,12 @@
 #include <utility>
 #include <vector>
 
+#include "ui/construction_tangente.h"
 #include "ui/dialogues.h"
 
 namespace trazel {
 
 class TEditeur_figure;
-
-// The figure copy the dialog reads, in the current directory.
-extern const char* const fichier_figure_tangente;
 
 class TForm4 : public QDialog {
     Q_OBJECT

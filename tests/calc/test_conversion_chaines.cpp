@@ -427,18 +427,23 @@ TEST(Valeur_numeral, identique_a_l_evaluation)
         Form form(separateur);
         for (const std::string& n : numeraux) {
             SCOPED_TRACE(n);
-            const std::optional<Reel> lu = Valeur_numeral(n);
+            const std::optional<Reel> lu = form.Valeur_numeral(n);
             ASSERT_TRUE(lu.has_value());
             const Reel attendu = form.Evaluer_expression(n, {}, 1);
             ASSERT_EQ(*lu, attendu);
             ASSERT_EQ(std::signbit(*lu), std::signbit(attendu));
         }
     }
+    Form form;
     for (const char* autre : {"", "  ", "-", ".5", "1.", "1..2", "1e5", "+1", "--1", "- 1", "1 2",
                               "a", "2a", "1,5", "(1)", "1/2", "pi", "0x10"})
-        EXPECT_FALSE(Valeur_numeral(autre).has_value()) << autre;
+        EXPECT_FALSE(form.Valeur_numeral(autre).has_value()) << autre;
     // Beyond the range of long double: left to the evaluator and its fault.
-    EXPECT_FALSE(Valeur_numeral("1" + std::string(6000, '0')).has_value());
+    EXPECT_FALSE(form.Valeur_numeral("1" + std::string(6000, '0')).has_value());
+    // A name that starts with the separator makes the conversion read digits differently:
+    // then every text goes to the evaluator.
+    form.Ajouter_variable(".5", 2);
+    EXPECT_FALSE(form.Valeur_numeral("1.5").has_value());
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The user documentation against the program: every file it links to exists, every example
-// figure it shows is read without a skipped line and compiles with latex and dvips, every
-// figure excerpt comes from an example, and the help, the manual page and the guide name
+// is shown with its picture (the examples themselves are checked and compiled with the
+// other example tests), every figure excerpt comes from an example, and the help, the manual page and the guide name
 // every option the command line accepts. Also the desktop files as installed.
 
 #include <gtest/gtest.h>
@@ -14,11 +14,8 @@
 #include <sstream>
 
 #include "cli/ligne_de_commande.h"
-#include "dossier_temporaire.h"
-#include "latex/document.h"
 #include "model/encodage.h"
 #include "model/fichiers.h"
-#include "model/transcription.h"
 
 using namespace trazel;
 namespace fs = std::filesystem;
@@ -79,16 +76,6 @@ std::vector<TLien> Tous_les_liens()
         for (TLien& l : Liens(page))
             liens.push_back(std::move(l));
     return liens;
-}
-
-// The example figures the pages link to, by name.
-std::vector<std::string> Figures_montrees()
-{
-    std::set<std::string> noms;
-    for (const TLien& l : Tous_les_liens())
-        if (l.chemin.extension() == ".fgr" && l.chemin.parent_path() == exemples.lexically_normal())
-            noms.insert(l.chemin.stem().string());
-    return {noms.begin(), noms.end()};
 }
 
 // The lines of the figure-language blocks of a page ("```figure" ... "```").
@@ -163,9 +150,6 @@ std::string Page_de_manuel()
     return page;
 }
 
-class Figure_montree : public essais::Dossier_temporaire,
-                       public ::testing::WithParamInterface<std::string> {};
-
 } // namespace
 
 TEST(Documentation, chaque_lien_mene_a_un_fichier)
@@ -213,34 +197,6 @@ TEST(Documentation, chaque_extrait_vient_d_un_exemple)
         }
     EXPECT_GE(extraits, 50u);
 }
-
-TEST_P(Figure_montree, se_lit_sans_ligne_ignoree)
-{
-    const fs::path figure = exemples / (GetParam() + ".fgr");
-    TForm2 form2;
-    std::vector<TLigne_ignoree> ignorees;
-    Transcrire_texte(Texte(figure), figure.string(), form2, {}, &ignorees);
-    for (const TLigne_ignoree& ligne : ignorees)
-        ADD_FAILURE() << "ligne " << ligne.numero << " ignor\xC3\xA9" "e ("
-                      << Cp1252_vers_utf8(ligne.raison) << ") : " << Cp1252_vers_utf8(ligne.texte);
-}
-
-TEST_P(Figure_montree, se_compile_avec_latex_et_dvips)
-{
-    const fs::path figure = exemples / (GetParam() + ".fgr");
-    TForm2 form2;
-    Ecrire("figure.tex",
-           Document_de_compilation(Transcrire_texte(Texte(figure), figure.string(), form2, {})));
-    const std::string commande = "cd '" + dossier_.string() +
-                                 "' && latex -interaction=nonstopmode -halt-on-error figure.tex "
-                                 "</dev/null >/dev/null && dvips -q figure.dvi -o figure.ps";
-    const TResultat_commande r = Lancer_commande(commande);
-    EXPECT_EQ(r.code, 0) << r.sortie << Lire_fichier((dossier_ / "figure.log").string());
-    EXPECT_TRUE(fs::is_regular_file(dossier_ / "figure.ps"));
-}
-
-INSTANTIATE_TEST_SUITE_P(Documentation, Figure_montree, ::testing::ValuesIn(Figures_montrees()),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 TEST(Options_acceptees, chacune_est_nommee_par_l_aide_le_manuel_et_le_guide)
 {
