@@ -236,12 +236,6 @@ void Oublier(const TCalc_noeud& noeud, std::vector<const TCalc_noeud*>& suivis)
         Oublier(*noeud.droite, suivis);
 }
 
-// Controler for the operations of every node: the finite case, by far the most common,
-// without a call.
-Reel Fini(Reel x)
-{
-    return std::isfinite(x) ? x : Controler(x);
-}
 
 Reel Racine_carree(Reel x)
 {
@@ -351,11 +345,11 @@ Reel Binaire(std::int32_t genre, Reel a, Reel b)
 {
     switch (genre) {
     case plus:
-        return Fini(a + b);
+        return Controler(a + b);
     case moins:
-        return Fini(a - b);
+        return Controler(a - b);
     case fois:
-        return Fini(a * b);
+        return Controler(a * b);
     case divise:
         return Diviser(a, b);
     case puissance:
@@ -380,7 +374,7 @@ Reel Valeur(const TCalc_noeud& noeud, const std::vector<Reel>& valeurs,
         return valeur;
     }
     if (noeud.genre == nombre)
-        return Fini(noeud.valeur);
+        return Controler(noeud.valeur);
     if (noeud.genre == variable)
         return valeurs.at(static_cast<std::size_t>(noeud.indice)); // a missing value is the
                                                                     // caller's error

@@ -109,12 +109,18 @@ std::optional<TArrondi> Arrondir_vite(Reel x)
 // returns their count. Two halves of 32 bits divide faster than the whole.
 std::size_t Chiffres(std::uint64_t n, std::array<char, 20>& chiffres)
 {
+    // Two digits at a time: pictures write hundreds of thousands of numbers.
+    static constexpr char paires[] = "00010203040506070809101112131415161718192021222324"
+                                     "25262728293031323334353637383940414243444546474849"
+                                     "50515253545556575859606162636465666768697071727374"
+                                     "75767778798081828384858687888990919293949596979899";
     auto haut = static_cast<std::uint32_t>(n / 100000000U); // 7 digits
     auto bas = static_cast<std::uint32_t>(n % 100000000U);  // 8 digits
-    for (std::size_t i = 15; i-- > 7; bas /= 10)
-        chiffres[i] = static_cast<char>('0' + bas % 10);
-    for (std::size_t i = 7; i-- > 0; haut /= 10)
-        chiffres[i] = static_cast<char>('0' + haut % 10);
+    for (std::size_t i = 15; i > 7; i -= 2, bas /= 100)
+        std::memcpy(&chiffres[i - 2], &paires[2 * (bas % 100)], 2);
+    for (std::size_t i = 7; i > 1; i -= 2, haut /= 100)
+        std::memcpy(&chiffres[i - 2], &paires[2 * (haut % 100)], 2);
+    chiffres[0] = static_cast<char>('0' + haut);
     std::size_t compte = 15;
     while (compte > 1 && chiffres[compte - 1] == '0')
         --compte;

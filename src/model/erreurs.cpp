@@ -36,23 +36,18 @@ std::string Message_erreur(const std::exception& erreur)
 
 Erreur_calcul::Erreur_calcul(Nature nature) : Erreur_trazel(Message(nature)), nature_(nature) {}
 
-Reel Diviser(Reel a, Reel b)
+void Signaler_division_par_zero(Reel dividende)
 {
-    if (b == 0) {
-        if (a == 0 || std::isnan(a))
-            throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
-        throw Erreur_calcul(Erreur_calcul::Nature::division_par_zero);
-    }
-    return Controler(a / b);
+    if (dividende == 0 || std::isnan(dividende))
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+    throw Erreur_calcul(Erreur_calcul::Nature::division_par_zero);
 }
 
-Reel Controler(Reel x)
+void Signaler_non_fini(Reel x)
 {
     if (std::isnan(x))
         throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
-    if (std::isinf(x))
-        throw Erreur_calcul(Erreur_calcul::Nature::depassement);
-    return x;
+    throw Erreur_calcul(Erreur_calcul::Nature::depassement);
 }
 
 } // namespace trazel

@@ -2,6 +2,7 @@
 // The few exception types of the core. Messages are Windows-1252 texts, like every text of
 // the core; paths are kept apart in their own fields because they are the system's bytes.
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -98,11 +99,26 @@ template <class F> decltype(auto) Pour_la_ligne(int ligne, F&& calcul)
     }
 }
 
-// Division with the fault the x87 unit raises: 0/0 is an invalid operation, x/0 a division
-// by zero; the quotient is checked for overflow.
-Reel Diviser(Reel a, Reel b);
+// The fault of a value that is not finite (a NaN or an infinity), and of a division by zero.
+// Out of line: the checks below are inline because sampling makes millions of them.
+[[noreturn]] void Signaler_non_fini(Reel x);
+[[noreturn]] void Signaler_division_par_zero(Reel dividende);
 
 // Returns x when it is finite; a NaN is an invalid operation, an infinity an overflow.
-Reel Controler(Reel x);
+inline Reel Controler(Reel x)
+{
+    if (std::isfinite(x)) [[likely]]
+        return x;
+    Signaler_non_fini(x);
+}
+
+// Division with the fault the x87 unit raises: 0/0 is an invalid operation, x/0 a division
+// by zero; the quotient is checked for overflow.
+inline Reel Diviser(Reel a, Reel b)
+{
+    if (b == 0) [[unlikely]]
+        Signaler_division_par_zero(a);
+    return Controler(a / b);
+}
 
 } // namespace trazel
