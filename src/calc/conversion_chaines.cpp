@@ -105,6 +105,30 @@ std::optional<TArrondi> Arrondir_vite(Reel x)
     return std::nullopt;
 }
 
+// Digits with at most one ".", at most 19 of them: n / 10^k with n < 10^19 and k <= 19 is
+// one division of two exactly held values, rounded once to nearest, which is the correctly
+// rounded value from_chars gives, without its detour through strtold. None for longer texts.
+std::optional<Reel> Decimal_court(std::string_view texte)
+{
+    std::uint64_t n = 0;
+    std::size_t chiffres = 0;
+    std::size_t decimales = 0;
+    bool apres_point = false;
+    for (const char c : texte) {
+        if (c == '.' && !apres_point) {
+            apres_point = true;
+            continue;
+        }
+        if (c < '0' || c > '9' || ++chiffres > 19)
+            return std::nullopt;
+        n = n * 10 + static_cast<std::uint64_t>(c - '0');
+        decimales += apres_point ? 1 : 0;
+    }
+    if (chiffres == 0)
+        return std::nullopt;
+    return static_cast<Reel>(n) / static_cast<Reel>(puissances_de_dix[decimales]);
+}
+
 // The 15 digits of n (10^14 <= n < 10^15) without their trailing zeros, into `chiffres`;
 // returns their count. Two halves of 32 bits divide faster than the whole.
 std::size_t Chiffres(std::uint64_t n, std::array<char, 20>& chiffres)
@@ -711,9 +735,13 @@ std::optional<Reel> TForm2::Valeur_numeral(std::string_view texte)
     if (negatif)
         texte.remove_prefix(1);
     Reel valeur = 0;
-    const auto lu = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
-    if (lu.ec != std::errc{} || !std::isfinite(valeur))
-        return std::nullopt; // out of range: the evaluator's fault
+    if (const std::optional<Reel> v = Decimal_court(texte)) {
+        valeur = *v;
+    } else {
+        const auto lu = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
+        if (lu.ec != std::errc{} || !std::isfinite(valeur))
+            return std::nullopt; // out of range: the evaluator's fault
+    }
     return negatif ? -valeur : valeur;
 }
 

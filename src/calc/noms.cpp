@@ -45,10 +45,10 @@ Deux_points Points_de_deux_noms(const TListe_points& points, std::string_view no
 // The object of that name in its list; when absent, a new object named after the two points
 // of the name, completed by `completer` and appended to the list.
 template <class T, class Completer>
-T* Trouver_ou_creer(TFigure& figure, std::vector<T*>& liste, std::string_view nom,
-                    Completer completer)
+T* Trouver_ou_creer(TFigure& figure, std::vector<T*>& liste, TPremiers_du_nom<T>& index,
+                    std::string_view nom, Completer completer)
 {
-    if (T* objet = Premier_du_nom(liste, nom))
+    if (T* objet = index.Chercher(liste, nom))
         return objet;
     const Deux_points ab = Points_de_deux_noms(figure.liste_points, nom);
     T* objet = figure.Nouveau<T>();
@@ -99,7 +99,7 @@ Tpoint& Point_du_nom(const TListe_points& points, std::string_view nom)
 
 Tdroite* Droite_du_nom(TFigure& figure, std::string_view nom)
 {
-    return Trouver_ou_creer(figure, figure.liste_droites, nom, [&](Tdroite& d, Deux_points ab) {
+    return Trouver_ou_creer(figure, figure.liste_droites, figure.index_droites, nom, [&](Tdroite& d, Deux_points ab) {
         d.point1 = ab.premier;
         d.point2 = ab.second;
         d.vecteur = figure.Nouveau(Vecteur_de(*ab.premier, *ab.second));
@@ -113,7 +113,7 @@ Tdroite* Droite_du_nom(TFigure& figure, std::string_view nom)
 
 Trepere* Repere_du_nom(TFigure& figure, std::string_view nom)
 {
-    return Trouver_ou_creer(figure, figure.liste_reperes, nom, [&](Trepere& r, Deux_points ab) {
+    return Trouver_ou_creer(figure, figure.liste_reperes, figure.index_reperes, nom, [&](Trepere& r, Deux_points ab) {
         r.origine = ab.premier;
         r.point2 = ab.second;
         r.vecteur1 = figure.Nouveau(Vecteur_de(*ab.premier, *ab.second));
@@ -125,7 +125,7 @@ Tvecteur* Vecteur_du_nom(TFigure& figure, std::string_view texte)
 {
     int position = 1;
     const std::string nom = Mot_suivant(texte, position);
-    return Trouver_ou_creer(figure, figure.liste_vecteurs, nom, [&](Tvecteur& u, Deux_points ab) {
+    return Trouver_ou_creer(figure, figure.liste_vecteurs, figure.index_vecteurs, nom, [&](Tvecteur& u, Deux_points ab) {
         u = Vecteur_de(*ab.premier, *ab.second);
         u.nom = nom;
     });
@@ -133,7 +133,7 @@ Tvecteur* Vecteur_du_nom(TFigure& figure, std::string_view texte)
 
 Tsegment* Segment_du_nom(TFigure& figure, std::string_view nom)
 {
-    return Trouver_ou_creer(figure, figure.liste_segments, nom, [](Tsegment& s, Deux_points ab) {
+    return Trouver_ou_creer(figure, figure.liste_segments, figure.index_segments, nom, [](Tsegment& s, Deux_points ab) {
         s.extremite1 = ab.premier;
         s.extremite2 = ab.second;
     });

@@ -118,6 +118,10 @@ void TFigure::Liberer()
     liste_courbes.clear();
     transformations = TListe_transformations{};
     premiere_etape = nullptr;
+    index_reperes.Vider();
+    index_vecteurs.Vider();
+    index_droites.Vider();
+    index_segments.Vider();
     std::apply([](auto&... stock) { (stock.clear(), ...); }, stock_);
     etapes_.clear();
     arguments_.clear();

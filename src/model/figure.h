@@ -102,6 +102,15 @@ struct Tarc_de_cercle {
 // Points in creation order, with an index of their names: figure lines and formulas look
 // points up by name, thousands of times in a large figure. A point's name must not change
 // once the point is in a list.
+// Hash of names that also takes string views, so a lookup by view copies nothing.
+struct THachage_nom {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view nom) const
+    {
+        return std::hash<std::string_view>{}(nom);
+    }
+};
+
 class TListe_points {
 public:
     using value_type = Tpoint*;
@@ -139,20 +148,13 @@ public:
     std::size_t Longueur_maximale() const { return longueur_maximale_; }
 
 private:
-    struct THachage {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view nom) const
-        {
-            return std::hash<std::string_view>{}(nom);
-        }
-    };
     struct TPremier_dernier {
         Tpoint* premier;
         Tpoint* dernier;
     };
 
     std::vector<Tpoint*> points_;
-    std::unordered_map<std::string, TPremier_dernier, THachage, std::equal_to<>> index_;
+    std::unordered_map<std::string, TPremier_dernier, THachage_nom, std::equal_to<>> index_;
     std::size_t longueur_maximale_ = 0;
 };
 
@@ -311,6 +313,39 @@ void Ajouter_argument(TEtape& etape, TArgument* argument);
 // The k-th argument of a step, 1-based; null when the step has fewer.
 TArgument* Argument(const TEtape* etape, int k);
 
+// The first element of each name in a list of named records that only grows (or is
+// emptied): a lookup by name instead of a scan, for the lists that lines and segments
+// named after two points are searched in, once per mention. The index follows the list
+// on each lookup; a list shorter than what was indexed, or an entry whose record no
+// longer has the name, makes it index the list again from the start.
+template <class T> class TPremiers_du_nom {
+public:
+    T* Chercher(const std::vector<T*>& liste, std::string_view nom)
+    {
+        if (liste.size() < indexes_)
+            Vider();
+        for (; indexes_ < liste.size(); ++indexes_)
+            positions_.try_emplace(liste[indexes_]->nom, indexes_);
+        const auto trouve = positions_.find(nom);
+        if (trouve == positions_.end())
+            return nullptr;
+        if (liste[trouve->second]->nom != nom) {
+            Vider();
+            return Chercher(liste, nom);
+        }
+        return liste[trouve->second];
+    }
+    void Vider()
+    {
+        positions_.clear();
+        indexes_ = 0;
+    }
+
+private:
+    std::unordered_map<std::string, std::size_t, THachage_nom, std::equal_to<>> positions_;
+    std::size_t indexes_ = 0;
+};
+
 // One figure: its global lists and the storage of every record it holds. Only one exists
 // per transcription; destroying it (or Liberer) releases everything exactly once.
 class TFigure {
@@ -334,6 +369,12 @@ public:
     TListe_transformations transformations;
 
     TEtape* premiere_etape = nullptr;
+
+    // Name indexes of the lists above that name lookups search most.
+    TPremiers_du_nom<Trepere> index_reperes;
+    TPremiers_du_nom<Tvecteur> index_vecteurs;
+    TPremiers_du_nom<Tdroite> index_droites;
+    TPremiers_du_nom<Tsegment> index_segments;
 
     // A new record owned by the figure and in no list.
     template <class T> T* Nouveau(T valeur = T{})

@@ -423,6 +423,19 @@ TEST(Valeur_numeral, identique_a_l_evaluation)
                          std::to_string(std::rand());
         numeraux.push_back(n);
     }
+    // Around the 19 digits that a 64-bit integer holds, the point at every place, where the
+    // short path and the general reading meet.
+    for (std::size_t chiffres = 17; chiffres <= 21; ++chiffres)
+        for (std::size_t point = 0; point <= chiffres; ++point) {
+            const auto avec_point = [&](std::string n) {
+                return point == chiffres ? n : n.insert(point, point == 0 ? "0." : ".");
+            };
+            std::string n;
+            for (std::size_t i = 0; i < chiffres; ++i)
+                n += static_cast<char>('0' + (i == 0 ? 1 + std::rand() % 9 : std::rand() % 10));
+            numeraux.push_back(avec_point(n));
+            numeraux.push_back(avec_point(std::string(chiffres, '9')));
+        }
     for (const char separateur : {'.', ','}) {
         Form form(separateur);
         for (const std::string& n : numeraux) {

@@ -53,3 +53,29 @@ TEST(TFigure, liberer_vide_toutes_les_listes)
     EXPECT_EQ(figure.cadre_image, nullptr);
     EXPECT_EQ(figure.premiere_etape, nullptr);
 }
+
+// The index must give what a scan from the first element gives, whatever happened to the
+// list between two lookups.
+TEST(TPremiers_du_nom, comme_une_recherche_depuis_le_debut)
+{
+    TFigure figure;
+    TPremiers_du_nom<Tdroite> index;
+    std::vector<Tdroite*> liste;
+    Tdroite* ab = figure.Nouveau<Tdroite>({.nom = "AB"});
+    Tdroite* ab_bis = figure.Nouveau<Tdroite>({.nom = "AB"});
+    Tdroite* cd = figure.Nouveau<Tdroite>({.nom = "CD"});
+    liste = {ab, ab_bis};
+    EXPECT_EQ(index.Chercher(liste, "AB"), ab); // the first of two
+    EXPECT_EQ(index.Chercher(liste, "CD"), nullptr);
+    liste.push_back(cd); // grown after a lookup
+    EXPECT_EQ(index.Chercher(liste, "CD"), cd);
+    liste = {ab_bis}; // emptied and filled again, shorter
+    EXPECT_EQ(index.Chercher(liste, "AB"), ab_bis);
+    EXPECT_EQ(index.Chercher(liste, "CD"), nullptr);
+    liste = {cd, ab_bis, ab}; // emptied and filled again, longer: the owner empties it
+    index.Vider();
+    EXPECT_EQ(index.Chercher(liste, "AB"), ab_bis);
+    cd->nom = "EF"; // a record renamed in place
+    EXPECT_EQ(index.Chercher(liste, "CD"), nullptr);
+    EXPECT_EQ(index.Chercher(liste, "EF"), cd);
+}
