@@ -290,7 +290,7 @@ Reel Puissance(Reel x, Reel y)
 
 // A one-operand node: a built-in function (angles in radians), a negation or a
 // pass-through node.
-Reel Unaire(std::int32_t genre, Reel x)
+Reel Unaire(std::int32_t genre, Reel x, TSinus_cosinus& trigo)
 {
     // sin and cos give 0 beyond the range where the x87 unit reduces its argument.
     constexpr Reel limite_trigo = 0x1p63L;
@@ -300,9 +300,9 @@ Reel Unaire(std::int32_t genre, Reel x)
     case appel:
         return x;
     case f_cos:
-        return std::fabs(x) >= limite_trigo ? 0 : std::cos(x);
+        return std::fabs(x) >= limite_trigo ? 0 : trigo.Cosinus(x);
     case f_sin:
-        return std::fabs(x) >= limite_trigo ? 0 : std::sin(x);
+        return std::fabs(x) >= limite_trigo ? 0 : trigo.Sinus(x);
     case f_tan:
         return Controler(std::tan(x));
     case f_ctg:
@@ -363,12 +363,12 @@ Reel Binaire(std::int32_t genre, Reel a, Reel b)
 // argument) compute it once: the first of them in this order is where a fault of that
 // computation arises, as it would without sharing.
 Reel Valeur(const TCalc_noeud& noeud, const std::vector<Reel>& valeurs,
-            std::vector<std::pair<Reel, bool>>& partages)
+            std::vector<std::pair<Reel, bool>>& partages, TSinus_cosinus& trigo)
 {
     if (noeud.partage >= 0) {
         auto& [valeur, calculee] = partages[static_cast<std::size_t>(noeud.partage)];
         if (!calculee) {
-            valeur = Valeur(*noeud.gauche, valeurs, partages); // a pass-through node
+            valeur = Valeur(*noeud.gauche, valeurs, partages, trigo); // a pass-through node
             calculee = true;
         }
         return valeur;
@@ -378,10 +378,10 @@ Reel Valeur(const TCalc_noeud& noeud, const std::vector<Reel>& valeurs,
     if (noeud.genre == variable)
         return valeurs.at(static_cast<std::size_t>(noeud.indice)); // a missing value is the
                                                                     // caller's error
-    const Reel a = Valeur(*noeud.gauche, valeurs, partages);
+    const Reel a = Valeur(*noeud.gauche, valeurs, partages, trigo);
     if (!noeud.droite)
-        return Unaire(noeud.genre, a);
-    return Binaire(noeud.genre, a, Valeur(*noeud.droite, valeurs, partages));
+        return Unaire(noeud.genre, a, trigo);
+    return Binaire(noeud.genre, a, Valeur(*noeud.droite, valeurs, partages, trigo));
 }
 
 } // namespace
@@ -802,7 +802,16 @@ Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const
     if (!Racine)
         throw Erreur_formule(Erreur_formule::message_syntaxe, formule_);
     valeurs_partagees_.assign(static_cast<std::size_t>(partages_), {0, false});
-    return Valeur(*Racine, valeurs, valeurs_partagees_);
+    return Valeur(*Racine, valeurs, valeurs_partagees_, trigo_);
+}
+
+void TSinus_cosinus::Calculer(Reel x)
+{
+    // The sign of a zero counts: sin(-0) is -0.
+    if (x == angle_ && std::signbit(x) == std::signbit(angle_))
+        return;
+    sincosl(x, &sinus_, &cosinus_);
+    angle_ = x;
 }
 
 } // namespace trazel

@@ -12,7 +12,12 @@ namespace {
 
 std::string Couple(Tcoordonnees p)
 {
-    return "(" + Reel_en_texte(p.x) + ", " + Reel_en_texte(p.y) + ")";
+    std::string couple = "(";
+    Ajouter_reel(couple, p.x);
+    couple += ", ";
+    Ajouter_reel(couple, p.y);
+    couple += ')';
+    return couple;
 }
 
 // An angle in degrees as printed in an arc line: 8 decimals at most.

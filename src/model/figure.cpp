@@ -48,29 +48,12 @@ void Nature_inattendue(const TArgument* argument, std::uint8_t attendue)
                            trouvee);
 }
 
-TArgument* Dernier_argument(TArgument* argument)
-{
-    if (argument == nullptr)
-        return nullptr;
-    while (argument->suivant != nullptr)
-        argument = argument->suivant;
-    return argument;
-}
-
 void Ajouter_argument(TEtape& etape, TArgument* argument)
 {
     if (etape.arguments == nullptr)
         etape.arguments = argument;
     else
         Dernier_argument(etape.arguments)->suivant = argument;
-}
-
-TArgument* Argument(const TEtape* etape, int k)
-{
-    TArgument* argument = etape->arguments;
-    for (int i = 1; argument != nullptr && i < k; ++i)
-        argument = argument->suivant;
-    return argument;
 }
 
 TEtape* TFigure::Nouvelle_etape()

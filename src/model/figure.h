@@ -304,14 +304,28 @@ template <class T> T* Donnee(const TArgument* argument)
     return static_cast<T*>(argument->donnee);
 }
 
-// The last argument of the chain that starts at `argument` (null for null).
-TArgument* Dernier_argument(TArgument* argument);
+// The last argument of the chain that starts at `argument` (null for null). Inline, like
+// Argument: every replayed construction step walks its chain.
+inline TArgument* Dernier_argument(TArgument* argument)
+{
+    if (argument == nullptr)
+        return nullptr;
+    while (argument->suivant != nullptr)
+        argument = argument->suivant;
+    return argument;
+}
 
 // Links an argument behind the last one of a step already recorded.
 void Ajouter_argument(TEtape& etape, TArgument* argument);
 
 // The k-th argument of a step, 1-based; null when the step has fewer.
-TArgument* Argument(const TEtape* etape, int k);
+inline TArgument* Argument(const TEtape* etape, int k)
+{
+    TArgument* argument = etape->arguments;
+    for (int i = 1; argument != nullptr && i < k; ++i)
+        argument = argument->suivant;
+    return argument;
+}
 
 // The first element of each name in a list of named records that only grows (or is
 // emptied): a lookup by name instead of a scan, for the lists that lines and segments

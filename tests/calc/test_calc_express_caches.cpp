@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,47 @@ TEST(Evaluate, defaut_de_l_argument_partage)
         ADD_FAILURE() << "division par zero sans erreur";
     } catch (const Erreur_calcul& e) {
         EXPECT_EQ(e.nature(), Erreur_calcul::Nature::division_par_zero);
+    }
+}
+
+// The sine and cosine kept from the last angle must be the bits sinl and cosl give, in any
+// order of requests, for angles small and large, and for both zeros.
+TEST(TSinus_cosinus, memes_bits_que_sin_et_cos)
+{
+    TSinus_cosinus trigo;
+    std::vector<Reel> angles = {0.0L, -0.0L, 0.0L, 1e-30L, -1e-30L, 0.5L, 0.7853981L, 1.0L,
+                                -3.0L, 1e10L, -1e18L, 0x1p62L};
+    std::srand(20261208);
+    for (int k = 0; k < 20000; ++k)
+        angles.push_back(static_cast<Reel>(std::rand() - RAND_MAX / 2) /
+                         static_cast<Reel>(1 + std::rand() % 100000));
+    // Called through pointers the compiler cannot see through, so it does not merge a sine
+    // and a cosine of the same angle into sincosl itself.
+    Reel (*volatile sinus)(Reel) = sinl;
+    Reel (*volatile cosinus)(Reel) = cosl;
+    const auto memes_bits = [](Reel a, Reel b) {
+        return a == b && std::signbit(a) == std::signbit(b);
+    };
+    for (std::size_t k = 0; k < angles.size(); ++k) {
+        const Reel x = angles[k];
+        SCOPED_TRACE(static_cast<double>(x));
+        // Either may come first, the other then comes from the kept pair.
+        if (k % 2 == 0) {
+            ASSERT_TRUE(memes_bits(trigo.Sinus(x), sinus(x)));
+            ASSERT_TRUE(memes_bits(trigo.Cosinus(x), cosinus(x)));
+        } else {
+            ASSERT_TRUE(memes_bits(trigo.Cosinus(x), cosinus(x)));
+            ASSERT_TRUE(memes_bits(trigo.Sinus(x), sinus(x)));
+        }
+    }
+    // Through formulas: the second reads what the first left.
+    TCalcExpress calc;
+    calc.Variables({"t"});
+    for (const Reel t : {-0.0L, 2.5L, -2.5L, 1e12L}) {
+        calc.Formula("3*cos(t)");
+        EXPECT_TRUE(memes_bits(calc.Evaluate({t}), 3 * cosinus(t)));
+        calc.Formula("sin(t)");
+        EXPECT_TRUE(memes_bits(calc.Evaluate({t}), sinus(t)));
     }
 }
 
