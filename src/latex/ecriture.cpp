@@ -131,12 +131,12 @@ void Ajouter_ligne(std::string& sortie, std::string_view ligne)
     sortie.append("\r\n");
 }
 
-std::string Tronquer_decimales(std::string_view texte, int n)
+std::string_view Tronquer_decimales(std::string_view texte, int n)
 {
     const std::size_t point = texte.find('.');
     if (point == std::string_view::npos)
-        return std::string(texte);
-    return std::string(texte.substr(0, point + 1 + static_cast<std::size_t>(n)));
+        return texte;
+    return texte.substr(0, point + 1 + static_cast<std::size_t>(n));
 }
 
 Reel Unite_image(const TCadre_image& fenetre, const TCadre_latex& cadre)

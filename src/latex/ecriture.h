@@ -22,8 +22,9 @@ struct TCadre_latex {
 // The one place that decides line ends: picture files use CR LF.
 void Ajouter_ligne(std::string& sortie, std::string_view ligne);
 
-// The text up to and including its first ".", then at most n more characters.
-std::string Tronquer_decimales(std::string_view texte, int n);
+// The text up to and including its first ".", then at most n more characters: a prefix of
+// the text given, valid as long as it is.
+std::string_view Tronquer_decimales(std::string_view texte, int n);
 
 // Centimetres per figure unit of a converted window: the picture keeps the figure's
 // proportions, fits the frame and fills one of its sides.

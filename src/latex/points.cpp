@@ -23,7 +23,7 @@ std::string Couple(Tcoordonnees p)
 // An angle in degrees as printed in an arc line: 8 decimals at most.
 std::string Degres(Reel angle)
 {
-    return Tronquer_decimales(Reel_en_texte(angle * 180 / pi_etendu), 8);
+    return std::string(Tronquer_decimales(Reel_en_texte(angle * 180 / pi_etendu), 8));
 }
 
 bool Est_chiffre(char c)
