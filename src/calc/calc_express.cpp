@@ -797,6 +797,18 @@ void TCalcExpress::Formula(const std::string& texte)
     }
 }
 
+void TCalcExpress::Formula(const std::string& texte, TCompilation& memo)
+{
+    if (memo.arbre && memo.generation == generation_ && memo.separateur == separateur_decimal) {
+        formule_ = texte;
+        Racine = memo.arbre;
+        partages_ = memo.partages;
+        return;
+    }
+    Formula(texte);
+    memo = {Racine, partages_, generation_, separateur_decimal};
+}
+
 Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const
 {
     if (!Racine)

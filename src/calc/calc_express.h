@@ -84,6 +84,18 @@ public:
     const std::string& Formula() const { return formule_; }
     void Formula(const std::string& texte);
 
+    // A compiled tree a caller keeps next to its text, with what it was compiled for.
+    struct TCompilation {
+        std::shared_ptr<const TCalc_noeud> arbre;
+        std::int32_t partages = 0;
+        std::uint64_t generation = UINT64_MAX;
+        char separateur = '\0';
+    };
+    // Formula(texte), given the caller's memo of that text: while the functions, variables
+    // and separator the memo's tree was compiled for are in place, the tree is installed
+    // without any lookup; otherwise the text is assigned and the memo takes its new tree.
+    void Formula(const std::string& texte, TCompilation& memo);
+
     // Variable names, matched without regard to case; the i-th value given to Evaluate is
     // the value of the i-th name.
     const std::vector<std::string>& Variables() const { return variables_; }

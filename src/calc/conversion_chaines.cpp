@@ -490,6 +490,7 @@ void Conversion::Distances()
 
 // Bounds the converted texts kept: a figure has far fewer distinct texts.
 constexpr std::size_t conversions_maximum = 4096;
+constexpr std::int64_t noeuds_gardes_maximum = 4 * taille_maximale;
 
 // ["-"] digits [separator digits], the form of the numbers a figure's lines give.
 bool Nombre_simple(std::string_view texte, char separateur)
@@ -497,7 +498,9 @@ bool Nombre_simple(std::string_view texte, char separateur)
     if (texte.starts_with('-'))
         texte.remove_prefix(1);
     const auto chiffres = [&] {
-        const std::size_t n = std::min(texte.find_first_not_of("0123456789"), texte.size());
+        std::size_t n = 0;
+        while (n < texte.size() && texte[n] >= '0' && texte[n] <= '9')
+            ++n;
         texte.remove_prefix(n);
         return n > 0;
     };
@@ -686,10 +689,25 @@ Reel TForm2::Evaluer_expression(const std::string& texte, const TListe_points& p
 {
     if (texte.find_first_not_of(' ') == std::string::npos)
         throw Erreur_formule("Expression vide", texte);
+    if (const std::optional<Reel> valeur = Valeur_numeral(texte))
+        return *valeur;
     try {
-        const std::string& converti = Texte_converti(texte, points, echelle);
+        TConversion* conversion = Conversion_du_texte(texte, points, echelle);
         Installer_definitions();
-        CalcExpress1.Formula(converti);
+        if (conversion == nullptr) {
+            CalcExpress1.Formula(converti_);
+        } else {
+            // Trees are kept while the kept conversions hold few enough nodes in all.
+            const bool neuf = !conversion->compilation.arbre;
+            CalcExpress1.Formula(conversion->converti, conversion->compilation);
+            const TCalcExpress::TCompilation& c = conversion->compilation;
+            if (neuf && c.arbre) {
+                if (noeuds_gardes_ + c.arbre->taille > noeuds_gardes_maximum)
+                    conversion->compilation = {};
+                else
+                    noeuds_gardes_ += c.arbre->taille;
+            }
+        }
     } catch (const Erreur_formule& e) {
         throw Erreur_formule(e.what(), texte);
     }
@@ -709,6 +727,7 @@ void TForm2::Valider_conversions()
         corps_convertis_.size() < conversions_maximum)
         return;
     conversions_.clear();
+    noeuds_gardes_ = 0;
     corps_convertis_.clear();
     version_conversions_ = version_noms_;
     const auto au_separateur = [&](const std::string& nom) {
@@ -727,7 +746,7 @@ std::optional<Reel> TForm2::Valeur_numeral(std::string_view texte)
 {
     Valider_conversions();
     texte = Sans_espaces_autour(texte);
-    // The texts Texte_converti passes on unchanged: the evaluator reads "-x" as the negation
+    // The texts Conversion_du_texte passes on unchanged: the evaluator reads "-x" as the negation
     // of x, which is exact, so from_chars gives its value.
     if (nom_au_separateur_ || !Nombre_simple(texte, '.'))
         return std::nullopt;
@@ -745,25 +764,25 @@ std::optional<Reel> TForm2::Valeur_numeral(std::string_view texte)
     return negatif ? -valeur : valeur;
 }
 
-const std::string& TForm2::Texte_converti(const std::string& texte, const TListe_points& points,
-                                          Reel echelle)
+TForm2::TConversion* TForm2::Conversion_du_texte(const std::string& texte,
+                                                 const TListe_points& points, Reel echelle)
 {
     Valider_conversions();
     if (const auto trouve = conversions_.find(texte); trouve != conversions_.end())
-        return trouve->second;
+        return &trouve->second;
     std::string local = texte;
     std::replace(local.begin(), local.end(), '.', separateur_);
     // Digits with one separator hold no name, no product and no distance to rewrite, as long
     // as no name starts with the separator.
     if (Nombre_simple(local, separateur_) && !nom_au_separateur_) {
         converti_ = std::move(local);
-        return converti_;
+        return nullptr;
     }
     Conversion conversion(*this, points, echelle);
     converti_ = conversion.Convertir(std::move(local));
     if (conversion.A_des_distances())
-        return converti_;
-    return conversions_.emplace(texte, converti_).first->second;
+        return nullptr;
+    return &conversions_.emplace(texte, TConversion{converti_, {}}).first->second;
 }
 
 // A body is converted with its parameter known as a variable, so that 2t becomes 2*t; the
@@ -773,11 +792,13 @@ void TForm2::Convertir_corps(std::string& corps, const TListe_points& points, Re
                              const std::string& parametre)
 {
     Valider_conversions();
-    auto cle = std::make_pair(parametre, corps);
-    if (const auto trouve = corps_convertis_.find(cle); trouve != corps_convertis_.end()) {
+    if (const auto trouve = corps_convertis_.find(
+            std::pair<std::string_view, std::string_view>(parametre, corps));
+        trouve != corps_convertis_.end()) {
         corps = trouve->second;
         return;
     }
+    auto cle = std::make_pair(parametre, corps);
     const bool temporaire = std::none_of(variables_.begin(), variables_.end(),
                                          [&](const Tvariable& v) { return v.nom == parametre; });
     // Only the names matter to the conversion: the values are left as they are.

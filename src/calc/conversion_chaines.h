@@ -60,8 +60,10 @@ public:
     // The value of a text in figure notation. An empty text, a text that cannot be converted
     // and a rejected formula raise Erreur_formule; floating-point faults Erreur_calcul.
     // A text converted once is not converted again while the names it was converted
-    // against stay (unless it holds distances, which depend on the points' positions); the
-    // evaluator receives the variable names and functions only when they have changed.
+    // against stay (unless it holds distances, which depend on the points' positions), and
+    // its tree is kept with it; the evaluator receives the variable names and functions
+    // only when they have changed. The formula stays assigned to CalcExpress1, except a
+    // plain numeral (see Valeur_numeral), whose value is read directly.
     Reel Evaluer_expression(const std::string& texte, const TListe_points& points, Reel echelle);
     // The value of a plain decimal numeral ("12", "-0.375", blanks around it), exactly what
     // Evaluer_expression gives for it; none for any other text, or a value out of range.
@@ -73,18 +75,35 @@ private:
     void Noms_changes();
     void Definitions_changees() { ++version_definitions_; }
     void Valider_conversions();
-    const std::string& Texte_converti(const std::string& texte, const TListe_points& points,
-                                      Reel echelle);
+    // A text converted and kept, with the evaluator's tree of its conversion.
+    struct TConversion {
+        std::string converti;
+        TCalcExpress::TCompilation compilation;
+    };
+    // The kept conversion of the text; null for a conversion not kept, then in converti_.
+    TConversion* Conversion_du_texte(const std::string& texte, const TListe_points& points,
+                                     Reel echelle);
     void Convertir_corps(std::string& corps, const TListe_points& points, Reel echelle,
                          const std::string& parametre);
     void Installer_definitions();
     void Indexer_variables();
 
+    // (parameter, body) keys, looked up by views without copying the texts.
     struct THachage_couple {
-        std::size_t operator()(const std::pair<std::string, std::string>& c) const
+        using is_transparent = void;
+        template <class A, class B> std::size_t operator()(const std::pair<A, B>& c) const
         {
-            const std::hash<std::string> h;
+            const std::hash<std::string_view> h;
             return h(c.first) * 31 + h(c.second);
+        }
+    };
+    struct TEgalite_couple {
+        using is_transparent = void;
+        template <class A, class B, class C, class D>
+        bool operator()(const std::pair<A, B>& x, const std::pair<C, D>& y) const
+        {
+            return std::string_view(x.first) == std::string_view(y.first) &&
+                   std::string_view(x.second) == std::string_view(y.second);
         }
     };
 
@@ -101,8 +120,11 @@ private:
     // Converted texts, valid for version_conversions_ of the names: texts given to
     // Evaluer_expression, and function bodies by (parameter, body).
     std::uint64_t version_conversions_ = UINT64_MAX;
-    std::unordered_map<std::string, std::string> conversions_;
-    std::unordered_map<std::pair<std::string, std::string>, std::string, THachage_couple>
+    std::unordered_map<std::string, TConversion> conversions_;
+    // Nodes of the trees the kept conversions hold, within the evaluator's own bound.
+    std::int64_t noeuds_gardes_ = 0;
+    std::unordered_map<std::pair<std::string, std::string>, std::string, THachage_couple,
+                       TEgalite_couple>
         corps_convertis_;
     bool nom_au_separateur_ = false; // some name starts with the decimal separator
     // The index of the most recent variable of each name.

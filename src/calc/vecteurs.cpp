@@ -354,8 +354,16 @@ std::optional<std::vector<TPoint_pondere>> Points_ponderes(std::string_view lign
 // copy it unchanged, so it goes to the evaluator as it is.
 bool Sans_termes_de_mesure(std::string_view texte)
 {
-    return texte.find('&') == npos && texte.find("dist(") == npos &&
-           texte.find("norm(") == npos;
+    // One pass: every formula a locus replays comes through here at each sample.
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        const char c = texte[i];
+        if (c == '&')
+            return false;
+        if ((c == 'd' || c == 'n') &&
+            (texte.substr(i, 5) == "dist(" || texte.substr(i, 5) == "norm("))
+            return false;
+    }
+    return true;
 }
 
 } // namespace

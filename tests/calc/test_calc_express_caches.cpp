@@ -61,6 +61,39 @@ TEST(Formula, arbre_garde_egal_a_une_compilation_neuve)
             }
 }
 
+// A caller's memo of a text gives the tree a fresh compilation gives, and is left aside as
+// soon as the variables, the functions or the separator it was compiled for change.
+TEST(Formula, memo_de_l_appelant_suit_les_definitions)
+{
+    TCalcExpress calc;
+    Installer(calc, {{"x", "y"}, fonctions_imbriquees});
+    TCalcExpress::TCompilation memo;
+    calc.Formula("m(x)-2*y", memo);
+    ASSERT_TRUE(memo.arbre);
+    calc.Formula("k(y)"); // another formula in between
+    calc.Formula("m(x)-2*y", memo);
+    EXPECT_EQ(calc.Formula(), "m(x)-2*y");
+    EXPECT_EQ(calc.Evaluate({1.5L, 0.25L}),
+              Valeur_neuve({{"x", "y"}, fonctions_imbriquees}, "m(x)-2*y", {1.5L, 0.25L}));
+
+    calc.Variables({"y", "x"}); // same names, other order
+    calc.Formula("m(x)-2*y", memo);
+    EXPECT_EQ(calc.Evaluate({0.25L, 1.5L}),
+              Valeur_neuve({{"x", "y"}, fonctions_imbriquees}, "m(x)-2*y", {1.5L, 0.25L}));
+
+    calc.Fonctions({{"m", "t+1", "t"}}); // a new body for m
+    calc.Formula("m(x)-2*y", memo);
+    EXPECT_EQ(calc.Evaluate({0.25L, 1.5L}), 2.5L - 0.5L);
+
+    calc.separateur_decimal = ',';
+    TCalcExpress::TCompilation nombre;
+    calc.Formula("1,5+x", nombre);
+    EXPECT_EQ(calc.Evaluate({0.25L, 2}), 3.5L);
+    calc.separateur_decimal = '.'; // the memo's tree read "," as the separator
+    EXPECT_THROW(calc.Formula("1,5+x", nombre), Erreur_formule);
+    EXPECT_THROW(calc.Formula("1,5+x", nombre), Erreur_formule);
+}
+
 // A tree kept for one variable list must not serve another: indices follow the order.
 TEST(Formula, nouvelles_variables_nouvel_arbre)
 {

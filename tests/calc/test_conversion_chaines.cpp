@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -407,9 +409,9 @@ TEST(Separateur_decimal_utilisateur, point_par_defaut)
 namespace trazel {
 namespace {
 
-// The reader takes plain numerals without compiling them: the value must be the evaluator's
-// to the last bit, signed zero included, whatever the decimal separator, and anything else
-// must be left to the evaluator.
+// Plain numerals are read without compiling them, by the reader and by Evaluer_expression:
+// the value must be the evaluator's to the last bit, signed zero included, whatever the
+// decimal separator, and anything else must be left to the evaluator.
 TEST(Valeur_numeral, identique_a_l_evaluation)
 {
     std::vector<std::string> numeraux = {"0",       "-0",     "0.0",   "-0.000", "  12  ",
@@ -442,9 +444,18 @@ TEST(Valeur_numeral, identique_a_l_evaluation)
             SCOPED_TRACE(n);
             const std::optional<Reel> lu = form.Valeur_numeral(n);
             ASSERT_TRUE(lu.has_value());
-            const Reel attendu = form.Evaluer_expression(n, {}, 1);
+            // The evaluator itself, on the text with the separator of its numbers.
+            TCalcExpress calc;
+            calc.separateur_decimal = separateur;
+            std::string texte = n;
+            std::replace(texte.begin(), texte.end(), '.', separateur);
+            calc.Formula(texte);
+            const Reel attendu = calc.Evaluate({});
             ASSERT_EQ(*lu, attendu);
             ASSERT_EQ(std::signbit(*lu), std::signbit(attendu));
+            const Reel evalue = form.Evaluer_expression(n, {}, 1);
+            ASSERT_EQ(evalue, attendu);
+            ASSERT_EQ(std::signbit(evalue), std::signbit(attendu));
         }
     }
     Form form;
