@@ -1,7 +1,5 @@
 #include "model/transcription.h"
 
-#include <algorithm>
-
 #include "latex/ecriture.h"
 #include "model/encodage.h"
 #include "model/erreurs.h"
@@ -18,8 +16,9 @@ std::string Chemin_sortie(std::string_view chemin_figure)
 TEtape* Lire_texte_figure(std::string_view octets, const std::string& chemin, TFigure& figure,
                           TForm2& form2, std::vector<TLigne_ignoree>* ignorees)
 {
-    const std::size_t fins = static_cast<std::size_t>(std::count(octets.begin(), octets.end(), '\n')) +
-                             static_cast<std::size_t>(std::count(octets.begin(), octets.end(), '\r'));
+    std::size_t fins = 0;
+    for (const char c : octets)
+        fins += static_cast<std::size_t>(c == '\n') + static_cast<std::size_t>(c == '\r');
     if (octets.size() > taille_maximale_figure || fins > 2 * lignes_maximales_figure)
         throw Erreur_figure(chemin, 0, "figure trop grande : au plus " +
                                            std::to_string(lignes_maximales_figure) +
