@@ -43,21 +43,25 @@ bool Strictement_entre(Reel bas, Reel t, Reel haut)
     return bas < t && t < haut;
 }
 
-std::string Ligne_psline(const std::string& couleur, const std::string& style, const TTroncon& t)
-{
-    return "\\psline[linewidth=1pt, linecolor=" + couleur + ", linestyle=" + style + "](" +
-           Reel_en_texte(t.a.x) + ", " + Reel_en_texte(t.a.y) + ")(" + Reel_en_texte(t.b.x) + ", " +
-           Reel_en_texte(t.b.y) + ")";
-}
-
-// The piece's line, or the outside comment.
+// The piece's line, or the outside comment; the numbers go straight into the picture.
 void Ecrire_troncon(const std::optional<TTroncon>& troncon, const std::string& couleur,
                     const std::string& style, std::string& sortie)
 {
-    if (troncon)
-        Ajouter_ligne(sortie, Ligne_psline(couleur, style, *troncon));
-    else
+    if (!troncon) {
         Ajouter_ligne(sortie, hors_fenetre);
+        return;
+    }
+    const TTroncon& t = *troncon;
+    sortie.append("\\psline[linewidth=1pt, linecolor=").append(couleur);
+    sortie.append(", linestyle=").append(style).append("](");
+    Ajouter_reel(sortie, t.a.x);
+    sortie.append(", ");
+    Ajouter_reel(sortie, t.a.y);
+    sortie.append(")(");
+    Ajouter_reel(sortie, t.b.x);
+    sortie.append(", ");
+    Ajouter_reel(sortie, t.b.y);
+    Ajouter_ligne(sortie, ")");
 }
 
 // A mark is a point named by its rank, drawn in the line's colour, without a label.
@@ -68,7 +72,7 @@ void Ecrire_graduations(const Tdroite& droite, const TTroncon& traversee,
     // what its own frame holds.
     const Tpoint& origine = *(droite.repere ? droite.repere->origine : droite.point1);
     const Tvecteur& vecteur = *(droite.repere ? droite.repere->vecteur1 : droite.vecteur);
-    Ajouter_ligne(sortie, "% Graduations " + droite.nom);
+    Ajouter_ligne(sortie, "% Graduations ", droite.nom);
     for (const TGraduation& g :
          Graduations(Coordonnees(origine), Coordonnees(vecteur), droite.pas, traversee)) {
         Tpoint marque{
@@ -180,7 +184,7 @@ void Ecrire_droite(const Tdroite& droite, const TCadre_image& fenetre, std::stri
     if (!droite.dessine)
         return;
     const std::optional<TTroncon> traversee = Traversee_fenetre(Ligne_de(droite), fenetre);
-    Ajouter_ligne(sortie, "% Droite " + droite.nom);
+    Ajouter_ligne(sortie, "% Droite ", droite.nom);
     Ecrire_troncon(traversee, droite.couleur, droite.style, sortie);
     if (traversee && droite.graduee)
         Ecrire_graduations(droite, *traversee, fenetre, sortie);
@@ -197,7 +201,7 @@ void Ecrire_demi_droite(const Tdroite& demi_droite, const TCadre_image& fenetre,
     const Tcoordonnees passage = demi_droite.point2
                                      ? Coordonnees(*demi_droite.point2)
                                      : Point_plus_vecteur(porteuse.point, porteuse.direction, 1);
-    Ajouter_ligne(sortie, "% Droite " + demi_droite.nom);
+    Ajouter_ligne(sortie, "% Droite ", demi_droite.nom);
     Ecrire_troncon(Troncon_demi_droite(porteuse, porteuse.point, passage, fenetre),
                    demi_droite.couleur, demi_droite.style, sortie);
 }
@@ -206,7 +210,7 @@ void Ecrire_segment(const Tsegment& segment, const TCadre_image& fenetre, std::s
 {
     if (!segment.dessine)
         return;
-    Ajouter_ligne(sortie, "% Segment " + segment.nom);
+    Ajouter_ligne(sortie, "% Segment ", segment.nom);
     Ecrire_troncon(Troncon_segment(Coordonnees(*segment.extremite1),
                                    Coordonnees(*segment.extremite2), fenetre),
                    segment.couleur, segment.style, sortie);

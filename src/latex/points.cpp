@@ -131,18 +131,19 @@ void Ecrire_point(const Tpoint& p, const TCadre_image& fenetre, std::string& sor
 {
     const Tcoordonnees position = Coordonnees(p);
     const bool dedans = Dans_le_cadre(position, fenetre);
+    const std::string couple = dedans ? Couple(position) : std::string();
     if (p.dessine && dedans) {
-        Ajouter_ligne(sortie, "% Point " + p.nom);
-        Ajouter_ligne(sortie, "\\pscircle*[fillcolor=" + p.couleur + ", linecolor=" + p.couleur +
-                                  "]" + Couple(position) + "{" + p.marque + "pt}");
+        Ajouter_ligne(sortie, "% Point ", p.nom);
+        Ajouter_ligne(sortie, "\\pscircle*[fillcolor=", p.couleur, ", linecolor=", p.couleur, "]",
+                      couple, "{", p.marque, "pt}");
     } else {
-        Ajouter_ligne(sortie, "% Point" + p.nom +
-                                  " Marque Non affich\xE9"
-                                  "e");
+        Ajouter_ligne(sortie, "% Point", p.nom,
+                      " Marque Non affich\xE9"
+                      "e");
     }
     if (p.nom_dessine && dedans)
-        Ajouter_ligne(sortie, "\\uput{1mm}[" + Direction_nom(p, fenetre) + "]" + Couple(position) +
-                                  "{\\" + p.couleur + " $" + Nom_en_LaTeX(p.nom) + "$}");
+        Ajouter_ligne(sortie, "\\uput{1mm}[", Direction_nom(p, fenetre), "]", couple, "{\\",
+                      p.couleur, " $", Nom_en_LaTeX(p.nom), "$}");
 }
 
 // Shell sort: the gap starts at half the length and is halved down to 1.
@@ -188,17 +189,18 @@ void Ecrire_cercle(const Tcercle& cercle, const TTrait& trait, const TCadre_imag
     if (!trait.dessine)
         return;
     const bool tour = debut == 0 && fin == deux_pi_etendu;
-    Ajouter_ligne(sortie, (tour ? "% Cercle " : "% Arc de cercle ") + cercle.nom);
+    Ajouter_ligne(sortie, tour ? "% Cercle " : "% Arc de cercle ", cercle.nom);
     const Trond rond = Rond_de(cercle);
     const TCercle_visible visible = Cercle_visible(rond, fenetre, debut, fin);
-    const std::string trace = "[linewidth=1pt, linecolor=" + std::string(trait.couleur) +
-                              ", linestyle=" + std::string(trait.style) + "]" +
-                              Couple(rond.centre) + "{" + Reel_en_texte(rond.rayon * unite) + "cm}";
+    std::string trace = "[linewidth=1pt, linecolor=";
+    trace.append(trait.couleur).append(", linestyle=").append(trait.style).append("]");
+    trace.append(Couple(rond.centre)).append("{");
+    Ajouter_reel(trace, rond.rayon * unite);
+    trace.append("cm}");
     if (visible.tour_complet)
-        Ajouter_ligne(sortie, "\\pscircle" + trace);
+        Ajouter_ligne(sortie, "\\pscircle", trace);
     for (const TPortion& p : visible.portions)
-        Ajouter_ligne(sortie,
-                      "\\psarc" + trace + "{" + Degres(p.debut) + "}{" + Degres(p.fin) + "}");
+        Ajouter_ligne(sortie, "\\psarc", trace, "{", Degres(p.debut), "}{", Degres(p.fin), "}");
 }
 
 } // namespace trazel
