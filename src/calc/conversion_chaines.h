@@ -67,7 +67,7 @@ public:
     Reel Evaluer_expression(const std::string& texte, const TListe_points& points, Reel echelle);
     // The value of a plain decimal numeral ("12", "-0.375", blanks around it), exactly what
     // Evaluer_expression gives for it; none for any other text, or a value out of range.
-    // Free points' parameters are such numerals, read without compiling a formula each.
+    // Evaluer_expression reads such numerals (most free points' parameters) without a formula.
     std::optional<Reel> Valeur_numeral(std::string_view texte);
     void Convertir_notation(std::string& texte, const TListe_points& points, Reel echelle);
 

@@ -61,10 +61,9 @@ bool TLecteur::Ligne_suivante()
     return true;
 }
 
+// Plain numerals, most free points' parameters, are read by Evaluer_expression directly.
 Reel TLecteur::Evaluer(const std::string& texte, Reel echelle)
 {
-    if (const std::optional<Reel> valeur = form2_.Valeur_numeral(texte))
-        return *valeur;
     return form2_.Evaluer_expression(texte, figure_.liste_points, echelle);
 }
 
