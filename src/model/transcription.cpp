@@ -6,6 +6,11 @@
 #include "model/fichiers.h"
 
 namespace trazel {
+namespace {
+
+constexpr std::size_t capacite_image_initiale = std::size_t{4} << 20;
+
+} // namespace
 
 std::string Chemin_sortie(std::string_view chemin_figure)
 {
@@ -45,7 +50,10 @@ std::string Transcrire_texte(std::string_view octets, const std::string& chemin,
     form2.Reinitialiser();
     TFigure figure;
     TEtape* premiere = Lire_texte_figure(octets, chemin, figure, form2, ignorees);
+    // Room for most pictures at once: growing by doubling would copy the picture into ever
+    // larger blocks, each written into fresh pages, and capacity never written costs nothing.
     std::string image;
+    image.reserve(capacite_image_initiale);
     try {
         TContexte_calcul contexte{figure, form2};
         Ecrire_figure(premiere, cadre, contexte, image);
