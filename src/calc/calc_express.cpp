@@ -15,6 +15,7 @@
 
 namespace trazel {
 
+// Identifiers are ASCII, so folding A-Z is enough for the case-blind variable match.
 bool Egaux_sans_casse(std::string_view a, std::string_view b)
 {
     const auto minuscule = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
@@ -86,8 +87,6 @@ bool Est_car_identificateur(char c)
 {
     return Est_lettre(c) || Est_chiffre(c) || c == '_' || c == '"' || c == '\'';
 }
-
-// Identifiers are ASCII, so folding A-Z is enough for the case-blind variable match.
 
 // Power of ten of the first significant digit of a literal written with '.'. Only its sign
 // is used: it tells an overflow from an underflow when from_chars reports a range error.
@@ -235,7 +234,6 @@ void Oublier(const TCalc_noeud& noeud, std::vector<const TCalc_noeud*>& suivis)
     if (noeud.droite)
         Oublier(*noeud.droite, suivis);
 }
-
 
 Reel Racine_carree(Reel x)
 {

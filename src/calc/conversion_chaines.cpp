@@ -697,15 +697,16 @@ Reel TForm2::Evaluer_expression(const std::string& texte, const TListe_points& p
         if (conversion == nullptr) {
             CalcExpress1.Formula(converti_);
         } else {
-            // Trees are kept while the kept conversions hold few enough nodes in all.
-            const bool neuf = !conversion->compilation.arbre;
-            CalcExpress1.Formula(conversion->converti, conversion->compilation);
-            const TCalcExpress::TCompilation& c = conversion->compilation;
-            if (neuf && c.arbre) {
-                if (noeuds_gardes_ + c.arbre->taille > noeuds_gardes_maximum)
-                    conversion->compilation = {};
-                else
-                    noeuds_gardes_ += c.arbre->taille;
+            // The trees kept beside the texts hold few enough nodes in all: a tree that would
+            // pass the bound is not kept.
+            TCalcExpress::TCompilation& memo = conversion->compilation;
+            const auto noeuds = [&] { return memo.arbre ? memo.arbre->taille : 0; };
+            const std::int64_t avant = noeuds();
+            CalcExpress1.Formula(conversion->converti, memo);
+            noeuds_gardes_ += noeuds() - avant;
+            if (noeuds_gardes_ > noeuds_gardes_maximum) {
+                noeuds_gardes_ -= noeuds();
+                memo = {};
             }
         }
     } catch (const Erreur_formule& e) {
@@ -740,14 +741,12 @@ void TForm2::Valider_conversions()
                     [&](const TCalc_fonction_init& f) { return au_separateur(f.nom); });
 }
 
-// The text with "." as the separator of the user's locale, converted. A conversion that
-// wrote distances depends on the points' positions and is not kept.
 std::optional<Reel> TForm2::Valeur_numeral(std::string_view texte)
 {
     Valider_conversions();
     texte = Sans_espaces_autour(texte);
-    // The texts Conversion_du_texte passes on unchanged: the evaluator reads "-x" as the negation
-    // of x, which is exact, so from_chars gives its value.
+    // The texts the conversion passes on unchanged: the evaluator reads "-x" as the
+    // negation of x, which is exact, so from_chars gives its value.
     if (nom_au_separateur_ || !Nombre_simple(texte, '.'))
         return std::nullopt;
     const bool negatif = texte.front() == '-';
@@ -764,6 +763,8 @@ std::optional<Reel> TForm2::Valeur_numeral(std::string_view texte)
     return negatif ? -valeur : valeur;
 }
 
+// The text with "." as the separator of the user's locale, converted. A conversion that
+// wrote distances depends on the points' positions and is not kept.
 TForm2::TConversion* TForm2::Conversion_du_texte(const std::string& texte,
                                                  const TListe_points& points, Reel echelle)
 {

@@ -99,44 +99,48 @@ Tpoint& Point_du_nom(const TListe_points& points, std::string_view nom)
 
 Tdroite* Droite_du_nom(TFigure& figure, std::string_view nom)
 {
-    return Trouver_ou_creer(figure, figure.liste_droites, figure.index_droites, nom, [&](Tdroite& d, Deux_points ab) {
-        d.point1 = ab.premier;
-        d.point2 = ab.second;
-        d.vecteur = figure.Nouveau(Vecteur_de(*ab.premier, *ab.second));
-        d.repere = figure.Nouveau<Trepere>();
-        d.repere->nom = d.nom;
-        d.repere->origine = ab.premier;
-        d.repere->vecteur1 = d.vecteur;
-        d.repere->vecteur2 = figure.Nouveau(Quart_de_tour(*d.vecteur));
-    });
+    return Trouver_ou_creer(figure, figure.liste_droites, figure.index_droites, nom,
+                            [&](Tdroite& d, Deux_points ab) {
+                                d.point1 = ab.premier;
+                                d.point2 = ab.second;
+                                d.vecteur = figure.Nouveau(Vecteur_de(*ab.premier, *ab.second));
+                                d.repere = figure.Nouveau<Trepere>();
+                                d.repere->nom = d.nom;
+                                d.repere->origine = ab.premier;
+                                d.repere->vecteur1 = d.vecteur;
+                                d.repere->vecteur2 = figure.Nouveau(Quart_de_tour(*d.vecteur));
+                            });
 }
 
 Trepere* Repere_du_nom(TFigure& figure, std::string_view nom)
 {
-    return Trouver_ou_creer(figure, figure.liste_reperes, figure.index_reperes, nom, [&](Trepere& r, Deux_points ab) {
-        r.origine = ab.premier;
-        r.point2 = ab.second;
-        r.vecteur1 = figure.Nouveau(Vecteur_de(*ab.premier, *ab.second));
-        r.vecteur2 = figure.Nouveau(Quart_de_tour(*r.vecteur1));
-    });
+    return Trouver_ou_creer(figure, figure.liste_reperes, figure.index_reperes, nom,
+                            [&](Trepere& r, Deux_points ab) {
+                                r.origine = ab.premier;
+                                r.point2 = ab.second;
+                                r.vecteur1 = figure.Nouveau(Vecteur_de(*ab.premier, *ab.second));
+                                r.vecteur2 = figure.Nouveau(Quart_de_tour(*r.vecteur1));
+                            });
 }
 
 Tvecteur* Vecteur_du_nom(TFigure& figure, std::string_view texte)
 {
     int position = 1;
     const std::string nom = Mot_suivant(texte, position);
-    return Trouver_ou_creer(figure, figure.liste_vecteurs, figure.index_vecteurs, nom, [&](Tvecteur& u, Deux_points ab) {
-        u = Vecteur_de(*ab.premier, *ab.second);
-        u.nom = nom;
-    });
+    return Trouver_ou_creer(figure, figure.liste_vecteurs, figure.index_vecteurs, nom,
+                            [&](Tvecteur& u, Deux_points ab) {
+                                u = Vecteur_de(*ab.premier, *ab.second);
+                                u.nom = nom;
+                            });
 }
 
 Tsegment* Segment_du_nom(TFigure& figure, std::string_view nom)
 {
-    return Trouver_ou_creer(figure, figure.liste_segments, figure.index_segments, nom, [](Tsegment& s, Deux_points ab) {
-        s.extremite1 = ab.premier;
-        s.extremite2 = ab.second;
-    });
+    return Trouver_ou_creer(figure, figure.liste_segments, figure.index_segments, nom,
+                            [](Tsegment& s, Deux_points ab) {
+                                s.extremite1 = ab.premier;
+                                s.extremite2 = ab.second;
+                            });
 }
 
 Tcercle* Cercle_du_nom(const TFigure& figure, std::string_view nom)

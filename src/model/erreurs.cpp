@@ -30,7 +30,7 @@ std::string Message_erreur(const std::exception& erreur)
     std::string message = erreur.what();
     if (const auto* formule = dynamic_cast<const Erreur_formule*>(&erreur))
         if (!formule->formule().empty())
-            message += " (formule \xAB " + formule->formule() + " \xBB)";
+            message += " (formule " + Guillemets(formule->formule()) + ")";
     return message;
 }
 

@@ -99,9 +99,6 @@ struct Tarc_de_cercle {
     std::string style = "solid";
 };
 
-// Points in creation order, with an index of their names: figure lines and formulas look
-// points up by name, thousands of times in a large figure. A point's name must not change
-// once the point is in a list.
 // Hash of names that also takes string views, so a lookup by view copies nothing.
 struct THachage_nom {
     using is_transparent = void;
@@ -111,6 +108,9 @@ struct THachage_nom {
     }
 };
 
+// Points in creation order, with an index of their names: figure lines and formulas look
+// points up by name, thousands of times in a large figure. A point's name must not change
+// once the point is in a list.
 class TListe_points {
 public:
     using value_type = Tpoint*;
