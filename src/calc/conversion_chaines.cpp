@@ -666,16 +666,24 @@ void TForm2::Affecter_fonction(const std::string& nom, std::string corps,
                                const TListe_points& points, Reel echelle,
                                const std::string& parametre)
 {
+    TAffectation_retenue& retenue = affectation_retenue_;
+    if (retenue.version_noms == version_noms_ && retenue.nom == nom && retenue.corps == corps)
+        return;
     const auto f = std::find_if(fonctions_.rbegin(), fonctions_.rend(),
                                 [&](const TCalc_fonction_init& g) { return g.nom == nom; });
     if (f == fonctions_.rend())
         return Ajouter_fonction(nom, std::move(corps), points, echelle, parametre);
+    std::string source = corps;
     std::replace(corps.begin(), corps.end(), '.', separateur_);
-    Convertir_corps(corps, points, echelle, f->variable);
-    if (corps == f->expression)
-        return;
-    f->expression = std::move(corps);
-    Definitions_changees();
+    const bool gardee = Convertir_corps(corps, points, echelle, f->variable);
+    if (corps != f->expression) {
+        f->expression = std::move(corps);
+        Definitions_changees();
+    }
+    if (gardee)
+        retenue = {nom, std::move(source), version_noms_};
+    else
+        retenue.version_noms = UINT64_MAX;
 }
 
 void TForm2::Noms_libres(std::string& x, std::string& y) const
@@ -789,7 +797,7 @@ TForm2::TConversion* TForm2::Conversion_du_texte(const std::string& texte,
 // A body is converted with its parameter known as a variable, so that 2t becomes 2*t; the
 // parameter is a temporary last variable when no variable has its name. The temporary
 // variable is gone again before anything else sees the lists.
-void TForm2::Convertir_corps(std::string& corps, const TListe_points& points, Reel echelle,
+bool TForm2::Convertir_corps(std::string& corps, const TListe_points& points, Reel echelle,
                              const std::string& parametre)
 {
     Valider_conversions();
@@ -797,7 +805,7 @@ void TForm2::Convertir_corps(std::string& corps, const TListe_points& points, Re
             std::pair<std::string_view, std::string_view>(parametre, corps));
         trouve != corps_convertis_.end()) {
         corps = trouve->second;
-        return;
+        return true;
     }
     auto cle = std::make_pair(parametre, corps);
     const bool temporaire = std::none_of(variables_.begin(), variables_.end(),
@@ -815,8 +823,10 @@ void TForm2::Convertir_corps(std::string& corps, const TListe_points& points, Re
     }
     if (temporaire)
         variables_.pop_back();
-    if (!conversion.A_des_distances())
-        corps_convertis_.emplace(std::move(cle), corps);
+    if (conversion.A_des_distances())
+        return false;
+    corps_convertis_.emplace(std::move(cle), corps);
+    return true;
 }
 
 // The evaluator keeps its compiled functions while it holds the same definitions.

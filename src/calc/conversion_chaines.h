@@ -83,7 +83,9 @@ private:
     // The kept conversion of the text; null for a conversion not kept, then in converti_.
     TConversion* Conversion_du_texte(const std::string& texte, const TListe_points& points,
                                      Reel echelle);
-    void Convertir_corps(std::string& corps, const TListe_points& points, Reel echelle,
+    // True when the conversion is kept (it holds no distance): the same body converts to
+    // the same text while the names stay.
+    bool Convertir_corps(std::string& corps, const TListe_points& points, Reel echelle,
                          const std::string& parametre);
     void Installer_definitions();
     void Indexer_variables();
@@ -126,6 +128,15 @@ private:
     std::unordered_map<std::pair<std::string, std::string>, std::string, THachage_couple,
                        TEgalite_couple>
         corps_convertis_;
+    // The last body assigned to a function, as given, when its conversion is kept: while the
+    // names stay, the same body given again to that name changes nothing, so a replayed
+    // construction neither converts it again nor compares the converted texts.
+    struct TAffectation_retenue {
+        std::string nom;
+        std::string corps;
+        std::uint64_t version_noms = UINT64_MAX;
+    };
+    TAffectation_retenue affectation_retenue_;
     bool nom_au_separateur_ = false; // some name starts with the decimal separator
     // The index of the most recent variable of each name.
     std::unordered_map<std::string, std::size_t> derniers_;

@@ -85,6 +85,38 @@ TEST(Evaluer_expression, corps_de_fonction_remplace)
     EXPECT_THROW(f.Valeur("f(x)+1"), Erreur_formule);
 }
 
+// A body given again as it was is not converted again: that holds only while the names and
+// the separator it was converted against stay, and never for a body holding a distance.
+TEST(Evaluer_expression, corps_de_fonction_redonne)
+{
+    Formulaire f;
+    Tpoint a{.nom = "A", .x = 0, .y = 0};
+    Tpoint b{.nom = "B", .x = 3, .y = 4};
+    const TListe_points points = {&a, &b};
+    // Names are matched shortest first: "ab" is a product once "a" is a name.
+    f.form.Ajouter_variable("ab", 10);
+    f.form.Ajouter_variable("b", 3);
+    f.form.Ajouter_fonction("f", "ab+t", {}, 1, "t");
+    f.form.Affecter_fonction("f", "ab+t", {}, 1, "t");
+    EXPECT_EQ(f.Valeur("f(1)"), 11);
+    f.form.Ajouter_variable("a", 2);
+    f.form.Affecter_fonction("f", "ab+t", {}, 1, "t");
+    EXPECT_EQ(f.Valeur("f(1)"), 7);
+
+    f.form.Affecter_fonction("f", "AB*t", points, 1, "t");
+    EXPECT_EQ(f.Valeur("f(2)"), 10);
+    b.x = 6;
+    b.y = 8;
+    f.form.Affecter_fonction("f", "AB*t", points, 1, "t");
+    EXPECT_EQ(f.Valeur("f(2)"), 20);
+
+    f.form.Affecter_fonction("f", "t+0.5", {}, 1, "t");
+    EXPECT_EQ(f.Valeur("f(1)"), 1.5L);
+    f.form.separateur_decimal(',');
+    f.form.Affecter_fonction("f", "t+0.5", {}, 1, "t");
+    EXPECT_EQ(f.Valeur("f(1)"), 1.5L);
+}
+
 TEST(Evaluer_expression, separateur_change)
 {
     Formulaire f;
