@@ -182,10 +182,8 @@ Reel Determinant_de(Tcoordonnees u, Tcoordonnees v)
 
 Tcoordonnees Repere_vers_absolu(const Trepere& r, Tcoordonnees p)
 {
-    const Tcoordonnees o = Coordonnees(*r.origine);
-    const Tcoordonnees e = Coordonnees(*r.vecteur1);
-    const Tcoordonnees f = Coordonnees(*r.vecteur2);
-    return {o.x + p.x * e.x + p.y * f.x, o.y + p.x * e.y + p.y * f.y};
+    return Repere_vers_absolu(Coordonnees(*r.origine), Coordonnees(*r.vecteur1),
+                              Coordonnees(*r.vecteur2), p);
 }
 
 Tcoordonnees Coordonnees_dans_repere(const Trepere& r, Tcoordonnees u)

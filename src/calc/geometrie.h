@@ -62,6 +62,13 @@ Reel Determinant_de(Tcoordonnees u, Tcoordonnees v);
 
 // Frames.
 Tcoordonnees Repere_vers_absolu(const Trepere& r, Tcoordonnees p); // origin + x v1 + y v2
+// The same for a frame given by its origin o and basis e, f: one formula for both, so a
+// point computed either way agrees to the last digit.
+inline Tcoordonnees Repere_vers_absolu(Tcoordonnees o, Tcoordonnees e, Tcoordonnees f,
+                                       Tcoordonnees p)
+{
+    return {o.x + p.x * e.x + p.y * f.x, o.y + p.x * e.y + p.y * f.y};
+}
 Tcoordonnees Coordonnees_dans_repere(const Trepere& r, Tcoordonnees u); // u in (v1, v2)
 
 // Angles, in [0, 2pi).

@@ -63,20 +63,12 @@ Tcoordonnees Symetrique(Tcoordonnees p, const Tdroite& axe)
 }
 
 // The point (cos t, sin t) of the frame of origin O and basis OP, rot(OP), made absolute by
-// Repere_vers_absolu itself, so a rotated point and the same point built in a frame agree
-// to the last digit.
+// the frame formula itself, so a rotated point and the same point built in a frame agree to
+// the last digit.
 Tcoordonnees Tourner(Tcoordonnees o, Reel angle, Tcoordonnees p)
 {
-    Tpoint origine;
-    Placer(origine, o);
-    Tvecteur op;
-    Placer(op, Vecteur_de(o, p));
-    Tvecteur normale = Quart_de_tour(op);
-    Trepere repere;
-    repere.origine = &origine;
-    repere.vecteur1 = &op;
-    repere.vecteur2 = &normale;
-    return Repere_vers_absolu(repere, {std::cos(angle), std::sin(angle)});
+    const Tcoordonnees op = Vecteur_de(o, p);
+    return Repere_vers_absolu(o, op, Quart_de_tour(op), {std::cos(angle), std::sin(angle)});
 }
 
 Tcoordonnees Homothetique(Tcoordonnees o, Reel rapport, Tcoordonnees p)
