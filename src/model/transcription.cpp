@@ -6,12 +6,6 @@
 #include "model/fichiers.h"
 
 namespace trazel {
-namespace {
-
-constexpr std::size_t capacite_image_initiale = std::size_t{4} << 20;
-
-} // namespace
-
 std::string Chemin_sortie(std::string_view chemin_figure)
 {
     const std::size_t garde = chemin_figure.size() >= 3 ? chemin_figure.size() - 3 : 0;
@@ -50,10 +44,7 @@ std::string Transcrire_texte(std::string_view octets, const std::string& chemin,
     form2.Reinitialiser();
     TFigure figure;
     TEtape* premiere = Lire_texte_figure(octets, chemin, figure, form2, ignorees);
-    // Room for most pictures at once: growing by doubling would copy the picture into ever
-    // larger blocks, each written into fresh pages, and capacity never written costs nothing.
     std::string image;
-    image.reserve(capacite_image_initiale);
     try {
         TContexte_calcul contexte{figure, form2};
         Ecrire_figure(premiere, cadre, contexte, image);
