@@ -356,17 +356,24 @@ Reel Binaire(std::int32_t genre, Reel a, Reel b)
     return 0;
 }
 
+// What an evaluation reads and keeps besides the tree: one pointer passed down the
+// recursion instead of three references.
+struct TEvaluation {
+    const std::vector<Reel>& valeurs;
+    std::vector<std::pair<Reel, bool>>& partages;
+    TSinus_cosinus& trigo;
+};
+
 // The value of a tree, left operand first. Every result is checked, so no NaN and no
 // infinity ever leaves the evaluator. Nodes that share a value (the copies of one call's
 // argument) compute it once: the first of them in this order is where a fault of that
 // computation arises, as it would without sharing.
-Reel Valeur(const TCalc_noeud& noeud, const std::vector<Reel>& valeurs,
-            std::vector<std::pair<Reel, bool>>& partages, TSinus_cosinus& trigo)
+Reel Valeur(const TCalc_noeud& noeud, TEvaluation& e)
 {
-    if (noeud.partage >= 0) {
-        auto& [valeur, calculee] = partages[static_cast<std::size_t>(noeud.partage)];
+    if (noeud.partage >= 0) [[unlikely]] {
+        auto& [valeur, calculee] = e.partages[static_cast<std::size_t>(noeud.partage)];
         if (!calculee) {
-            valeur = Valeur(*noeud.gauche, valeurs, partages, trigo); // a pass-through node
+            valeur = Valeur(*noeud.gauche, e); // a pass-through node
             calculee = true;
         }
         return valeur;
@@ -374,12 +381,12 @@ Reel Valeur(const TCalc_noeud& noeud, const std::vector<Reel>& valeurs,
     if (noeud.genre == nombre)
         return Controler(noeud.valeur);
     if (noeud.genre == variable)
-        return valeurs.at(static_cast<std::size_t>(noeud.indice)); // a missing value is the
-                                                                    // caller's error
-    const Reel a = Valeur(*noeud.gauche, valeurs, partages, trigo);
+        return e.valeurs.at(static_cast<std::size_t>(noeud.indice)); // a missing value is the
+                                                                      // caller's error
+    const Reel a = Valeur(*noeud.gauche, e);
     if (!noeud.droite)
-        return Unaire(noeud.genre, a, trigo);
-    return Binaire(noeud.genre, a, Valeur(*noeud.droite, valeurs, partages, trigo));
+        return Unaire(noeud.genre, a, e.trigo);
+    return Binaire(noeud.genre, a, Valeur(*noeud.droite, e));
 }
 
 } // namespace
@@ -812,7 +819,8 @@ Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const
     if (!Racine)
         throw Erreur_formule(Erreur_formule::message_syntaxe, formule_);
     valeurs_partagees_.assign(static_cast<std::size_t>(partages_), {0, false});
-    return Valeur(*Racine, valeurs, valeurs_partagees_, trigo_);
+    TEvaluation evaluation{valeurs, valeurs_partagees_, trigo_};
+    return Valeur(*Racine, evaluation);
 }
 
 void TSinus_cosinus::Calculer(Reel x)
