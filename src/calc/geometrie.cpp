@@ -52,40 +52,6 @@ Tcoordonnees Unitaire(Tcoordonnees u)
 
 } // namespace
 
-Tcoordonnees Coordonnees(const Tpoint& p)
-{
-    return {p.x, p.y};
-}
-
-Tcoordonnees Coordonnees(const Tvecteur& u)
-{
-    return {u.x, u.y};
-}
-
-void Placer(Tpoint& p, Tcoordonnees c)
-{
-    p.x = c.x;
-    p.y = c.y;
-}
-
-void Placer(Tvecteur& u, Tcoordonnees c)
-{
-    u.x = c.x;
-    u.y = c.y;
-}
-
-Tligne Ligne_de(const Tdroite& d)
-{
-    return {Coordonnees(*d.point1), Coordonnees(*d.vecteur)};
-}
-
-Reel Longueur_unite(const Tunite* u)
-{
-    if (u == nullptr || u->vecteur == nullptr)
-        return 1;
-    return Norme(Coordonnees(*u->vecteur));
-}
-
 Reel Rayon_reel(const Tcercle& c)
 {
     return Controler(c.rayon * Longueur_unite(c.unite));
@@ -102,26 +68,6 @@ Tvecteur Vecteur_de(const Tpoint& a, const Tpoint& b)
     u.nom = a.nom + b.nom;
     Placer(u, Vecteur_de(Coordonnees(a), Coordonnees(b)));
     return u;
-}
-
-Tcoordonnees Vecteur_de(Tcoordonnees a, Tcoordonnees b)
-{
-    return {b.x - a.x, b.y - a.y};
-}
-
-Reel Norme(Tcoordonnees u)
-{
-    return Controler(std::sqrt(u.x * u.x + u.y * u.y));
-}
-
-Reel Produit_scalaire(Tcoordonnees u, Tcoordonnees v)
-{
-    return Controler(u.x * v.x + u.y * v.y);
-}
-
-Tcoordonnees Quart_de_tour(Tcoordonnees u)
-{
-    return {-u.y, u.x};
 }
 
 Tvecteur Quart_de_tour(const Tvecteur& u)
@@ -144,11 +90,6 @@ Tcoordonnees Point_plus_vecteur(Tcoordonnees a, Tcoordonnees u, Reel t)
 Tcoordonnees Combinaison(Tcoordonnees u, Tcoordonnees v, Reel a, Reel b)
 {
     return {a * u.x + b * v.x, a * u.y + b * v.y};
-}
-
-Tcoordonnees Milieu(Tcoordonnees a, Tcoordonnees b)
-{
-    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
 }
 
 Tmatrice Matrice_de(Tcoordonnees u, Tcoordonnees v)
@@ -178,12 +119,6 @@ Reel Determinant(const Tmatrice& m)
 Reel Determinant_de(Tcoordonnees u, Tcoordonnees v)
 {
     return Controler((0 + u.x * v.y) - u.y * v.x);
-}
-
-Tcoordonnees Repere_vers_absolu(const Trepere& r, Tcoordonnees p)
-{
-    return Repere_vers_absolu(Coordonnees(*r.origine), Coordonnees(*r.vecteur1),
-                              Coordonnees(*r.vecteur2), p);
 }
 
 Tcoordonnees Coordonnees_dans_repere(const Trepere& r, Tcoordonnees u)

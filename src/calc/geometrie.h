@@ -7,9 +7,11 @@
 // NaN or infinity ever reaches a figure.
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <vector>
 
+#include "model/erreurs.h"
 #include "model/figure.h"
 #include "model/reel.h"
 
@@ -34,40 +36,79 @@ struct Trond {
 using Tvecteur_dimension_libre = std::vector<Reel>;
 using Tmatrice = std::vector<Tvecteur_dimension_libre>;
 
-// From and to the records.
-Tcoordonnees Coordonnees(const Tpoint& p);
-Tcoordonnees Coordonnees(const Tvecteur& u);
-void Placer(Tpoint& p, Tcoordonnees c);   // writes x and y only
-void Placer(Tvecteur& u, Tcoordonnees c); // writes x and y only
-Tligne Ligne_de(const Tdroite& d);        // through point1, directed by vecteur
-Reel Longueur_unite(const Tunite* u);     // the norm of its vector; 1 without a unit
-Reel Rayon_reel(const Tcercle& c);        // rayon times the length of its unit
+// From and to the records, and the basic vector operations: inline, as every step of every
+// locus sample goes through several of them.
+inline Tcoordonnees Coordonnees(const Tpoint& p) { return {p.x, p.y}; }
+inline Tcoordonnees Coordonnees(const Tvecteur& u) { return {u.x, u.y}; }
+// Placer writes x and y only.
+inline void Placer(Tpoint& p, Tcoordonnees c)
+{
+    p.x = c.x;
+    p.y = c.y;
+}
+inline void Placer(Tvecteur& u, Tcoordonnees c)
+{
+    u.x = c.x;
+    u.y = c.y;
+}
+// Through point1, directed by vecteur.
+inline Tligne Ligne_de(const Tdroite& d)
+{
+    return {Coordonnees(*d.point1), Coordonnees(*d.vecteur)};
+}
+inline Reel Norme(Tcoordonnees u)
+{
+    return Controler(std::sqrt(u.x * u.x + u.y * u.y));
+}
+// The norm of its vector; 1 without a unit.
+inline Reel Longueur_unite(const Tunite* u)
+{
+    if (u == nullptr || u->vecteur == nullptr)
+        return 1;
+    return Norme(Coordonnees(*u->vecteur));
+}
+Reel Rayon_reel(const Tcercle& c); // rayon times the length of its unit
 Trond Rond_de(const Tcercle& c);
 
 // Basic vector operations.
 Tvecteur Vecteur_de(const Tpoint& a, const Tpoint& b); // named A.nom + B.nom, components B - A
-Tcoordonnees Vecteur_de(Tcoordonnees a, Tcoordonnees b);
-Reel Norme(Tcoordonnees u);
-Reel Produit_scalaire(Tcoordonnees u, Tcoordonnees v);
-Tcoordonnees Quart_de_tour(Tcoordonnees u); // (-y, x)
-Tvecteur Quart_de_tour(const Tvecteur& u);  // an unnamed vector
+inline Tcoordonnees Vecteur_de(Tcoordonnees a, Tcoordonnees b)
+{
+    return {b.x - a.x, b.y - a.y};
+}
+inline Reel Produit_scalaire(Tcoordonnees u, Tcoordonnees v)
+{
+    return Controler(u.x * v.x + u.y * v.y);
+}
+inline Tcoordonnees Quart_de_tour(Tcoordonnees u) // (-y, x)
+{
+    return {-u.y, u.x};
+}
+Tvecteur Quart_de_tour(const Tvecteur& u); // an unnamed vector
 Reel Carre(Reel t);
 Tcoordonnees Point_plus_vecteur(Tcoordonnees a, Tcoordonnees u, Reel t); // a + t u
 Tcoordonnees Combinaison(Tcoordonnees u, Tcoordonnees v, Reel a, Reel b); // a u + b v
-Tcoordonnees Milieu(Tcoordonnees a, Tcoordonnees b);
+inline Tcoordonnees Milieu(Tcoordonnees a, Tcoordonnees b)
+{
+    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
+}
 Tmatrice Matrice_de(Tcoordonnees u, Tcoordonnees v); // rows (u.x, v.x), (u.y, v.y)
 Reel Determinant(const Tmatrice& m);                 // cofactors along the first column
 // Determinant(Matrice_de(u, v)) bit for bit, without building the matrix.
 Reel Determinant_de(Tcoordonnees u, Tcoordonnees v);
 
 // Frames.
-Tcoordonnees Repere_vers_absolu(const Trepere& r, Tcoordonnees p); // origin + x v1 + y v2
-// The same for a frame given by its origin o and basis e, f: one formula for both, so a
-// point computed either way agrees to the last digit.
+// Origin + x v1 + y v2, for a frame given by its origin o and basis e, f, or by its record:
+// one formula for both, so a point computed either way agrees to the last digit.
 inline Tcoordonnees Repere_vers_absolu(Tcoordonnees o, Tcoordonnees e, Tcoordonnees f,
                                        Tcoordonnees p)
 {
     return {o.x + p.x * e.x + p.y * f.x, o.y + p.x * e.y + p.y * f.y};
+}
+inline Tcoordonnees Repere_vers_absolu(const Trepere& r, Tcoordonnees p)
+{
+    return Repere_vers_absolu(Coordonnees(*r.origine), Coordonnees(*r.vecteur1),
+                              Coordonnees(*r.vecteur2), p);
 }
 Tcoordonnees Coordonnees_dans_repere(const Trepere& r, Tcoordonnees u); // u in (v1, v2)
 
