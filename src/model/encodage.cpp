@@ -1,7 +1,9 @@
 #include "model/encodage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace trazel {
@@ -103,6 +105,25 @@ bool Est_utf8_non_ascii(std::string_view texte)
     return non_ascii;
 }
 
+// The first CR or LF at or after i, or the text's size. Eight bytes are tested at once: a
+// figure is read whole before anything else happens, and most of its bytes are not line ends.
+std::size_t Fin_de_ligne_suivante(std::string_view texte, std::size_t i)
+{
+    constexpr std::uint64_t uns = 0x0101010101010101U;
+    constexpr std::uint64_t hauts = 0x8080808080808080U;
+    // Whether some byte of v is zero: exact, whatever the other bytes hold.
+    const auto octet_nul = [](std::uint64_t v) { return ((v - uns) & ~v & hauts) != 0; };
+    for (; i + 8 <= texte.size(); i += 8) {
+        std::uint64_t v = 0;
+        std::memcpy(&v, texte.data() + i, sizeof v);
+        if (octet_nul(v ^ (uns * '\n')) || octet_nul(v ^ (uns * '\r')))
+            break;
+    }
+    while (i < texte.size() && texte[i] != '\r' && texte[i] != '\n')
+        ++i;
+    return std::min(i, texte.size());
+}
+
 } // namespace
 
 std::string Utf8_vers_cp1252(std::string_view texte)
@@ -136,9 +157,8 @@ std::vector<std::string> Decouper_lignes(std::string_view texte)
 {
     std::vector<std::string> lignes;
     std::size_t debut = 0;
-    for (std::size_t i = 0; i < texte.size(); ++i) {
-        if (texte[i] != '\r' && texte[i] != '\n')
-            continue;
+    for (std::size_t i = Fin_de_ligne_suivante(texte, 0); i < texte.size();
+         i = Fin_de_ligne_suivante(texte, i + 1)) {
         lignes.emplace_back(texte.substr(debut, i - debut));
         if (texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n')
             ++i;
@@ -147,6 +167,15 @@ std::vector<std::string> Decouper_lignes(std::string_view texte)
     if (debut < texte.size())
         lignes.emplace_back(texte.substr(debut));
     return lignes;
+}
+
+std::size_t Nombre_de_fins_de_ligne(std::string_view texte)
+{
+    std::size_t fins = 0;
+    for (std::size_t i = Fin_de_ligne_suivante(texte, 0); i < texte.size();
+         i = Fin_de_ligne_suivante(texte, i + 1))
+        ++fins;
+    return fins;
 }
 
 std::string Cp1252_vers_utf8(std::string_view texte)

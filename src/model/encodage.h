@@ -2,6 +2,7 @@
 // Figure text is Windows-1252. A figure saved by a modern editor in UTF-8 is converted on
 // reading so that it reads the same; messages go out to terminals and windows in UTF-8.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,8 @@ std::string Texte_figure_en_cp1252(std::string_view octets);
 // The lines of a text; a line ends at CR LF, LF or CR, and a final line end does not start
 // another line.
 std::vector<std::string> Decouper_lignes(std::string_view texte);
+// The number of line-end bytes in a text: CR and LF, each one counted.
+std::size_t Nombre_de_fins_de_ligne(std::string_view texte);
 
 // Windows-1252 bytes to UTF-8 (bytes that code page leaves undefined become U+FFFD).
 std::string Cp1252_vers_utf8(std::string_view texte);

@@ -15,9 +15,7 @@ std::string Chemin_sortie(std::string_view chemin_figure)
 TEtape* Lire_texte_figure(std::string_view octets, const std::string& chemin, TFigure& figure,
                           TForm2& form2, std::vector<TLigne_ignoree>* ignorees)
 {
-    std::size_t fins = 0;
-    for (const char c : octets)
-        fins += static_cast<std::size_t>(c == '\n') + static_cast<std::size_t>(c == '\r');
+    const std::size_t fins = Nombre_de_fins_de_ligne(octets);
     if (octets.size() > taille_maximale_figure || fins > 2 * lignes_maximales_figure)
         throw Erreur_figure(chemin, 0, "figure trop grande : au plus " +
                                            std::to_string(lignes_maximales_figure) +

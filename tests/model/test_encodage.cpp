@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "model/encodage.h"
 
 using namespace trazel;
@@ -36,6 +38,37 @@ TEST(Decouper_lignes, trois_fins_de_ligne)
     EXPECT_EQ(Decouper_lignes("a\n\r"), (L{"a", ""}));
     EXPECT_EQ(Decouper_lignes(""), L{});
     EXPECT_EQ(Decouper_lignes("\r\n"), L{""});
+}
+
+// Long texts go eight bytes at a time: the lines and the count of line ends must be those a
+// byte-by-byte reading gives, whatever bytes neighbour the line ends (0x0A and 0x0D with the
+// high bit set, 0x09, 0x0B, 0x0C, 0x0E, 0x00, 0xFF) and wherever they fall in a word.
+TEST(Decouper_lignes, textes_longs_comme_octet_par_octet)
+{
+    const std::string octets = std::string("\r\n\x8A\x8D\t\x0B\x0C\x0E\xFF", 9) + '\0' + "aZ";
+    std::mt19937 tirage(20261208);
+    for (int essai = 0; essai < 300; ++essai) {
+        std::string texte;
+        const std::size_t longueur = tirage() % 200;
+        for (std::size_t k = 0; k < longueur; ++k)
+            texte += tirage() % 4 == 0 ? octets[tirage() % octets.size()] : 'x';
+        std::vector<std::string> attendues;
+        std::size_t fins = 0, debut = 0;
+        for (std::size_t i = 0; i < texte.size(); ++i) {
+            if (texte[i] != '\r' && texte[i] != '\n')
+                continue;
+            fins += texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n' ? 2 : 1;
+            attendues.push_back(texte.substr(debut, i - debut));
+            if (texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n')
+                ++i;
+            debut = i + 1;
+        }
+        if (debut < texte.size())
+            attendues.push_back(texte.substr(debut));
+        SCOPED_TRACE(testing::PrintToString(texte));
+        EXPECT_EQ(Decouper_lignes(texte), attendues);
+        EXPECT_EQ(Nombre_de_fins_de_ligne(texte), fins);
+    }
 }
 
 TEST(Cp1252_vers_utf8, aller_retour)
