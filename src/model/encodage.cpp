@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -105,20 +106,28 @@ bool Est_utf8_non_ascii(std::string_view texte)
     return non_ascii;
 }
 
-// The first CR or LF at or after i, or the text's size. Eight bytes are tested at once: a
-// figure is read whole before anything else happens, and most of its bytes are not line ends.
-std::size_t Fin_de_ligne_suivante(std::string_view texte, std::size_t i)
+// Eight bytes of a text at once; the high bit of each byte of the mask says whether that
+// byte is a CR or an LF. Exact for every byte, so the lowest bit set is the first line end
+// and the bits count them. A figure is read whole before anything else happens, and most of
+// its bytes are not line ends.
+constexpr std::size_t mot = sizeof(std::uint64_t);
+
+std::uint64_t Fins_de_ligne_du_mot(const char* octets)
 {
     constexpr std::uint64_t uns = 0x0101010101010101U;
-    constexpr std::uint64_t hauts = 0x8080808080808080U;
-    // Whether some byte of v is zero: exact, whatever the other bytes hold.
-    const auto octet_nul = [](std::uint64_t v) { return ((v - uns) & ~v & hauts) != 0; };
-    for (; i + 8 <= texte.size(); i += 8) {
-        std::uint64_t v = 0;
-        std::memcpy(&v, texte.data() + i, sizeof v);
-        if (octet_nul(v ^ (uns * '\n')) || octet_nul(v ^ (uns * '\r')))
-            break;
-    }
+    constexpr std::uint64_t bas = 0x7F7F7F7F7F7F7F7FU;
+    const auto nuls = [](std::uint64_t v) { return ~(((v & bas) + bas) | v | bas); };
+    std::uint64_t v = 0;
+    std::memcpy(&v, octets, mot);
+    return nuls(v ^ (uns * '\n')) | nuls(v ^ (uns * '\r'));
+}
+
+// The first CR or LF at or after i, or the text's size.
+std::size_t Fin_de_ligne_suivante(std::string_view texte, std::size_t i)
+{
+    for (; i + mot <= texte.size(); i += mot)
+        if (const std::uint64_t fins = Fins_de_ligne_du_mot(texte.data() + i); fins != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(fins)) / 8;
     while (i < texte.size() && texte[i] != '\r' && texte[i] != '\n')
         ++i;
     return std::min(i, texte.size());
@@ -172,9 +181,11 @@ std::vector<std::string> Decouper_lignes(std::string_view texte)
 std::size_t Nombre_de_fins_de_ligne(std::string_view texte)
 {
     std::size_t fins = 0;
-    for (std::size_t i = Fin_de_ligne_suivante(texte, 0); i < texte.size();
-         i = Fin_de_ligne_suivante(texte, i + 1))
-        ++fins;
+    std::size_t i = 0;
+    for (; i + mot <= texte.size(); i += mot)
+        fins += static_cast<std::size_t>(std::popcount(Fins_de_ligne_du_mot(texte.data() + i)));
+    for (; i < texte.size(); ++i)
+        fins += static_cast<std::size_t>(texte[i] == '\r' || texte[i] == '\n');
     return fins;
 }
 
