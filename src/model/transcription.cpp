@@ -6,6 +6,7 @@
 #include "model/fichiers.h"
 
 namespace trazel {
+
 std::string Chemin_sortie(std::string_view chemin_figure)
 {
     const std::size_t garde = chemin_figure.size() >= 3 ? chemin_figure.size() - 3 : 0;
