@@ -357,12 +357,29 @@ Reel Binaire(std::int32_t genre, Reel a, Reel b)
 }
 
 // What an evaluation reads and keeps besides the tree: one pointer passed down the
-// recursion instead of three references.
+// recursion instead of four arguments.
 struct TEvaluation {
     const std::vector<Reel>& valeurs;
-    std::vector<std::pair<Reel, bool>>& partages;
+    std::vector<TValeur_partagee>& partages;
+    std::uint64_t numero;
     TSinus_cosinus& trigo;
 };
+
+Reel Valeur(const TCalc_noeud& noeud, TEvaluation& e);
+
+// An operand: a number or a variable is read in place, without a call (they are half the
+// nodes of a tree); any other node is evaluated.
+inline Reel Operande(const TCalc_noeud& noeud, TEvaluation& e)
+{
+    if (noeud.partage < 0) {
+        if (noeud.genre == nombre)
+            return Controler(noeud.valeur);
+        if (noeud.genre == variable)
+            return e.valeurs.at(static_cast<std::size_t>(noeud.indice)); // a missing value is
+                                                                          // the caller's error
+    }
+    return Valeur(noeud, e);
+}
 
 // The value of a tree, left operand first. Every result is checked, so no NaN and no
 // infinity ever leaves the evaluator. Nodes that share a value (the copies of one call's
@@ -371,22 +388,19 @@ struct TEvaluation {
 Reel Valeur(const TCalc_noeud& noeud, TEvaluation& e)
 {
     if (noeud.partage >= 0) [[unlikely]] {
-        auto& [valeur, calculee] = e.partages[static_cast<std::size_t>(noeud.partage)];
-        if (!calculee) {
-            valeur = Valeur(*noeud.gauche, e); // a pass-through node
-            calculee = true;
+        TValeur_partagee& p = e.partages[static_cast<std::size_t>(noeud.partage)];
+        if (p.evaluation != e.numero) {
+            p.valeur = Operande(*noeud.gauche, e); // a pass-through node
+            p.evaluation = e.numero;
         }
-        return valeur;
+        return p.valeur;
     }
-    if (noeud.genre == nombre)
-        return Controler(noeud.valeur);
-    if (noeud.genre == variable)
-        return e.valeurs.at(static_cast<std::size_t>(noeud.indice)); // a missing value is the
-                                                                      // caller's error
-    const Reel a = Valeur(*noeud.gauche, e);
+    if (noeud.genre == nombre || noeud.genre == variable)
+        return Operande(noeud, e);
+    const Reel a = Operande(*noeud.gauche, e);
     if (!noeud.droite)
         return Unaire(noeud.genre, a, e.trigo);
-    return Binaire(noeud.genre, a, Valeur(*noeud.droite, e));
+    return Binaire(noeud.genre, a, Operande(*noeud.droite, e));
 }
 
 } // namespace
@@ -818,8 +832,10 @@ Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const
 {
     if (!Racine)
         throw Erreur_formule(Erreur_formule::message_syntaxe, formule_);
-    valeurs_partagees_.assign(static_cast<std::size_t>(partages_), {0, false});
-    TEvaluation evaluation{valeurs, valeurs_partagees_, trigo_};
+    // A slot holds a value of this evaluation only once this evaluation's number is in it.
+    if (valeurs_partagees_.size() < static_cast<std::size_t>(partages_))
+        valeurs_partagees_.resize(static_cast<std::size_t>(partages_));
+    TEvaluation evaluation{valeurs, valeurs_partagees_, ++evaluations_, trigo_};
     return Valeur(*Racine, evaluation);
 }
 

@@ -73,6 +73,13 @@ private:
     Reel cosinus_ = 1;
 };
 
+// A value shared by the copies of one call's argument, computed during the evaluation
+// numbered `evaluation`.
+struct TValeur_partagee {
+    Reel valeur = 0;
+    std::uint64_t evaluation = 0;
+};
+
 class TCalcExpress {
 public:
     TCalcExpress();
@@ -124,7 +131,9 @@ private:
     TCalc_liste_fonction_init fonctions_;
     std::shared_ptr<const TCalc_noeud> Racine;
     std::int32_t partages_ = 0; // shared values in Racine
-    mutable std::vector<std::pair<Reel, bool>> valeurs_partagees_; // during Evaluate
+    // The shared values of the evaluations, by number: slots are reused, never cleared.
+    mutable std::vector<TValeur_partagee> valeurs_partagees_;
+    mutable std::uint64_t evaluations_ = 0;
     mutable TSinus_cosinus trigo_;
 
     // What the current functions, variables and separator compile to: the function bodies

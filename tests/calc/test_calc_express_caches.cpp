@@ -215,6 +215,24 @@ TEST(Evaluate, defaut_de_l_argument_partage)
     }
 }
 
+// One tree evaluated again and again: each evaluation computes its shared values anew, also
+// after an evaluation that stopped at a fault, halfway through them.
+TEST(Evaluate, valeurs_partagees_d_une_evaluation_a_l_autre)
+{
+    TCalcExpress calc;
+    Installer(calc, {{"x"}, fonctions_imbriquees});
+    calc.Formula("m(x)+h(ln(x))");
+    for (Reel x : {2.0L, -1.5L, 0.0L, 3.25L, -1.5L, 0.7L}) {
+        SCOPED_TRACE(static_cast<double>(x));
+        if (x <= 0) {
+            EXPECT_THROW(calc.Evaluate({x}), Erreur_calcul);
+            continue;
+        }
+        EXPECT_EQ(calc.Evaluate({x}),
+                  Valeur_neuve({{"x"}, fonctions_imbriquees}, "m(x)+h(ln(x))", {x}));
+    }
+}
+
 // The sine and cosine kept from the last angle must be the bits sinl and cosl give, in any
 // order of requests, for angles small and large, and for both zeros.
 TEST(TSinus_cosinus, memes_bits_que_sin_et_cos)
