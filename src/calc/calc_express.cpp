@@ -381,10 +381,11 @@ inline Reel Operande(const TCalc_noeud& noeud, TEvaluation& e)
     return Valeur(noeud, e);
 }
 
-// The value of a tree, left operand first. Every result is checked, so no NaN and no
-// infinity ever leaves the evaluator. Nodes that share a value (the copies of one call's
-// argument) compute it once: the first of them in this order is where a fault of that
-// computation arises, as it would without sharing.
+// The value of a node that is not a plain number or variable (those are read by Operande),
+// left operand first. Every result is checked, so no NaN and no infinity ever leaves the
+// evaluator. Nodes that share a value (the copies of one call's argument) compute it once:
+// the first of them in this order is where a fault of that computation arises, as it would
+// without sharing.
 Reel Valeur(const TCalc_noeud& noeud, TEvaluation& e)
 {
     if (noeud.partage >= 0) [[unlikely]] {
@@ -395,8 +396,6 @@ Reel Valeur(const TCalc_noeud& noeud, TEvaluation& e)
         }
         return p.valeur;
     }
-    if (noeud.genre == nombre || noeud.genre == variable)
-        return Operande(noeud, e);
     const Reel a = Operande(*noeud.gauche, e);
     if (!noeud.droite)
         return Unaire(noeud.genre, a, e.trigo);
@@ -836,7 +835,7 @@ Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const
     if (valeurs_partagees_.size() < static_cast<std::size_t>(partages_))
         valeurs_partagees_.resize(static_cast<std::size_t>(partages_));
     TEvaluation evaluation{valeurs, valeurs_partagees_, ++evaluations_, trigo_};
-    return Valeur(*Racine, evaluation);
+    return Operande(*Racine, evaluation);
 }
 
 void TSinus_cosinus::Calculer(Reel x)

@@ -1,6 +1,5 @@
 #include "model/encodage.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -122,7 +121,7 @@ std::uint64_t Fins_de_ligne_du_mot(const char* octets)
     return nuls(v ^ (uns * '\n')) | nuls(v ^ (uns * '\r'));
 }
 
-// The first CR or LF at or after i, or the text's size.
+// The first CR or LF at or after i (at most the text's size), or the text's size.
 std::size_t Fin_de_ligne_suivante(std::string_view texte, std::size_t i)
 {
     for (; i + mot <= texte.size(); i += mot)
@@ -130,7 +129,7 @@ std::size_t Fin_de_ligne_suivante(std::string_view texte, std::size_t i)
             return i + static_cast<std::size_t>(std::countr_zero(fins)) / 8;
     while (i < texte.size() && texte[i] != '\r' && texte[i] != '\n')
         ++i;
-    return std::min(i, texte.size());
+    return i;
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <sstream>
 
 #include "model/encodage.h"
 
@@ -52,19 +54,19 @@ TEST(Decouper_lignes, textes_longs_comme_octet_par_octet)
         const std::size_t longueur = tirage() % 200;
         for (std::size_t k = 0; k < longueur; ++k)
             texte += tirage() % 4 == 0 ? octets[tirage() % octets.size()] : 'x';
+        // Expected, another way: every CR LF, then every CR, made an LF; a line before each LF,
+        // and the rest, if any, as the last line.
+        std::string unifie = texte;
+        for (std::size_t crlf = unifie.find("\r\n"); crlf != std::string::npos;
+             crlf = unifie.find("\r\n", crlf))
+            unifie.erase(crlf, 1);
+        std::replace(unifie.begin(), unifie.end(), '\r', '\n');
         std::vector<std::string> attendues;
-        std::size_t fins = 0, debut = 0;
-        for (std::size_t i = 0; i < texte.size(); ++i) {
-            if (texte[i] != '\r' && texte[i] != '\n')
-                continue;
-            fins += texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n' ? 2 : 1;
-            attendues.push_back(texte.substr(debut, i - debut));
-            if (texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n')
-                ++i;
-            debut = i + 1;
-        }
-        if (debut < texte.size())
-            attendues.push_back(texte.substr(debut));
+        std::istringstream lignes(unifie);
+        for (std::string ligne; std::getline(lignes, ligne);)
+            attendues.push_back(ligne);
+        const auto fins = static_cast<std::size_t>(std::count(texte.begin(), texte.end(), '\r') +
+                                                   std::count(texte.begin(), texte.end(), '\n'));
         SCOPED_TRACE(testing::PrintToString(texte));
         EXPECT_EQ(Decouper_lignes(texte), attendues);
         EXPECT_EQ(Nombre_de_fins_de_ligne(texte), fins);
