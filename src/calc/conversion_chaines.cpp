@@ -613,13 +613,20 @@ void TForm2::Ajouter_variable(const std::string& nom, Reel valeur)
 // The most recent variable of that name takes the value.
 void TForm2::Affecter_variable(const std::string& nom, Reel valeur)
 {
-    const auto v = derniers_.find(nom);
-    if (v == derniers_.end()) {
-        Ajouter_variable(nom, valeur);
-        return;
+    std::size_t indice = 0;
+    if (const std::size_t* retenu = variables_retenues_.Trouver(nom, epoque_)) {
+        indice = *retenu;
+    } else {
+        const auto v = derniers_.find(nom);
+        if (v == derniers_.end()) {
+            Ajouter_variable(nom, valeur);
+            return;
+        }
+        indice = v->second;
+        variables_retenues_.Retenir(nom, epoque_, indice);
     }
-    variables_[v->second].valeur = valeur;
-    valeurs_[v->second] = valeur;
+    variables_[indice].valeur = valeur;
+    valeurs_[indice] = valeur;
 }
 
 void TForm2::Retirer_variable(const std::string& nom)
@@ -699,14 +706,47 @@ Reel TForm2::Evaluer_expression(const std::string& texte, const TListe_points& p
         throw Erreur_formule("Expression vide", texte);
     if (const std::optional<Reel> valeur = Valeur_numeral(texte))
         return *valeur;
+    return Evaluer_conversion(Conversion_nommee(texte, points, echelle), texte);
+}
+
+Reel TForm2::Evaluer_expression_en_place(std::string_view texte, const TListe_points& points,
+                                         Reel echelle)
+{
+    if (const TTexte_retenu* retenu = textes_retenus_.Trouver(texte, epoque_))
+        return retenu->conversion == nullptr ? retenu->valeur
+                                             : Evaluer_conversion(retenu->conversion, texte);
+    std::string copie(texte);
+    if (copie.find_first_not_of(' ') == std::string::npos)
+        throw Erreur_formule("Expression vide", copie);
+    const std::optional<Reel> numeral = Valeur_numeral(copie);
+    TConversion* conversion = numeral ? nullptr : Conversion_nommee(copie, points, echelle);
+    // Not kept: converted again at every evaluation.
+    if (!numeral && conversion == nullptr)
+        return Evaluer_conversion(nullptr, copie);
+    // The lookups above may have cleared the kept conversions: the text is retained after.
+    textes_retenus_.Retenir(texte, epoque_, {conversion, numeral.value_or(0)});
+    return numeral ? *numeral : Evaluer_conversion(conversion, copie);
+}
+
+TForm2::TConversion* TForm2::Conversion_nommee(const std::string& texte,
+                                               const TListe_points& points, Reel echelle)
+{
     try {
-        TConversion* conversion = Conversion_du_texte(texte, points, echelle);
+        return Conversion_du_texte(texte, points, echelle);
+    } catch (const Erreur_formule& e) {
+        throw Erreur_formule(e.what(), texte);
+    }
+}
+
+Reel TForm2::Evaluer_conversion(TConversion* conversion, std::string_view texte)
+{
+    try {
         Installer_definitions();
         if (conversion == nullptr) {
             CalcExpress1.Formula(converti_);
         } else {
-            // The trees kept beside the texts hold few enough nodes in all: a tree that would
-            // pass the bound is not kept.
+            // The trees kept beside the texts hold few enough nodes in all: a tree that
+            // would pass the bound is not kept.
             TCalcExpress::TCompilation& memo = conversion->compilation;
             const auto noeuds = [&] { return memo.arbre ? memo.arbre->taille : 0; };
             const std::int64_t avant = noeuds();
@@ -718,7 +758,7 @@ Reel TForm2::Evaluer_expression(const std::string& texte, const TListe_points& p
             }
         }
     } catch (const Erreur_formule& e) {
-        throw Erreur_formule(e.what(), texte);
+        throw Erreur_formule(e.what(), std::string(texte));
     }
     return CalcExpress1.Evaluate(valeurs_);
 }
@@ -726,6 +766,7 @@ Reel TForm2::Evaluer_expression(const std::string& texte, const TListe_points& p
 void TForm2::Noms_changes()
 {
     ++version_noms_;
+    ++epoque_;
     Definitions_changees();
 }
 
@@ -736,6 +777,7 @@ void TForm2::Valider_conversions()
         corps_convertis_.size() < conversions_maximum)
         return;
     conversions_.clear();
+    ++epoque_;
     noeuds_gardes_ = 0;
     corps_convertis_.clear();
     version_conversions_ = version_noms_;

@@ -3,6 +3,7 @@
 // (implicit products, distances written as two point names) into evaluator syntax, its
 // evaluation, and the writing of reals as plain decimal text.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -26,6 +27,47 @@ using TListe_variables = std::vector<Tvariable>;
 
 // (position, length) of a name found in a text; positions are 1-based.
 using TListe_couples_entiers = std::vector<std::pair<int, int>>;
+
+// Values found for texts that callers keep in place and give again, such as a step's
+// formula or name replayed at each sample of a locus. A slot is chosen by the text's
+// address and holds a copy of the text, so another text at that address only misses. A
+// value holds for the epoch it was found in.
+template <class T, std::size_t N = 64> class TRaccourcis {
+public:
+    const T* Trouver(std::string_view texte, std::uint64_t epoque) const
+    {
+        const TCase& c = Case(texte);
+        return c.epoque == epoque && c.texte == texte ? &c.valeur : nullptr;
+    }
+    // The copy of the text in its slot stays while the slot is not taken again.
+    const std::string& Retenir(std::string_view texte, std::uint64_t epoque, T valeur)
+    {
+        TCase& c = Case(texte);
+        c.texte.assign(texte);
+        c.epoque = epoque;
+        c.valeur = std::move(valeur);
+        return c.texte;
+    }
+
+private:
+    struct TCase {
+        std::string texte;
+        std::uint64_t epoque = UINT64_MAX;
+        T valeur{};
+    };
+    std::array<TCase, N> cases_;
+
+    TCase& Case(std::string_view texte)
+    {
+        return const_cast<TCase&>(std::as_const(*this).Case(texte));
+    }
+    const TCase& Case(std::string_view texte) const
+    {
+        // Texts lie at least 16 bytes apart (in-object buffers and heap blocks alike).
+        const auto adresse = reinterpret_cast<std::uintptr_t>(texte.data());
+        return cases_[(adresse >> 4) % N];
+    }
+};
 
 // The holder of the evaluator and of the figure's variables and user functions. One exists
 // per program (the desktop program) or per run (the command line); it is never shown.
@@ -65,6 +107,10 @@ public:
     // only when they have changed. The formula stays assigned to CalcExpress1, except a
     // plain numeral (see Valeur_numeral), whose value is read directly.
     Reel Evaluer_expression(const std::string& texte, const TListe_points& points, Reel echelle);
+    // The same for a text the caller keeps in place (a step's formula): a text evaluated
+    // before at the same address is found again without being copied, hashed or read.
+    Reel Evaluer_expression_en_place(std::string_view texte, const TListe_points& points,
+                                     Reel echelle);
     // The value of a plain decimal numeral ("12", "-0.375", blanks around it), exactly what
     // Evaluer_expression gives for it; none for any other text, or a value out of range.
     // Evaluer_expression reads such numerals (most free points' parameters) without a formula.
@@ -89,6 +135,12 @@ private:
                          const std::string& parametre);
     void Installer_definitions();
     void Indexer_variables();
+    // Conversion_du_texte, with errors naming the text as given.
+    TConversion* Conversion_nommee(const std::string& texte, const TListe_points& points,
+                                   Reel echelle);
+    // The value of a converted text: the kept conversion with its tree, or converti_ for
+    // none. Errors name `texte`.
+    Reel Evaluer_conversion(TConversion* conversion, std::string_view texte);
 
     // (parameter, body) keys, looked up by views without copying the texts.
     struct THachage_couple {
@@ -123,6 +175,18 @@ private:
     // Evaluer_expression, and function bodies by (parameter, body).
     std::uint64_t version_conversions_ = UINT64_MAX;
     std::unordered_map<std::string, TConversion> conversions_;
+    // Raised whenever the names change or conversions_ is cleared: the shortcuts below
+    // hold entries of conversions_ and indices in the variables.
+    std::uint64_t epoque_ = 0;
+    // Texts given to Evaluer_expression_en_place: the kept conversion, or null for a plain
+    // numeral with its value.
+    struct TTexte_retenu {
+        TConversion* conversion = nullptr;
+        Reel valeur = 0;
+    };
+    TRaccourcis<TTexte_retenu> textes_retenus_;
+    // Names given to Affecter_variable: the index of the most recent variable of the name.
+    TRaccourcis<std::size_t> variables_retenues_;
     // Nodes of the trees the kept conversions hold, within the evaluator's own bound.
     std::int64_t noeuds_gardes_ = 0;
     std::unordered_map<std::pair<std::string, std::string>, std::string, THachage_couple,

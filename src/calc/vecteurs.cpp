@@ -377,7 +377,7 @@ Tcoordonnees Evaluer_vecteur(std::string_view texte, Reel longueur_unite, TFigur
 Reel Evaluer_mesure(std::string_view texte, Reel longueur_unite, TFigure& figure, TForm2& form2)
 {
     if (Sans_termes_de_mesure(texte))
-        return form2.Evaluer_expression(std::string(texte), figure.liste_points, longueur_unite);
+        return form2.Evaluer_expression_en_place(texte, figure.liste_points, longueur_unite);
     TEvaluateur evaluateur(texte, longueur_unite, figure, form2);
     return evaluateur.Valeur(evaluateur.Mesure(texte));
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -169,6 +170,105 @@ TEST(Evaluer_expression, erreur_repetee_a_l_identique)
         } catch (const Erreur_formule& e) {
             EXPECT_STREQ(e.what(), "Error in formula.");
             EXPECT_EQ(e.formule(), "2.*3");
+        }
+    }
+}
+
+// A text given in place is found again by its address: after every change of the names,
+// functions, separator or points, and for every other text written over the same buffer,
+// it must give what a form evaluating copies of the texts gives, value or fault alike. The
+// names given to Affecter_variable are reused in place the same way.
+TEST(Evaluer_expression_en_place, comme_les_textes_copies)
+{
+    struct TCote {
+        TForm2 form;
+        std::string place = std::string(64, ' '); // one heap buffer for every text
+        std::vector<std::string> places;          // and a buffer of its own for each
+        std::string nom; // one buffer for every name assigned
+        TCote() { form.separateur_decimal('.'); }
+    };
+    TCote en_place, copie;
+    Tpoint a{.nom = "A", .x = 0, .y = 0};
+    Tpoint b{.nom = "B", .x = 3, .y = 4};
+    const TListe_points points = {&a, &b};
+
+    using TOperation = std::function<void(TCote&)>;
+    const auto affecter = [](std::string nom, Reel valeur) -> TOperation {
+        return [=](TCote& c) {
+            c.nom = nom;
+            c.form.Affecter_variable(c.nom, valeur);
+        };
+    };
+    const std::vector<TOperation> operations = {
+        [](TCote&) {},
+        [](TCote& c) { c.form.Ajouter_variable("x", 10); c.form.Ajouter_variable("y", 1); },
+        affecter("y", 3),
+        affecter("x", 4),
+        [](TCote& c) { c.form.Ajouter_variable("x", 100); },
+        affecter("x", 7),
+        [](TCote& c) { c.form.Retirer_variable("x"); },
+        affecter("x", -2),
+        [](TCote& c) { c.form.Ajouter_variable("ab", 10); c.form.Ajouter_variable("b", 3); },
+        [&](TCote& c) { c.form.Ajouter_fonction("f", "ab+t", points, 1, "t"); },
+        [](TCote& c) { c.form.Ajouter_variable("a", 2); },
+        [&](TCote& c) { c.form.Affecter_fonction("f", "t+0.5", points, 1, "t"); },
+        [](TCote& c) { c.form.separateur_decimal(','); },
+        [](TCote& c) { c.form.separateur_decimal('.'); },
+        [](TCote& c) { c.form.Ajouter_variable(".25", 4); },
+        [](TCote& c) { c.form.Retirer_variable(".25"); },
+        [&](TCote&) { b.x = 6; b.y = 8; },
+        [](TCote& c) { c.form.CalcExpress1.Variables({"y", "x"}); },
+    };
+    const std::vector<std::string> textes = {
+        "x-2y", "x", "2x/3", "ab", "f(1)", "f(x)+1", "1.5", "1,5", "-1.25", " 12 ",
+        "2AB",  "",  "   ",  "2.*3", "x/0", "sin(x)", "y"};
+
+    const auto resultat = [](auto&& evaluer) -> std::string {
+        try {
+            const Reel v = evaluer();
+            std::array<char, 64> tampon{};
+            return std::string(tampon.data(),
+                               std::to_chars(tampon.data(), tampon.data() + tampon.size(), v,
+                                             std::chars_format::hex)
+                                   .ptr);
+        } catch (const Erreur_formule& e) {
+            return std::string("formule: ") + e.what() + " | " + e.formule();
+        } catch (const Erreur_trazel& e) {
+            return std::string("erreur: ") + e.what();
+        }
+    };
+    for (const std::string& texte : textes)
+        en_place.places.push_back(texte + std::string(32, ' ')); // on the heap
+    for (std::string& place : en_place.places)
+        place.resize(place.size() - 32);
+    for (std::size_t k = 0; k < operations.size(); ++k) {
+        // Operations touching the points run once: both sides share them.
+        operations[k](en_place);
+        if (k != 16)
+            operations[k](copie);
+        const auto attendu = [&](const std::string& texte) {
+            return resultat([&] { return copie.form.Evaluer_expression(texte, points, 1); });
+        };
+        // Each text in its own buffer first, found in its slot from the second operation
+        // on; then each over the shared buffer, where every text meets the one before.
+        for (std::size_t t = 0; t < textes.size(); ++t) {
+            SCOPED_TRACE("operation " + std::to_string(k) + ", texte \"" + textes[t] + "\"");
+            EXPECT_EQ(resultat([&] {
+                          return en_place.form.Evaluer_expression_en_place(en_place.places[t],
+                                                                           points, 1);
+                      }),
+                      attendu(textes[t]));
+        }
+        for (const std::string& texte : textes) {
+            SCOPED_TRACE("operation " + std::to_string(k) + ", texte partage \"" + texte + "\"");
+            const char* adresse = en_place.place.data();
+            en_place.place.assign(texte);
+            ASSERT_EQ(en_place.place.data(), adresse);
+            EXPECT_EQ(resultat([&] {
+                          return en_place.form.Evaluer_expression_en_place(en_place.place,
+                                                                           points, 1);
+                      }),
+                      attendu(texte));
         }
     }
 }
