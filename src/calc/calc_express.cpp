@@ -817,7 +817,7 @@ void TCalcExpress::Formula(const std::string& texte)
 
 void TCalcExpress::Formula(const std::string& texte, TCompilation& memo)
 {
-    if (memo.arbre && memo.generation == generation_ && memo.separateur == separateur_decimal) {
+    if (A_jour(memo)) {
         formule_ = texte;
         Racine = memo.arbre;
         partages_ = memo.partages;
@@ -831,11 +831,22 @@ Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const
 {
     if (!Racine)
         throw Erreur_formule(Erreur_formule::message_syntaxe, formule_);
+    return Evaluer_arbre(*Racine, partages_, valeurs);
+}
+
+Reel TCalcExpress::Evaluate(const TCompilation& memo, const std::vector<Reel>& valeurs) const
+{
+    return Evaluer_arbre(*memo.arbre, memo.partages, valeurs);
+}
+
+Reel TCalcExpress::Evaluer_arbre(const TCalc_noeud& racine, std::int32_t partages,
+                                 const std::vector<Reel>& valeurs) const
+{
     // A slot holds a value of this evaluation only once this evaluation's number is in it.
-    if (valeurs_partagees_.size() < static_cast<std::size_t>(partages_))
-        valeurs_partagees_.resize(static_cast<std::size_t>(partages_));
+    if (valeurs_partagees_.size() < static_cast<std::size_t>(partages))
+        valeurs_partagees_.resize(static_cast<std::size_t>(partages));
     TEvaluation evaluation{valeurs, valeurs_partagees_, ++evaluations_, trigo_};
-    return Operande(*Racine, evaluation);
+    return Operande(racine, evaluation);
 }
 
 void TSinus_cosinus::Calculer(Reel x)

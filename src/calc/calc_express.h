@@ -114,6 +114,15 @@ public:
 
     // The compiled formula's value. Floating-point faults raise Erreur_calcul.
     Reel Evaluate(const std::vector<Reel>& valeurs) const;
+    // A memo's tree is current while the functions, variables and separator it was compiled
+    // for are in place; its value is then read without assigning it, the formula assigned
+    // staying as it is.
+    bool A_jour(const TCompilation& memo) const
+    {
+        return memo.arbre && memo.generation == generation_ &&
+               memo.separateur == separateur_decimal;
+    }
+    Reel Evaluate(const TCompilation& memo, const std::vector<Reel>& valeurs) const;
 
     // Decimal separator of number literals (the user's locale, "." or ",").
     char separateur_decimal = '.';
@@ -126,6 +135,8 @@ private:
     struct TCalc_fonction;
     class Compilateur; // scanner and recursive-descent parser, defined in the .cpp
     void Oublier_compilations();
+    Reel Evaluer_arbre(const TCalc_noeud& racine, std::int32_t partages,
+                       const std::vector<Reel>& valeurs) const;
     std::string formule_;
     std::vector<std::string> variables_;
     TCalc_liste_fonction_init fonctions_;

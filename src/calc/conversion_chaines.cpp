@@ -713,8 +713,9 @@ Reel TForm2::Evaluer_expression_en_place(std::string_view texte, const TListe_po
                                          Reel echelle)
 {
     if (const TTexte_retenu* retenu = textes_retenus_.Trouver(texte, epoque_))
-        return retenu->conversion == nullptr ? retenu->valeur
-                                             : Evaluer_conversion(retenu->conversion, texte);
+        return retenu->conversion == nullptr
+                   ? retenu->valeur
+                   : Evaluer_conversion(retenu->conversion, texte, false);
     std::string copie(texte);
     if (copie.find_first_not_of(' ') == std::string::npos)
         throw Erreur_formule("Expression vide", copie);
@@ -725,7 +726,7 @@ Reel TForm2::Evaluer_expression_en_place(std::string_view texte, const TListe_po
         return Evaluer_conversion(nullptr, copie);
     // The lookups above may have cleared the kept conversions: the text is retained after.
     textes_retenus_.Retenir(texte, epoque_, {conversion, numeral.value_or(0)});
-    return numeral ? *numeral : Evaluer_conversion(conversion, copie);
+    return numeral ? *numeral : Evaluer_conversion(conversion, copie, false);
 }
 
 TForm2::TConversion* TForm2::Conversion_nommee(const std::string& texte,
@@ -738,11 +739,14 @@ TForm2::TConversion* TForm2::Conversion_nommee(const std::string& texte,
     }
 }
 
-Reel TForm2::Evaluer_conversion(TConversion* conversion, std::string_view texte)
+Reel TForm2::Evaluer_conversion(TConversion* conversion, std::string_view texte, bool assigner)
 {
+    bool directe = false;
     try {
         Installer_definitions();
-        if (conversion == nullptr) {
+        if (!assigner && conversion != nullptr && CalcExpress1.A_jour(conversion->compilation)) {
+            directe = true;
+        } else if (conversion == nullptr) {
             CalcExpress1.Formula(converti_);
         } else {
             // The trees kept beside the texts hold few enough nodes in all: a tree that
@@ -760,6 +764,8 @@ Reel TForm2::Evaluer_conversion(TConversion* conversion, std::string_view texte)
     } catch (const Erreur_formule& e) {
         throw Erreur_formule(e.what(), std::string(texte));
     }
+    if (directe)
+        return CalcExpress1.Evaluate(conversion->compilation, valeurs_);
     return CalcExpress1.Evaluate(valeurs_);
 }
 

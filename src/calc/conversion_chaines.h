@@ -108,7 +108,8 @@ public:
     // plain numeral (see Valeur_numeral), whose value is read directly.
     Reel Evaluer_expression(const std::string& texte, const TListe_points& points, Reel echelle);
     // The same for a text the caller keeps in place (a step's formula): a text evaluated
-    // before at the same address is found again without being copied, hashed or read.
+    // before at the same address is found again without being copied, hashed or read. Its
+    // formula is not left assigned to CalcExpress1.
     Reel Evaluer_expression_en_place(std::string_view texte, const TListe_points& points,
                                      Reel echelle);
     // The value of a plain decimal numeral ("12", "-0.375", blanks around it), exactly what
@@ -139,8 +140,10 @@ private:
     TConversion* Conversion_nommee(const std::string& texte, const TListe_points& points,
                                    Reel echelle);
     // The value of a converted text: the kept conversion with its tree, or converti_ for
-    // none. Errors name `texte`.
-    Reel Evaluer_conversion(TConversion* conversion, std::string_view texte);
+    // none. Errors name `texte`. Unless asked to, a current tree is evaluated without being
+    // assigned to the evaluator.
+    Reel Evaluer_conversion(TConversion* conversion, std::string_view texte,
+                            bool assigner = true);
 
     // (parameter, body) keys, looked up by views without copying the texts.
     struct THachage_couple {
