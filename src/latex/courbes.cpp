@@ -303,7 +303,24 @@ public:
     // The words of one sample: "HC" where the curve crosses the window's edge, then the
     // texts of x and y.
     void Bascule();
-    void Echantillon(std::string_view x, std::string_view y);
+    void Echantillon(std::string_view x, std::string_view y)
+    {
+        x_.assign(x);
+        y_.assign(y);
+        Placer_echantillon();
+    }
+    // The same for a computed sample, written straight into the point kept.
+    void Echantillon(const TEchantillon& e)
+    {
+        x_.clear();
+        Ajouter_reel(x_, e.x);
+        y_.clear();
+        if (e.defini)
+            Ajouter_reel(y_, e.y);
+        else
+            y_ = "ND";
+        Placer_echantillon();
+    }
     // The end of a line of samples; the last one closes the data set still open.
     void Fin_de_ligne(bool derniere);
     // After the last line: the plot of a run still open.
@@ -315,11 +332,8 @@ public:
 
 private:
     void Lire_mot(std::string_view ligne, int& position);
-    void Retenir(std::string_view x, std::string_view y)
-    {
-        x_.assign(x);
-        y_.assign(y);
-    }
+    // The sample kept in x_ and y_, placed in the data or held while outside.
+    void Placer_echantillon();
     // "{x, y}" of the last point read, its decimals cut, added to the data line.
     void Ajouter_point()
     {
@@ -394,22 +408,18 @@ void TRelecture::Bascule()
     premier_mot_ = false;
 }
 
-void TRelecture::Echantillon(std::string_view x, std::string_view y)
+void TRelecture::Placer_echantillon()
 {
     if (!dehors_) {
         if (premier_mot_) {
             Ajouter_ligne(sortie_, "\\savedata{\\macourbe}[");
             tampon_ = "{";
         }
-        Retenir(x, y);
         Ajouter_point();
         tampon_ += ", ";
-    } else if (en_attente_) {
-        Retenir(x, y);
-    } else {
+    } else if (!en_attente_) {
         // The first point outside after a visible run closes the run.
         en_attente_ = true;
-        Retenir(x, y);
         if (y_ == "ND") {
             Fermer_donnees();
         } else {
@@ -564,19 +574,11 @@ void Ecrire_echantillons(const TCourbe& courbe, const TEchantillons& echantillon
         return;
     Ajouter_ligne(sortie, "% Courbe " + courbe.nom);
     TRelecture relecture(courbe, sortie);
-    std::string x, y; // reused: no allocation per sample
     for (std::size_t i = 0; i < echantillons.size(); ++i) {
         const TEchantillon& e = echantillons[i];
         if (e.bascule)
             relecture.Bascule();
-        x.clear();
-        Ajouter_reel(x, e.x);
-        y.clear();
-        if (e.defini)
-            Ajouter_reel(y, e.y);
-        else
-            y = "ND";
-        relecture.Echantillon(x, y);
+        relecture.Echantillon(e);
         const bool derniere = i + 1 == echantillons.size();
         if (derniere || Fin_de_ligne_apres(i, premiere_ligne))
             relecture.Fin_de_ligne(derniere);
