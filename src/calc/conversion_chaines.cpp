@@ -713,9 +713,8 @@ Reel TForm2::Evaluer_expression_en_place(std::string_view texte, const TListe_po
                                          Reel echelle)
 {
     if (const TTexte_retenu* retenu = textes_retenus_.Trouver(texte, epoque_))
-        return retenu->conversion == nullptr
-                   ? retenu->valeur
-                   : Evaluer_conversion(retenu->conversion, texte, false);
+        return retenu->conversion == nullptr ? retenu->valeur
+                                             : Evaluer_conversion(retenu->conversion, texte, false);
     std::string copie(texte);
     if (copie.find_first_not_of(' ') == std::string::npos)
         throw Erreur_formule("Expression vide", copie);

@@ -184,7 +184,7 @@ TEST(Evaluer_expression_en_place, comme_les_textes_copies)
         TForm2 form;
         std::string place = std::string(64, ' '); // one heap buffer for every text
         std::vector<std::string> places;          // and a buffer of its own for each
-        std::string nom; // one buffer for every name assigned
+        std::string nom;                          // one buffer for every name assigned
         TCote() { form.separateur_decimal('.'); }
     };
     TCote en_place, copie;
@@ -201,14 +201,20 @@ TEST(Evaluer_expression_en_place, comme_les_textes_copies)
     };
     const std::vector<TOperation> operations = {
         [](TCote&) {},
-        [](TCote& c) { c.form.Ajouter_variable("x", 10); c.form.Ajouter_variable("y", 1); },
+        [](TCote& c) {
+            c.form.Ajouter_variable("x", 10);
+            c.form.Ajouter_variable("y", 1);
+        },
         affecter("y", 3),
         affecter("x", 4),
         [](TCote& c) { c.form.Ajouter_variable("x", 100); },
         affecter("x", 7),
         [](TCote& c) { c.form.Retirer_variable("x"); },
         affecter("x", -2),
-        [](TCote& c) { c.form.Ajouter_variable("ab", 10); c.form.Ajouter_variable("b", 3); },
+        [](TCote& c) {
+            c.form.Ajouter_variable("ab", 10);
+            c.form.Ajouter_variable("b", 3);
+        },
         [&](TCote& c) { c.form.Ajouter_fonction("f", "ab+t", points, 1, "t"); },
         [](TCote& c) { c.form.Ajouter_variable("a", 2); },
         [&](TCote& c) { c.form.Affecter_fonction("f", "t+0.5", points, 1, "t"); },
@@ -216,12 +222,17 @@ TEST(Evaluer_expression_en_place, comme_les_textes_copies)
         [](TCote& c) { c.form.separateur_decimal('.'); },
         [](TCote& c) { c.form.Ajouter_variable(".25", 4); },
         [](TCote& c) { c.form.Retirer_variable(".25"); },
-        [&](TCote&) { b.x = 6; b.y = 8; },
-        [](TCote& c) { c.form.CalcExpress1.Variables({"y", "x"}); },
+        [&](TCote&) {
+            b.x = 6;
+            b.y = 8;
+        },
+        [](TCote& c) {
+            c.form.CalcExpress1.Variables({"y", "x"});
+        },
     };
-    const std::vector<std::string> textes = {
-        "x-2y", "x", "2x/3", "ab", "f(1)", "f(x)+1", "1.5", "1,5", "-1.25", " 12 ",
-        "2AB",  "",  "   ",  "2.*3", "x/0", "sin(x)", "y"};
+    const std::vector<std::string> textes = {"x-2y", "x",    "2x/3",  "ab",     "f(1)", "f(x)+1",
+                                             "1.5",  "1,5",  "-1.25", " 12 ",   "2AB",  "",
+                                             "   ",  "2.*3", "x/0",   "sin(x)", "y"};
 
     const auto resultat = [](auto&& evaluer) -> std::string {
         try {
@@ -265,8 +276,8 @@ TEST(Evaluer_expression_en_place, comme_les_textes_copies)
             en_place.place.assign(texte);
             ASSERT_EQ(en_place.place.data(), adresse);
             EXPECT_EQ(resultat([&] {
-                          return en_place.form.Evaluer_expression_en_place(en_place.place,
-                                                                           points, 1);
+                          return en_place.form.Evaluer_expression_en_place(en_place.place, points,
+                                                                           1);
                       }),
                       attendu(texte));
         }
