@@ -24,6 +24,13 @@ constexpr std::array<std::string_view, nombre_mots_cles> table_mots = {
     "distance", "ordonn\xE9" "e", "cadre", "barycentre", "cercles", "lieu", "points",
     "li\xE9s", "trait", "\xE9pais", "d'\xE9quation", "avec", "tiret\xE9", "graphe"};
 
+constexpr auto delimiteurs = [] {
+    std::array<bool, 256> d{};
+    for (const char c : std::string_view(" (),:[]"))
+        d[static_cast<unsigned char>(c)] = true;
+    return d;
+}();
+
 // Index of a 1-based position into the line.
 std::size_t Indice(int position)
 {
@@ -39,33 +46,23 @@ int Longueur(std::string_view ligne)
 
 bool Est_delimiteur(char c)
 {
-    switch (c) {
-    case ' ':
-    case '(':
-    case ')':
-    case ',':
-    case ':':
-    case '[':
-    case ']':
-        return true;
-    default:
-        return false;
-    }
+    return delimiteurs[static_cast<unsigned char>(c)];
 }
 
 std::string Mot_suivant(std::string_view ligne, int& position)
 {
     if (position < 1)
         position = 1;
-    const int debut = position;
-    while (position <= Longueur(ligne) && !Est_delimiteur(ligne[Indice(position)]))
-        ++position;
-    std::string mot;
-    if (position > debut)
-        mot.assign(ligne.substr(Indice(debut), static_cast<std::size_t>(position - debut)));
-    if (!ligne.empty())
-        while (position <= Longueur(ligne) && Est_delimiteur(ligne[Indice(position)]))
-            ++position;
+    // Every word of every figure line goes through here: indices, not 1-based positions.
+    std::size_t i = Indice(position);
+    const std::size_t debut = i;
+    while (i < ligne.size() && !Est_delimiteur(ligne[i]))
+        ++i;
+    // Past the end (i == debut) the word is empty and the position stays.
+    std::string mot = i > debut ? std::string(ligne.substr(debut, i - debut)) : std::string();
+    while (i < ligne.size() && Est_delimiteur(ligne[i]))
+        ++i;
+    position = static_cast<int>(i) + 1;
     return mot;
 }
 

@@ -52,6 +52,17 @@ TEST(Mot_suivant, avance_apres_les_delimiteurs)
     EXPECT_EQ(position, 4); // past " ("
     EXPECT_EQ(Mot_suivant("A (B) C", position), "B");
     EXPECT_EQ(position, 7);
+    EXPECT_EQ(Mot_suivant("A (B) C", position), "C");
+    EXPECT_EQ(position, 8); // one past the end
+    // Before the start the word is the first one; past the end it is empty, in place.
+    for (const int depart : {0, -3}) {
+        position = depart;
+        EXPECT_EQ(Mot_suivant("(A) B", position), "");
+        EXPECT_EQ(position, 2);
+    }
+    position = 12;
+    EXPECT_EQ(Mot_suivant("A (B) C", position), "");
+    EXPECT_EQ(position, 12);
 }
 
 TEST(Code_mot, table_exacte)
