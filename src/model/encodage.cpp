@@ -172,7 +172,13 @@ std::string Texte_figure_en_cp1252(std::string_view octets)
 
 std::vector<std::string> Decouper_lignes(std::string_view texte)
 {
-    std::vector<std::string> lignes;
+    const std::vector<std::string_view> vues = Vues_des_lignes(texte);
+    return {vues.begin(), vues.end()};
+}
+
+std::vector<std::string_view> Vues_des_lignes(std::string_view texte)
+{
+    std::vector<std::string_view> lignes;
     std::size_t debut = 0;
     for (std::size_t i = Fin_de_ligne_suivante(texte, 0); i < texte.size();
          i = Fin_de_ligne_suivante(texte, i + 1)) {

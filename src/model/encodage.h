@@ -17,6 +17,8 @@ std::string Texte_figure_en_cp1252(std::string_view octets);
 // The lines of a text; a line ends at CR LF, LF or CR, and a final line end does not start
 // another line.
 std::vector<std::string> Decouper_lignes(std::string_view texte);
+// The same lines, as views into the text.
+std::vector<std::string_view> Vues_des_lignes(std::string_view texte);
 // The number of line-end bytes in a text: CR and LF, each one counted.
 std::size_t Nombre_de_fins_de_ligne(std::string_view texte);
 

@@ -4,6 +4,7 @@
 
 #include "calc/geometrie.h"
 #include "calc/noms.h"
+#include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/particularites.h"
@@ -41,9 +42,9 @@ bool Est_mot_fixe(std::string_view mot)
 
 } // namespace
 
-TLecteur::TLecteur(TFigure& figure, TForm2& form2, std::vector<std::string> lignes,
-                   std::string chemin)
-    : figure_(figure), form2_(form2), contexte_{figure, form2}, lignes_(std::move(lignes)),
+TLecteur::TLecteur(TFigure& figure, TForm2& form2, std::string texte, std::string chemin)
+    : figure_(figure), form2_(form2), contexte_{figure, form2}, texte_(std::move(texte)),
+      lignes_(Vues_des_lignes(texte_)),
       chemin_(std::move(chemin)), etapes_(figure, figure.Nouvelle_etape())
 {
 }
@@ -271,7 +272,7 @@ void TLecteur::Lire_cadre_image()
 {
     TCadre_image& cadre = *figure_.cadre_image;
     for (std::size_t i = 0; i < lignes_.size(); ++i) {
-        const std::string& ligne = lignes_[i];
+        const std::string_view ligne = lignes_[i];
         if (ligne.size() < 56 || ligne.compare(0, prefixe_double_cadre.size(),
                                                prefixe_double_cadre) != 0)
             continue;

@@ -28,8 +28,9 @@ struct TPhrase_non_reconnue {};
 
 class TLecteur {
 public:
-    // `lignes` are the figure's lines (Windows-1252); `chemin` names the file in messages.
-    TLecteur(TFigure& figure, TForm2& form2, std::vector<std::string> lignes, std::string chemin);
+    // `texte` is the figure's text (Windows-1252), read line by line; `chemin` names the
+    // file in messages.
+    TLecteur(TFigure& figure, TForm2& form2, std::string texte, std::string chemin);
 
     // Reads the whole figure into the (empty) figure; returns its first step. Every fault of
     // a line raises Erreur_figure naming the file and the line.
@@ -120,7 +121,8 @@ private:
     TFigure& figure_;
     TForm2& form2_;
     TContexte_calcul contexte_;
-    std::vector<std::string> lignes_;
+    const std::string texte_;
+    const std::vector<std::string_view> lignes_; // into texte_
     std::string chemin_;
     std::size_t suivante_ = 0; // index of the next line to read
     std::string ligne_;

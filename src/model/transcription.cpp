@@ -22,7 +22,7 @@ TEtape* Lire_texte_figure(std::string_view octets, const std::string& chemin, TF
                                            std::to_string(lignes_maximales_figure) +
                                            " lignes et " +
                                            std::to_string(taille_maximale_figure >> 20) + " Mo");
-    TLecteur lecteur(figure, form2, Decouper_lignes(Texte_figure_en_cp1252(octets)), chemin);
+    TLecteur lecteur(figure, form2, Texte_figure_en_cp1252(octets), chemin);
     // The lines skipped before a fault are reported too.
     try {
         TEtape* premiere = lecteur.Lire();

@@ -238,8 +238,8 @@ TEST(TLecteur, lignes_de_parametres)
     TForm2 form2;
     TFigure figure;
     TLecteur lecteur(figure, form2,
-                     {"A point libre", "  Objet libre A, param\xE8tres: 2pi, -1.5",
-                      "  Objet libre M, angle /ox: 90 degr\xE9", "  Objet libre N, param\xE8tre:"},
+                     "A point libre\r\n  Objet libre A, param\xE8tres: 2pi, -1.5\r\n"
+                     "  Objet libre M, angle /ox: 90 degr\xE9\r\n  Objet libre N, param\xE8tre:",
                      "essai.fgr");
     lecteur.Ligne_suivante();
     const Tcoordonnees a = lecteur.Lire_parametres_point_libre();

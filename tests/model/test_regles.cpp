@@ -464,7 +464,7 @@ TEST(Regles, lignes_de_la_construction_d_une_tangente)
     texte.erase(texte.find("\r\nCommentaire"));
     for (const std::string& ligne : tangente)
         texte += "\r\n" + ligne;
-    TLecteur lecteur(figure, form2, Decouper_lignes(texte), "tangente.fgr");
+    TLecteur lecteur(figure, form2, texte, "tangente.fgr");
     lecteur.Lire();
     EXPECT_TRUE(lecteur.Lignes_ignorees().empty()) << lecteur.Lignes_ignorees().front().texte;
     auto point = [&](const char* nom) { return *Chercher_point(figure.liste_points, nom); };
