@@ -185,7 +185,7 @@ std::string Lieu(const std::string& chemin, int ligne)
 }
 
 void Signaler_ignorees(const std::string& chemin, const std::vector<TLigne_ignoree>& ignorees,
-                       std::ostream& erreurs)
+                       TFlux& erreurs)
 {
     for (const TLigne_ignoree& ligne : ignorees)
         erreurs << Lieu(chemin, ligne.numero) << " : "
@@ -195,7 +195,7 @@ void Signaler_ignorees(const std::string& chemin, const std::vector<TLigne_ignor
 
 // Transcribes one figure; false (after a message) when it failed.
 bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& form2,
-                    const TCadre_latex& cadre, std::ostream& sortie, std::ostream& erreurs)
+                    const TCadre_latex& cadre, TFlux& sortie, TFlux& erreurs)
 {
     std::vector<TLigne_ignoree> ignorees;
     try {
@@ -205,7 +205,7 @@ bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& 
             texte = Document_de_compilation(texte);
         if (options.sortie == "-") {
             sortie << texte;
-            sortie.flush();
+            sortie.Vider();
         } else if (options.sortie) {
             Remplacer_fichier(*options.sortie, texte);
         } else {
@@ -236,8 +236,7 @@ std::vector<std::string> Options_acceptees()
     return noms;
 }
 
-int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
-             std::ostream& erreurs)
+int Executer(const std::vector<std::string>& arguments, TFlux& sortie, TFlux& erreurs)
 {
     TForm2 form2;
     TOptions options;

@@ -2,9 +2,10 @@
 // The command line: trazel [--largeur L] [--hauteur H] [-o SORTIE] [--document]
 // [--avertissements] [--] FIGURE.fgr...
 
-#include <ostream>
 #include <string>
 #include <vector>
+
+#include "cli/flux.h"
 
 namespace trazel {
 
@@ -16,8 +17,7 @@ inline constexpr int code_usage = 2;
 // Runs the command with its arguments (without the program name). Messages go to `erreurs`
 // in UTF-8; a picture asked for on standard output goes to `sortie` as stored (Windows-1252,
 // CR LF).
-int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
-             std::ostream& erreurs);
+int Executer(const std::vector<std::string>& arguments, TFlux& sortie, TFlux& erreurs);
 
 // Every option the command accepts, as written on its command line (the long options that
 // take a value also accept "--nom=VALEUR"). The help names each of them.

@@ -1,17 +1,30 @@
-#include <exception>
-#include <iostream>
+#include <unistd.h>
 
+#include <exception>
+
+#include "cli/flux.h"
 #include "cli/ligne_de_commande.h"
 #include "cli/tas.h"
+#include "model/encodage.h"
+#include "model/erreurs.h"
 
 int main(int argc, char** argv)
 {
     const trazel::TTas_commande tas;
+    trazel::TFlux_descripteur sortie(STDOUT_FILENO, "sortie standard");
+    trazel::TFlux_descripteur erreurs(STDERR_FILENO, "sortie d'erreur");
     try {
         const std::vector<std::string> arguments(argv + 1, argv + argc);
-        return trazel::Executer(arguments, std::cout, std::cerr);
+        const int code = trazel::Executer(arguments, sortie, erreurs);
+        // The help or the version that could not be written is a failure too.
+        sortie.Vider();
+        return code;
+    } catch (const trazel::Erreur_fichier& erreur) {
+        erreurs << "trazel: " << erreur.chemin() << " : "
+                << trazel::Cp1252_vers_utf8(erreur.what()) << '\n';
+        return trazel::code_echec;
     } catch (const std::exception& erreur) {
-        std::cerr << "trazel: erreur interne : " << erreur.what() << '\n';
+        erreurs << "trazel: erreur interne : " << erreur.what() << '\n';
         return trazel::code_echec;
     }
 }

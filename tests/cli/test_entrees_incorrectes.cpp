@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -64,9 +63,9 @@ class Entrees_incorrectes : public essais::Dossier_temporaire {
 protected:
     static Resultat Lancer(const std::vector<std::string>& arguments)
     {
-        std::ostringstream sortie, erreurs;
+        TFlux_texte sortie, erreurs;
         const int code = Executer(arguments, sortie, erreurs);
-        return {code, sortie.str(), erreurs.str()};
+        return {code, sortie.texte(), erreurs.texte()};
     }
 
     // The command fails on the file with exactly "trazel: FICHIER[, ligne N] : MESSAGE" and

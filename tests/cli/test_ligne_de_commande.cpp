@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,9 +23,9 @@ struct Resultat {
 
 Resultat Lancer(const std::vector<std::string>& arguments)
 {
-    std::ostringstream sortie, erreurs;
+    TFlux_texte sortie, erreurs;
     const int code = Executer(arguments, sortie, erreurs);
-    return {code, sortie.str(), erreurs.str()};
+    return {code, sortie.texte(), erreurs.texte()};
 }
 
 class Commande : public essais::Dossier_temporaire {
@@ -188,4 +187,42 @@ TEST_F(Commande, programme_et_codes_de_retour)
     EXPECT_EQ(statut(exe + " '" + (dossier_ / "absente.fgr").string() + "'"), 1);
     EXPECT_EQ(statut(exe + " --inconnue"), 2);
     EXPECT_EQ(Lire_fichier((dossier_ / "vide.crb").string()).size() > 0, true);
+}
+
+// The program's standard output: a picture larger than the stream's buffer arrives whole
+// through a pipe, and output that cannot be written is a failure with its reason, for the
+// picture as for the help.
+TEST_F(Commande, programme_et_sortie_standard)
+{
+    std::string points;
+    for (int k = 0; k < 3000; ++k)
+        points += "P" + std::to_string(k) + " point libre\r\n  Objet libre P" +
+                  std::to_string(k) + ", param\xE8tres: " + std::to_string(k % 19 - 9) + ", " +
+                  std::to_string(k % 17 - 8) + "\r\n";
+    std::string texte = essais::Texte_figure({});
+    texte.insert(texte.find("Commentaire"), points);
+    const std::string figure = Figure("grande.fgr", texte);
+    const std::string exe = TRAZEL_EXE;
+    const std::string tube = (dossier_ / "tube.crb").string();
+    const std::string erreurs = (dossier_ / "erreurs.txt").string();
+    auto statut = [](const std::string& commande) {
+        const int brut = std::system(commande.c_str());
+        return WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
+    };
+
+    ASSERT_EQ(statut(exe + " -o - '" + figure + "' | cat > '" + tube + "'"), 0);
+    ASSERT_EQ(statut(exe + " '" + figure + "'"), 0);
+    const std::string image = Lire_fichier((dossier_ / "grande.crb").string());
+    EXPECT_GT(image.size(), std::size_t{1} << 17);
+    EXPECT_EQ(Lire_fichier(tube), image);
+
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "pas de /dev/full";
+    for (const std::string& options : {"-o - '" + figure + "'", std::string("--aide")}) {
+        SCOPED_TRACE(options);
+        EXPECT_EQ(statut(exe + " " + options + " > /dev/full 2> '" + erreurs + "'"), code_echec);
+        EXPECT_EQ(Lire_fichier(erreurs),
+                  "trazel: sortie standard : impossible d'\xC3\xA9" "crire : plus de place sur "
+                  "le disque\n");
+    }
 }

@@ -136,9 +136,9 @@ bool Nomme_option(const std::string& texte, const std::string& option)
 
 std::string Aide()
 {
-    std::ostringstream sortie, erreurs;
-    EXPECT_EQ(Executer({"--aide"}, sortie, erreurs), code_succes) << erreurs.str();
-    return sortie.str();
+    TFlux_texte sortie, erreurs;
+    EXPECT_EQ(Executer({"--aide"}, sortie, erreurs), code_succes) << erreurs.texte();
+    return sortie.texte();
 }
 
 // The manual page as its reader sees the option names: roff writes a hyphen "\-".

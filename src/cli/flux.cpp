@@ -1,0 +1,67 @@
+#include "cli/flux.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "model/erreurs.h"
+#include "model/fichiers.h"
+
+namespace trazel {
+namespace {
+
+// Past this much, text waits no longer for its line end.
+constexpr std::size_t tampon_maximal = std::size_t{1} << 16;
+
+} // namespace
+
+TFlux_descripteur::~TFlux_descripteur()
+{
+    Tout_ecrire();
+}
+
+void TFlux_descripteur::Ecrire(std::string_view texte)
+{
+    if (texte.size() >= tampon_maximal) {
+        // A picture goes out as it is, after what was held.
+        Tout_ecrire();
+        Ecrire_octets(texte);
+        return;
+    }
+    tampon_ += texte;
+    if (tampon_.size() >= tampon_maximal || (!texte.empty() && texte.back() == '\n'))
+        Tout_ecrire();
+}
+
+void TFlux_descripteur::Vider()
+{
+    Tout_ecrire();
+    const int erreur = std::exchange(erreur_, 0);
+    if (erreur != 0)
+        throw Erreur_fichier(nom_, "impossible d'\xE9" "crire : " + Raison_systeme(erreur));
+}
+
+void TFlux_descripteur::Tout_ecrire()
+{
+    Ecrire_octets(tampon_);
+    tampon_.clear();
+}
+
+void TFlux_descripteur::Ecrire_octets(std::string_view octets)
+{
+    std::size_t ecrits = 0;
+    while (ecrits < octets.size()) {
+        const ssize_t n = ::write(fd_, octets.data() + ecrits, octets.size() - ecrits);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (erreur_ == 0)
+                erreur_ = n < 0 ? errno : EIO;
+            return;
+        }
+        ecrits += static_cast<std::size_t>(n);
+    }
+}
+
+} // namespace trazel

@@ -1,0 +1,64 @@
+#pragma once
+// Where the command line writes: the standard output and error of the program, or texts in
+// tests. The program does without iostreams, whose set-up costs every run page faults on
+// this scale (about a tenth of a small figure's time).
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace trazel {
+
+class TFlux {
+public:
+    virtual ~TFlux() = default;
+    TFlux& operator<<(std::string_view texte)
+    {
+        Ecrire(texte);
+        return *this;
+    }
+    TFlux& operator<<(char c) { return *this << std::string_view(&c, 1); }
+    // What is still held goes out; Erreur_fichier when it cannot.
+    virtual void Vider() {}
+
+private:
+    virtual void Ecrire(std::string_view texte) = 0;
+};
+
+// Everything written, kept.
+class TFlux_texte final : public TFlux {
+public:
+    const std::string& texte() const { return texte_; }
+
+private:
+    void Ecrire(std::string_view texte) override { texte_ += texte; }
+    std::string texte_;
+};
+
+// A file descriptor, written a line at a time: a message goes out whole, in one write. Vider
+// reports a write that failed since the previous one; the destructor writes what is left and
+// can report nothing.
+class TFlux_descripteur final : public TFlux {
+public:
+    // `nom` names the stream in messages ("sortie standard").
+    TFlux_descripteur(int fd, std::string nom) : fd_(fd), nom_(std::move(nom)) {}
+    TFlux_descripteur(const TFlux_descripteur&) = delete;
+    TFlux_descripteur& operator=(const TFlux_descripteur&) = delete;
+    ~TFlux_descripteur() override;
+    void Vider() override;
+
+private:
+    void Ecrire(std::string_view texte) override;
+    // Writes the text held. A failure is kept for Vider; what could not be written is
+    // dropped rather than written twice.
+    void Tout_ecrire();
+    void Ecrire_octets(std::string_view octets);
+
+    int fd_;
+    std::string nom_;
+    std::string tampon_;
+    int erreur_ = 0; // errno of the first failed write since the last Vider
+
+};
+
+} // namespace trazel
