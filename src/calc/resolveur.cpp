@@ -257,7 +257,10 @@ void Recalculer_etape(TEtape& etape, TContexte_calcul& contexte)
 {
     if (etape.genre <= 1 || etape.arguments == nullptr)
         return;
-    if (Recalculer_nombre(etape, contexte))
+    // Number, function, frame and unit steps (7 to 25, 83) first; the others are tested
+    // without a call.
+    const std::int32_t g = etape.genre;
+    if (((g >= 7 && g <= 25) || g == 83) && Recalculer_nombre(etape, contexte))
         return;
     if (Definit_un_point(etape) && Recalculer_point(etape, contexte))
         return;

@@ -354,13 +354,18 @@ std::optional<std::vector<TPoint_pondere>> Points_ponderes(std::string_view lign
 // copy it unchanged, so it goes to the evaluator as it is.
 bool Sans_termes_de_mesure(std::string_view texte)
 {
-    // One pass: every formula a locus replays comes through here at each sample.
+    // One pass, one table lookup a byte: every formula a locus replays comes through here at
+    // each sample.
+    static constexpr auto debuts = [] {
+        std::array<bool, 256> d{};
+        for (const char c : std::string_view("&dn"))
+            d[static_cast<unsigned char>(c)] = true;
+        return d;
+    }();
     for (std::size_t i = 0; i < texte.size(); ++i) {
-        const char c = texte[i];
-        if (c == '&')
-            return false;
-        if ((c == 'd' || c == 'n') &&
-            (texte.substr(i, 5) == "dist(" || texte.substr(i, 5) == "norm("))
+        if (!debuts[static_cast<unsigned char>(texte[i])])
+            continue;
+        if (texte[i] == '&' || texte.substr(i, 5) == "dist(" || texte.substr(i, 5) == "norm(")
             return false;
     }
     return true;
