@@ -49,7 +49,7 @@ bool Est_delimiteur(char c)
     return delimiteurs[static_cast<unsigned char>(c)];
 }
 
-std::string Mot_suivant(std::string_view ligne, int& position)
+std::string_view Vue_du_mot_suivant(std::string_view ligne, int& position)
 {
     if (position < 1)
         position = 1;
@@ -59,11 +59,16 @@ std::string Mot_suivant(std::string_view ligne, int& position)
     while (i < ligne.size() && !Est_delimiteur(ligne[i]))
         ++i;
     // Past the end (i == debut) the word is empty and the position stays.
-    std::string mot = i > debut ? std::string(ligne.substr(debut, i - debut)) : std::string();
+    const std::string_view mot = i > debut ? ligne.substr(debut, i - debut) : std::string_view();
     while (i < ligne.size() && Est_delimiteur(ligne[i]))
         ++i;
     position = static_cast<int>(i) + 1;
     return mot;
+}
+
+std::string Mot_suivant(std::string_view ligne, int& position)
+{
+    return std::string(Vue_du_mot_suivant(ligne, position));
 }
 
 std::string_view Mot_du_code(int code)

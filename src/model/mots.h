@@ -14,6 +14,8 @@ bool Est_delimiteur(char c);
 // The word at `position` up to the next delimiter; then, unless the line is empty, the
 // position moves past every delimiter that follows. At or past the end the word is empty.
 std::string Mot_suivant(std::string_view ligne, int& position);
+// The same word, as a view into the line.
+std::string_view Vue_du_mot_suivant(std::string_view ligne, int& position);
 
 // Number of entries of the keyword table; the code of a keyword is its 1-based rank.
 inline constexpr int nombre_mots_cles = 107;

@@ -16,10 +16,10 @@ std::string Avancer_jusqu_a(std::string_view ligne, int& position,
                             const std::array<std::string_view, N>& mots)
 {
     while (position <= static_cast<int>(ligne.size())) {
-        std::string mot = Mot_suivant(ligne, position);
+        const std::string_view mot = Vue_du_mot_suivant(ligne, position);
         for (const std::string_view attendu : mots)
             if (mot == attendu)
-                return mot;
+                return std::string(mot);
     }
     return {};
 }
@@ -52,12 +52,12 @@ std::string Mot_apres(std::string_view ligne, std::string_view mot)
 std::string Mot_avant(std::string_view ligne, std::string_view mot)
 {
     int position = 1;
-    std::string precedent;
+    std::string_view precedent;
     while (position <= static_cast<int>(ligne.size())) {
-        std::string courant = Mot_suivant(ligne, position);
+        const std::string_view courant = Vue_du_mot_suivant(ligne, position);
         if (courant == mot)
-            return precedent;
-        precedent = std::move(courant);
+            return std::string(precedent);
+        precedent = courant;
     }
     return {};
 }
@@ -67,7 +67,7 @@ std::string Unite_de_longueur(std::string_view ligne)
     int position = 1;
     while (position <= static_cast<int>(ligne.size())) {
         const int debut = position;
-        const std::string mot = Mot_suivant(ligne, position);
+        const std::string_view mot = Vue_du_mot_suivant(ligne, position);
         // "(" is a delimiter: "(unité" is recognised by the character before the word.
         if (mot != Mot_du_code(mc_unite) || debut < 2 ||
             ligne[static_cast<std::size_t>(debut - 2)] != '(')
