@@ -72,6 +72,24 @@ void Evaluer_expression_repetee(benchmark::State& etat)
 }
 BENCHMARK(Evaluer_expression_repetee);
 
+// The same formula kept in place, as a step holds it: found again by its address.
+void Evaluer_expression_en_place(benchmark::State& etat)
+{
+    TForm2 form;
+    form.separateur_decimal('.');
+    for (const char* nom : {"xa", "ya", "xb", "yb"})
+        form.Ajouter_variable(nom, 1);
+    form.Ajouter_fonction("fa", "sin(t)+ya/4", {}, 1, "t");
+    const std::string formule = "2xa/3+fa(xa)";
+    const std::string nom = "xa";
+    Reel x = 0;
+    for (auto _ : etat) {
+        form.Affecter_variable(nom, x += 0.001L);
+        benchmark::DoNotOptimize(form.Evaluer_expression_en_place(formule, {}, 1));
+    }
+}
+BENCHMARK(Evaluer_expression_en_place);
+
 void Reel_en_texte_courant(benchmark::State& etat)
 {
     Reel x = -6.2304012034897512L;
