@@ -107,6 +107,10 @@ std::string Raison_systeme(int numero)
         return "trop de liens symboliques";
     case EIO:
         return "erreur d'entr\xE9" "e-sortie";
+    case EBADF:
+        return "descripteur ferm\xE9";
+    case EPIPE:
+        return "tube ferm\xE9 par le lecteur";
     default:
         return "erreur syst\xE8me " + std::to_string(numero) + " (" + std::strerror(numero) + ")";
     }

@@ -347,23 +347,31 @@ TEST_F(Entrees_incorrectes, dossier_de_sortie_non_inscriptible_en_lecture_seule)
     EXPECT_EQ(Lire_fichier(ancienne), "ancienne image\r\n");
 }
 
-// The program's standard output on a full device: the picture, like the help, is a failure
-// with its reason, not a success with nothing written.
+// The program's standard output on a full device or closed: the picture, like the help, is a
+// failure with its reason, not a success with nothing written.
 TEST_F(Entrees_incorrectes, sortie_standard_impossible_a_ecrire)
 {
-    if (!fs::exists("/dev/full"))
-        GTEST_SKIP() << "pas de /dev/full";
     const std::string figure = Ecrire("f.fgr", essais::Texte_figure({}));
     const std::string erreurs = (dossier_ / "erreurs.txt").string();
-    for (const std::string& options : {"-o - '" + figure + "'", std::string("--aide")}) {
-        SCOPED_TRACE(options);
-        const int brut = std::system(
-            (std::string(TRAZEL_EXE) + " " + options + " > /dev/full 2> '" + erreurs + "'").c_str());
-        ASSERT_TRUE(WIFEXITED(brut));
-        EXPECT_EQ(WEXITSTATUS(brut), code_echec);
-        EXPECT_EQ(Lire_fichier(erreurs),
-                  "trazel: sortie standard : impossible d'\xC3\xA9" "crire : plus de place sur "
-                  "le disque\n");
+    struct TSortie {
+        const char* redirection;
+        const char* raison;
+    };
+    std::vector<TSortie> sorties = {{">&-", "descripteur ferm\xC3\xA9"}};
+    if (fs::exists("/dev/full"))
+        sorties.push_back({"> /dev/full", "plus de place sur le disque"});
+    for (const TSortie& s : sorties) {
+        for (const std::string& options : {"-o - '" + figure + "'", std::string("--aide")}) {
+            SCOPED_TRACE(options + " " + s.redirection);
+            const int brut = std::system((std::string(TRAZEL_EXE) + " " + options + " " +
+                                          s.redirection + " 2> '" + erreurs + "'")
+                                             .c_str());
+            ASSERT_TRUE(WIFEXITED(brut));
+            EXPECT_EQ(WEXITSTATUS(brut), code_echec);
+            EXPECT_EQ(Lire_fichier(erreurs), std::string("trazel: sortie standard : impossible "
+                                                         "d'\xC3\xA9" "crire : ") +
+                                                 s.raison + "\n");
+        }
     }
 }
 
