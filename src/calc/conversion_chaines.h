@@ -39,14 +39,12 @@ public:
         const TCase& c = Case(texte);
         return c.epoque == epoque && c.texte == texte ? &c.valeur : nullptr;
     }
-    // The copy of the text in its slot stays while the slot is not taken again.
-    const std::string& Retenir(std::string_view texte, std::uint64_t epoque, T valeur)
+    void Retenir(std::string_view texte, std::uint64_t epoque, T valeur)
     {
         TCase& c = Case(texte);
         c.texte.assign(texte);
         c.epoque = epoque;
         c.valeur = std::move(valeur);
-        return c.texte;
     }
 
 private:
