@@ -56,18 +56,28 @@ void Formula_compilation(benchmark::State& etat)
 }
 BENCHMARK(Formula_compilation);
 
-// A locus step's text evaluated again with new values, as the resolver does per sample.
+// The variables and function of a locus step's formula.
+struct Formulaire_de_lieu {
+    TForm2 form;
+    const std::string formule = "2xa/3+fa(xa)";
+    const std::string nom = "xa";
+    Formulaire_de_lieu()
+    {
+        form.separateur_decimal('.');
+        for (const char* variable : {"xa", "ya", "xb", "yb"})
+            form.Ajouter_variable(variable, 1);
+        form.Ajouter_fonction("fa", "sin(t)+ya/4", {}, 1, "t");
+    }
+};
+
+// A locus step's text evaluated again with new values, as the resolver did per sample.
 void Evaluer_expression_repetee(benchmark::State& etat)
 {
-    TForm2 form;
-    form.separateur_decimal('.');
-    for (const char* nom : {"xa", "ya", "xb", "yb"})
-        form.Ajouter_variable(nom, 1);
-    form.Ajouter_fonction("fa", "sin(t)+ya/4", {}, 1, "t");
+    Formulaire_de_lieu f;
     Reel x = 0;
     for (auto _ : etat) {
-        form.Affecter_variable("xa", x += 0.001L);
-        benchmark::DoNotOptimize(form.Evaluer_expression("2xa/3+fa(xa)", {}, 1));
+        f.form.Affecter_variable("xa", x += 0.001L);
+        benchmark::DoNotOptimize(f.form.Evaluer_expression(f.formule, {}, 1));
     }
 }
 BENCHMARK(Evaluer_expression_repetee);
@@ -75,17 +85,11 @@ BENCHMARK(Evaluer_expression_repetee);
 // The same formula kept in place, as a step holds it: found again by its address.
 void Evaluer_expression_en_place(benchmark::State& etat)
 {
-    TForm2 form;
-    form.separateur_decimal('.');
-    for (const char* nom : {"xa", "ya", "xb", "yb"})
-        form.Ajouter_variable(nom, 1);
-    form.Ajouter_fonction("fa", "sin(t)+ya/4", {}, 1, "t");
-    const std::string formule = "2xa/3+fa(xa)";
-    const std::string nom = "xa";
+    Formulaire_de_lieu f;
     Reel x = 0;
     for (auto _ : etat) {
-        form.Affecter_variable(nom, x += 0.001L);
-        benchmark::DoNotOptimize(form.Evaluer_expression_en_place(formule, {}, 1));
+        f.form.Affecter_variable(f.nom, x += 0.001L);
+        benchmark::DoNotOptimize(f.form.Evaluer_expression_en_place(f.formule, {}, 1));
     }
 }
 BENCHMARK(Evaluer_expression_en_place);
