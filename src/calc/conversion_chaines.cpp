@@ -702,9 +702,7 @@ void TForm2::Noms_libres(std::string& x, std::string& y) const
 // Errors carry the text as the caller wrote it, not its converted form.
 Reel TForm2::Evaluer_expression(const std::string& texte, const TListe_points& points, Reel echelle)
 {
-    if (texte.find_first_not_of(' ') == std::string::npos)
-        throw Erreur_formule("Expression vide", texte);
-    if (const std::optional<Reel> valeur = Valeur_numeral(texte))
+    if (const std::optional<Reel> valeur = Numeral_non_vide(texte))
         return *valeur;
     return Evaluer_conversion(Conversion_nommee(texte, points, echelle), texte);
 }
@@ -714,18 +712,32 @@ Reel TForm2::Evaluer_expression_en_place(std::string_view texte, const TListe_po
 {
     if (const TTexte_retenu* retenu = textes_retenus_.Trouver(texte, epoque_))
         return retenu->conversion == nullptr ? retenu->valeur
-                                             : Evaluer_conversion(retenu->conversion, texte, false);
-    std::string copie(texte);
-    if (copie.find_first_not_of(' ') == std::string::npos)
-        throw Erreur_formule("Expression vide", copie);
-    const std::optional<Reel> numeral = Valeur_numeral(copie);
+                                             : Evaluer_retenue(*retenu->conversion, texte);
+    const std::string copie(texte);
+    const std::optional<Reel> numeral = Numeral_non_vide(copie);
     TConversion* conversion = numeral ? nullptr : Conversion_nommee(copie, points, echelle);
     // Not kept: converted again at every evaluation.
     if (!numeral && conversion == nullptr)
         return Evaluer_conversion(nullptr, copie);
     // The lookups above may have cleared the kept conversions: the text is retained after.
     textes_retenus_.Retenir(texte, epoque_, {conversion, numeral.value_or(0)});
-    return numeral ? *numeral : Evaluer_conversion(conversion, copie, false);
+    return numeral ? *numeral : Evaluer_retenue(*conversion, copie);
+}
+
+std::optional<Reel> TForm2::Numeral_non_vide(const std::string& texte)
+{
+    if (texte.find_first_not_of(' ') == std::string::npos)
+        throw Erreur_formule("Expression vide", texte);
+    return Valeur_numeral(texte);
+}
+
+// Installing the definitions raises nothing: it only hands the names and bodies over.
+Reel TForm2::Evaluer_retenue(TConversion& conversion, std::string_view texte)
+{
+    Installer_definitions();
+    if (CalcExpress1.A_jour(conversion.compilation))
+        return CalcExpress1.Evaluate(conversion.compilation, valeurs_);
+    return Evaluer_conversion(&conversion, texte);
 }
 
 TForm2::TConversion* TForm2::Conversion_nommee(const std::string& texte,
@@ -738,14 +750,11 @@ TForm2::TConversion* TForm2::Conversion_nommee(const std::string& texte,
     }
 }
 
-Reel TForm2::Evaluer_conversion(TConversion* conversion, std::string_view texte, bool assigner)
+Reel TForm2::Evaluer_conversion(TConversion* conversion, std::string_view texte)
 {
-    bool directe = false;
     try {
         Installer_definitions();
-        if (!assigner && conversion != nullptr && CalcExpress1.A_jour(conversion->compilation)) {
-            directe = true;
-        } else if (conversion == nullptr) {
+        if (conversion == nullptr) {
             CalcExpress1.Formula(converti_);
         } else {
             // The trees kept beside the texts hold few enough nodes in all: a tree that
@@ -763,8 +772,6 @@ Reel TForm2::Evaluer_conversion(TConversion* conversion, std::string_view texte,
     } catch (const Erreur_formule& e) {
         throw Erreur_formule(e.what(), std::string(texte));
     }
-    if (directe)
-        return CalcExpress1.Evaluate(conversion->compilation, valeurs_);
     return CalcExpress1.Evaluate(valeurs_);
 }
 

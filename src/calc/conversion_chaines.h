@@ -137,11 +137,14 @@ private:
     // Conversion_du_texte, with errors naming the text as given.
     TConversion* Conversion_nommee(const std::string& texte, const TListe_points& points,
                                    Reel echelle);
-    // The value of a converted text: the kept conversion with its tree, or converti_ for
-    // none. Errors name `texte`. Unless asked to, a current tree is evaluated without being
-    // assigned to the evaluator.
-    Reel Evaluer_conversion(TConversion* conversion, std::string_view texte,
-                            bool assigner = true);
+    // The value of a converted text, assigned to CalcExpress1: the kept conversion with its
+    // tree, or converti_ for none. Errors name `texte`.
+    Reel Evaluer_conversion(TConversion* conversion, std::string_view texte);
+    // The same for a kept conversion found in place: its tree, while current, is evaluated
+    // without being assigned.
+    Reel Evaluer_retenue(TConversion& conversion, std::string_view texte);
+    // Valeur_numeral, after refusing an empty text.
+    std::optional<Reel> Numeral_non_vide(const std::string& texte);
 
     // (parameter, body) keys, looked up by views without copying the texts.
     struct THachage_couple {

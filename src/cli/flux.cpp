@@ -1,8 +1,5 @@
 #include "cli/flux.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <utility>
 
 #include "model/erreurs.h"
@@ -50,18 +47,9 @@ void TFlux_descripteur::Tout_ecrire()
 
 void TFlux_descripteur::Ecrire_octets(std::string_view octets)
 {
-    std::size_t ecrits = 0;
-    while (ecrits < octets.size()) {
-        const ssize_t n = ::write(fd_, octets.data() + ecrits, octets.size() - ecrits);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (erreur_ == 0)
-                erreur_ = n < 0 ? errno : EIO;
-            return;
-        }
-        ecrits += static_cast<std::size_t>(n);
-    }
+    const int numero = Ecrire_descripteur(fd_, octets);
+    if (erreur_ == 0)
+        erreur_ = numero;
 }
 
 } // namespace trazel

@@ -110,10 +110,10 @@ bool Est_utf8_non_ascii(std::string_view texte)
 // and the bits count them. A figure is read whole before anything else happens, and most of
 // its bytes are not line ends.
 constexpr std::size_t mot = sizeof(std::uint64_t);
+constexpr std::uint64_t uns = 0x0101010101010101U; // one in each byte
 
 std::uint64_t Fins_de_ligne_du_mot(const char* octets)
 {
-    constexpr std::uint64_t uns = 0x0101010101010101U;
     constexpr std::uint64_t bas = 0x7F7F7F7F7F7F7F7FU;
     const auto nuls = [](std::uint64_t v) { return ~(((v & bas) + bas) | v | bas); };
     std::uint64_t v = 0;
@@ -126,7 +126,6 @@ std::uint64_t Fins_de_ligne_du_mot(const char* octets)
 // three instructions rather than a library call.
 std::size_t Nombre_d_octets_marques(std::uint64_t masque)
 {
-    constexpr std::uint64_t uns = 0x0101010101010101U;
     return static_cast<std::size_t>(((masque >> 7) * uns) >> 56);
 }
 

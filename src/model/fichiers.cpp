@@ -49,17 +49,9 @@ template <class Echouer>
 void Ecrire_tout(const TDescripteur& fichier, const std::string& chemin, std::string_view contenu,
                  Echouer echouer)
 {
-    std::size_t ecrits = 0;
-    while (ecrits < contenu.size()) {
-        const ssize_t n = ::write(fichier.fd(), contenu.data() + ecrits, contenu.size() - ecrits);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int numero = errno;
-            echouer(numero);
-            Echec(chemin, "impossible d'\xE9" "crire le fichier", numero);
-        }
-        ecrits += static_cast<std::size_t>(n);
+    if (const int numero = Ecrire_descripteur(fichier.fd(), contenu); numero != 0) {
+        echouer(numero);
+        Echec(chemin, "impossible d'\xE9" "crire le fichier", numero);
     }
 }
 
@@ -82,6 +74,20 @@ TDescripteur Creer_temporaire(const std::string& chemin, std::string& nom_tempor
 }
 
 } // namespace
+
+int Ecrire_descripteur(int fd, std::string_view octets)
+{
+    std::size_t ecrits = 0;
+    while (ecrits < octets.size()) {
+        const ssize_t n = ::write(fd, octets.data() + ecrits, octets.size() - ecrits);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        ecrits += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
 
 std::string Raison_systeme(int numero)
 {

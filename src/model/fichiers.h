@@ -19,6 +19,10 @@ std::string Lire_fichier(const std::string& chemin,
 // why.
 void Remplacer_fichier(const std::string& chemin, std::string_view contenu);
 
+// Writes every byte to the descriptor, again after a signal; 0, or the errno of the write
+// that failed.
+int Ecrire_descripteur(int fd, std::string_view octets);
+
 // The reason of a system error, in French.
 std::string Raison_systeme(int numero);
 
