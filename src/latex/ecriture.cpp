@@ -108,8 +108,12 @@ void Ecrire_etapes(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul
             continue;
         if (dessin == TDessin::entete) {
             fenetre = Donnee<TCadre_image>(etape->arguments);
-            Ecrire_entete(*Donnee<TReperexoy>(Dernier_argument(etape->arguments)), *fenetre,
-                          cadre, sortie);
+            // The frame is the caller's; a window without surface is the figure's line.
+            Controler_cadre_latex(cadre);
+            Pour_la_ligne(etape->ligne, [&] {
+                Ecrire_entete(*Donnee<TReperexoy>(Dernier_argument(etape->arguments)),
+                              *fenetre, cadre, sortie);
+            });
             unite = Unite_image(*fenetre, cadre);
             continue;
         }
@@ -137,6 +141,12 @@ std::string_view Tronquer_decimales(std::string_view texte, int n)
     if (point == std::string_view::npos)
         return texte;
     return texte.substr(0, point + 1 + static_cast<std::size_t>(n));
+}
+
+void Controler_cadre_latex(const TCadre_latex& cadre)
+{
+    if (!(cadre.largeur > 0) || !(cadre.hauteur > 0))
+        throw Erreur_trazel("la largeur et la hauteur du cadre LaTeX doivent \xEAtre positives");
 }
 
 Reel Unite_image(const TCadre_image& fenetre, const TCadre_latex& cadre)
@@ -172,8 +182,7 @@ bool Axes_visibles(const TReperexoy& roxy, const TCadre_image& f)
 void Ecrire_entete(const TReperexoy& roxy, TCadre_image& fenetre, const TCadre_latex& cadre,
                    std::string& sortie)
 {
-    if (!(cadre.largeur > 0) || !(cadre.hauteur > 0))
-        throw Erreur_trazel("la largeur et la hauteur du cadre LaTeX doivent \xEAtre positives");
+    Controler_cadre_latex(cadre);
     Convertir_fenetre(roxy, fenetre);
     const std::string unite = Reel_en_texte(Unite_image(fenetre, cadre));
     Ajouter_ligne(sortie, "% Unit\xE9s Latex");

@@ -38,6 +38,8 @@ void Ajouter_ligne(std::string& sortie, std::string_view premier, std::string_vi
 // the text given, valid as long as it is.
 std::string_view Tronquer_decimales(std::string_view texte, int n);
 
+// A LaTeX frame of no size (width or height not positive) raises Erreur_trazel.
+void Controler_cadre_latex(const TCadre_latex& cadre);
 // Centimetres per figure unit of a converted window: the picture keeps the figure's
 // proportions, fits the frame and fills one of its sides.
 Reel Unite_image(const TCadre_image& fenetre, const TCadre_latex& cadre);

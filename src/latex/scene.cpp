@@ -196,7 +196,7 @@ TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
         if (etape->genre == 1) {
             TCadre_image& fenetre = *Donnee<TCadre_image>(etape->arguments);
             const TReperexoy& roxy = *Donnee<TReperexoy>(Dernier_argument(etape->arguments));
-            Convertir_fenetre(roxy, fenetre);
+            Pour_la_ligne(etape->ligne, [&] { Convertir_fenetre(roxy, fenetre); });
             s.fenetre = fenetre;
             s.unite = Unite_image(fenetre, cadre);
             s.axes = Axes_visibles(roxy, fenetre);

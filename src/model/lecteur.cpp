@@ -235,6 +235,12 @@ TEtape* TLecteur::Lire()
     } catch (const Erreur_trazel& erreur) {
         Echec(Message_erreur(erreur));
     }
+    // A window without surface is found when the picture is written; the fault names the
+    // line that makes it flat: a flat "Double cadre", otherwise the range just read.
+    const TCadre_image& cadre = *figure_.cadre_image;
+    const bool cadre_plat =
+        cadre.double_cadre && !(cadre.xmax > cadre.xmin && cadre.ymax > cadre.ymin);
+    premiere->ligne = cadre_plat ? ligne_double_cadre_ : numero_;
     // The default frame's attribute line. A figure written by hand may lack it: then the
     // line is an object line and is left for the main loop.
     lue = Ligne_suivante();
@@ -277,6 +283,7 @@ void TLecteur::Lire_cadre_image()
                                                prefixe_double_cadre) != 0)
             continue;
         cadre.double_cadre = true;
+        ligne_double_cadre_ = static_cast<int>(i + 1);
         const TListe_points aucun_point;
         auto nombre = [&](int& position) {
             return form2_.Evaluer_expression(Mot_suivant(ligne, position), aucun_point, 1);

@@ -129,6 +129,7 @@ private:
     int position_ = 1;
     int numero_ = 0;
     int ligne_objet_ = 0; // the object line being read, recorded in its steps
+    int ligne_double_cadre_ = 0; // the "Double cadre" line, 0 when there is none
     TEnregistreur_etapes etapes_;
     std::vector<TLigne_ignoree> ignorees_;
 };

@@ -210,15 +210,16 @@ TEST_F(Entrees_incorrectes, geometrie_degeneree)
     EXPECT_NE(image.find("% Droite AC\r\n% Hors fen\xEAtre d'affichage\r\n"), std::string::npos)
         << image;
     Attendre_echecs({
+        // The line at fault: the range, or the flat "Double cadre" over a sound range.
         {"plage_vide", essais::Texte_figure({}, "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5"),
-         "", sans_surface},
+         ", ligne 4", sans_surface},
         {"plage_inversee",
-         essais::Texte_figure({}, "Position de Roxy: Xmin: 5, Xmax: -5, Ymax: 5"), "",
+         essais::Texte_figure({}, "Position de Roxy: Xmin: 5, Xmax: -5, Ymax: 5"), ", ligne 4",
          sans_surface},
         {"double_cadre_plat",
          Figure_avec({"Double cadre limitant l'image (impression ou copie) : (0.5, 0.2) et "
                       "(0.5, 0.9)"}),
-         "", sans_surface},
+         ", ligne 10", sans_surface},
     });
 }
 

@@ -141,7 +141,7 @@ TEST_F(Commande, mauvaises_entrees)
          ", ligne 4 : ", "ce fichier n'est pas une figure"},
         {"fichier_vide", "", " : ", "ce fichier n'est pas une figure"},
         {"plage_vide", essais::Texte_figure({}, "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5"),
-         " : ", "l'image n'a pas de surface"},
+         ", ligne 4 : ", "l'image n'a pas de surface"},
         {"formule_fausse", essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5*/2"),
          ", ligne 4 : ", "Error in formula. (formule \xC2\xAB 5*/2 \xC2\xBB)"},
         {"division_par_zero", essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5/0, Ymax: 5"),

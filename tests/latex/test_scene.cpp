@@ -48,3 +48,20 @@ TEST(Scene_de_la_figure, memes_morceaux_que_l_image)
     EXPECT_EQ(s.courbes[0].points.size(), 12u);
     EXPECT_TRUE(s.courbes[0].points_lies);
 }
+
+// The view of a figure whose window is flat names the range's line, as the picture does.
+TEST(Scene_de_la_figure, fenetre_sans_surface_a_sa_ligne)
+{
+    TForm2 form2;
+    TFigure figure;
+    TEtape* premiere = Lire_texte_figure(
+        essais::Texte_figure({}, "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5"), "s.fgr", figure,
+        form2);
+    try {
+        Scene_de_la_figure(premiere, figure, form2, {});
+        ADD_FAILURE() << "no error";
+    } catch (const Erreur_etape& e) {
+        EXPECT_EQ(e.ligne(), 4);
+        EXPECT_TRUE(std::string(e.what()).starts_with("l'image n'a pas de surface"));
+    }
+}

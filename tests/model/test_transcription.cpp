@@ -87,12 +87,29 @@ TEST(Transcrire_texte, fenetre_sans_surface_refusee)
             ADD_FAILURE() << "no error";
         } catch (const Erreur_figure& e) {
             EXPECT_EQ(e.chemin(), "d.fgr");
+            EXPECT_EQ(e.ligne(), 4); // the range's line
             EXPECT_TRUE(std::string(e.what()).starts_with("l'image n'a pas de surface"));
         }
     }
+    // A flat "Double cadre" is named by its own line, the sound range is not.
     const std::string cadre_plat = essais::Texte_figure(
-        {"Double cadre limitant l'image (impression ou copie) : (0.5, 0.2) et (0.5, 0.9)"});
-    EXPECT_THROW(Transcrire_texte(cadre_plat, "d.fgr", form2, {}), Erreur_figure);
+        {"A point libre", "  Objet libre A, param\xE8tres: 1, 2",
+         "Double cadre limitant l'image (impression ou copie) : (0.5, 0.2) et (0.5, 0.9)"});
+    try {
+        Transcrire_texte(cadre_plat, "d.fgr", form2, {});
+        ADD_FAILURE() << "no error";
+    } catch (const Erreur_figure& e) {
+        EXPECT_EQ(e.ligne(), 8);
+        EXPECT_TRUE(std::string(e.what()).starts_with("l'image n'a pas de surface"));
+    }
+    // A LaTeX frame of no size is the caller's fault, not a line's.
+    try {
+        Transcrire_texte(essais::Texte_figure({}), "d.fgr", form2, {0, 10});
+        ADD_FAILURE() << "no error";
+    } catch (const Erreur_figure& e) {
+        EXPECT_EQ(e.ligne(), 0);
+        EXPECT_TRUE(std::string(e.what()).starts_with("la largeur et la hauteur du cadre"));
+    }
 }
 
 TEST_F(Dossier, ecrit_le_fichier_crb_a_cote)
