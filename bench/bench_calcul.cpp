@@ -154,6 +154,50 @@ void Lieu_complet(benchmark::State& etat)
 }
 BENCHMARK(Lieu_complet)->Unit(benchmark::kMillisecond);
 
+// The stress figure of plain objects (2,000 points, 1,000 lines and segments, 500 circles),
+// as the program reads it.
+std::string Texte_de_la_grande_figure()
+{
+    const auto chemin =
+        std::filesystem::path(TRAZEL_SOURCE_DIR) / "bench" / "figures" / "a_grande_figure.fgr";
+    return Lire_fichier(chemin.string());
+}
+
+// The reader alone: lines taken apart, names looked up, every object computed.
+void Lecture_grande_figure(benchmark::State& etat)
+{
+    const std::string texte = Texte_de_la_grande_figure();
+    TForm2 form2;
+    form2.separateur_decimal('.');
+    for (auto _ : etat) {
+        form2.Reinitialiser();
+        TFigure figure;
+        benchmark::DoNotOptimize(Lire_texte_figure(texte, "a.fgr", figure, form2));
+    }
+}
+BENCHMARK(Lecture_grande_figure)->Unit(benchmark::kMillisecond);
+
+// The writer alone: every object clipped to the window and written. The header converts the
+// window in place, so each round starts from the window as read.
+void Ecriture_grande_figure(benchmark::State& etat)
+{
+    const std::string texte = Texte_de_la_grande_figure();
+    TForm2 form2;
+    form2.separateur_decimal('.');
+    TFigure figure;
+    TEtape* premiere = Lire_texte_figure(texte, "a.fgr", figure, form2);
+    TCadre_image& fenetre = *figure.cadre_image;
+    const TCadre_image lue = fenetre;
+    TContexte_calcul contexte{figure, form2};
+    for (auto _ : etat) {
+        fenetre = lue;
+        std::string image;
+        Ecrire_figure(premiere, {}, contexte, image);
+        benchmark::DoNotOptimize(image);
+    }
+}
+BENCHMARK(Ecriture_grande_figure)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();
