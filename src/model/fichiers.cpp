@@ -1,5 +1,7 @@
 #include "model/fichiers.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -135,14 +137,24 @@ std::string Lire_fichier(const std::string& chemin, std::size_t taille_maximale)
     if (::fstat(fichier.fd(), &etat) == 0 && etat.st_size > 0 &&
         static_cast<std::size_t>(etat.st_size) > taille_maximale)
         trop_gros();
+    // Read straight into the text, sized from the file's size (one more byte shows the end
+    // without growing it): a buffer on the stack would fault its pages in one by one, and
+    // copy everything once more.
     std::string contenu;
-    // The size known beforehand spares the copies of a growing text; a file that grows
-    // meanwhile is still read to its end.
-    if (etat.st_size > 0)
-        contenu.reserve(static_cast<std::size_t>(etat.st_size));
-    char tampon[65536];
+    const std::size_t prevue =
+        etat.st_size > 0 ? static_cast<std::size_t>(etat.st_size) + 1 : std::size_t{65536};
+    contenu.resize(std::min(prevue, taille_maximale + 1));
+    std::size_t lus_en_tout = 0;
     while (true) {
-        const ssize_t lus = ::read(fichier.fd(), tampon, sizeof tampon);
+        if (lus_en_tout == contenu.size()) {
+            // A file that grows meanwhile, or whose size the system does not tell, is still
+            // read to its end, up to one byte past the bound.
+            if (contenu.size() > taille_maximale)
+                trop_gros();
+            contenu.resize(std::min(2 * contenu.size(), taille_maximale + 1));
+        }
+        const ssize_t lus =
+            ::read(fichier.fd(), contenu.data() + lus_en_tout, contenu.size() - lus_en_tout);
         if (lus == 0)
             break;
         if (lus < 0) {
@@ -150,10 +162,11 @@ std::string Lire_fichier(const std::string& chemin, std::size_t taille_maximale)
                 continue;
             Echec(chemin, "impossible de lire le fichier", errno);
         }
-        contenu.append(tampon, static_cast<std::size_t>(lus));
-        if (contenu.size() > taille_maximale)
-            trop_gros();
+        lus_en_tout += static_cast<std::size_t>(lus);
     }
+    if (lus_en_tout > taille_maximale)
+        trop_gros();
+    contenu.resize(lus_en_tout);
     return contenu;
 }
 

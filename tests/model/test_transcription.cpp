@@ -234,6 +234,32 @@ TEST_F(Dossier, fichiers_et_figures_trop_grands)
     EXPECT_THROW(Transcrire_texte(graphe, "f.fgr", form2, {}), Erreur_figure);
 }
 
+// A pipe tells no size: its text is read in growing pieces, to the byte, and the bound
+// holds at its exact value.
+TEST_F(Dossier, lecture_d_un_tube_sans_taille)
+{
+    const fs::path tube = dossier_ / "tube.fgr";
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    std::string texte;
+    for (int i = 0; texte.size() < 300000; ++i)
+        texte += std::to_string(i) + "\r\n";
+    auto lire = [&](std::size_t borne) {
+        std::string lu;
+        std::thread lecteur([&] {
+            try {
+                lu = Lire_fichier(tube.string(), borne);
+            } catch (const Erreur_fichier& e) {
+                lu = e.what();
+            }
+        });
+        Remplacer_fichier(tube.string(), texte);
+        lecteur.join();
+        return lu;
+    };
+    EXPECT_EQ(lire(texte.size()), texte);
+    EXPECT_TRUE(lire(texte.size() - 1).starts_with("fichier trop volumineux"));
+}
+
 // Guards against "-o" replacing what it names by a new file: a symbolic link stays a link
 // (its target gets the picture), a pipe or a device is written in place, and a replaced
 // file keeps its permissions.
