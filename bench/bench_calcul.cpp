@@ -1,7 +1,8 @@
 // Micro-benchmarks of what sampling a curve costs: evaluating a compiled formula, evaluating
 // a figure-notation text again (converted and compiled once), compiling, writing a real,
-// replaying one sample of a locus and sampling a whole locus. A regression in the hot path
-// shows here as a number.
+// replaying one sample of a locus and sampling a whole locus; and, for figures of plain
+// objects, reading and writing the large stress figure. A regression in the hot path shows
+// here as a number.
 
 #include <benchmark/benchmark.h>
 
