@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -141,9 +142,10 @@ std::string Lire_fichier(const std::string& chemin, std::size_t taille_maximale)
     // without growing it): a buffer on the stack would fault its pages in one by one, and
     // copy everything once more.
     std::string contenu;
+    const std::size_t au_plus = taille_maximale + (taille_maximale < SIZE_MAX ? 1 : 0);
     const std::size_t prevue =
         etat.st_size > 0 ? static_cast<std::size_t>(etat.st_size) + 1 : std::size_t{65536};
-    contenu.resize(std::min(prevue, taille_maximale + 1));
+    contenu.resize(std::min(prevue, au_plus));
     std::size_t lus_en_tout = 0;
     while (true) {
         if (lus_en_tout == contenu.size()) {
@@ -151,7 +153,7 @@ std::string Lire_fichier(const std::string& chemin, std::size_t taille_maximale)
             // read to its end, up to one byte past the bound.
             if (contenu.size() > taille_maximale)
                 trop_gros();
-            contenu.resize(std::min(2 * contenu.size(), taille_maximale + 1));
+            contenu.resize(std::min(2 * contenu.size(), au_plus));
         }
         const ssize_t lus =
             ::read(fichier.fd(), contenu.data() + lus_en_tout, contenu.size() - lus_en_tout);

@@ -216,6 +216,8 @@ TEST_F(Dossier, fichiers_et_figures_trop_grands)
 {
     const std::string petit = Ecrire("petit.fgr", std::string(100, 'x'));
     EXPECT_EQ(Lire_fichier(petit, 100).size(), 100u);
+    EXPECT_EQ(Lire_fichier(petit, SIZE_MAX).size(), 100u); // no bound: one more byte overflows
+    EXPECT_THROW(Lire_fichier(petit, 0), Erreur_fichier);
     try {
         Lire_fichier(petit, 99);
         ADD_FAILURE() << "no error";
