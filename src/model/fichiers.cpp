@@ -1,7 +1,6 @@
 #include "model/fichiers.h"
 
 #include <algorithm>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
