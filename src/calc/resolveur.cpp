@@ -175,37 +175,27 @@ std::int32_t Genre_nomme(std::int32_t genre_image)
     return nommes[genre_image - 29];
 }
 
-// The image of a point by a transformation given in place: the record, named "01", is in
-// its list only while the image is computed.
-template <class T>
-Tcoordonnees Image_provisoire(std::vector<T*>& liste, T& transformation, Tcoordonnees p,
-                              const TListe_transformations& transformations)
-{
-    TInscription_provisoire<T> inscription(liste, &transformation);
-    return Image_point(transformation.nom, p, transformations);
-}
-
+// The image of a point by a transformation given in place, applied from its own record.
 Tcoordonnees Image_par_transformation_donnee(TEtape& etape, TContexte_calcul& contexte)
 {
     const std::int32_t nomme = Genre_nomme(etape.genre);
     Regler_transformation(nomme, etape, 2, contexte);
     const Tcoordonnees p = Coordonnees(Arg<Tpoint>(etape, 1));
-    TListe_transformations& t = contexte.figure.transformations;
     const int n = Nombre_arguments(etape) - 1; // the transformation, before the image point
     switch (nomme) {
     case 42:
     case 43:
-        return Image_provisoire(t.similitudes_directes, Arg<Tsimilitude_directe>(etape, n), p, t);
+        return Image_point(Arg<Tsimilitude_directe>(etape, n), p);
     case 46:
     case 47:
-        return Image_provisoire(t.rotations, Arg<Trotation>(etape, n), p, t);
+        return Image_point(Arg<Trotation>(etape, n), p);
     case 48:
     case 49:
-        return Image_provisoire(t.translations, Arg<Ttranslation>(etape, n), p, t);
+        return Image_point(Arg<Ttranslation>(etape, n), p);
     case 50:
-        return Image_provisoire(t.symetries_axiales, Arg<Tsymetrie_axiale>(etape, n), p, t);
+        return Image_point(Arg<Tsymetrie_axiale>(etape, n), p);
     default: // 44, 45, 51
-        return Image_provisoire(t.homotheties, Arg<Thomothetie>(etape, n), p, t);
+        return Image_point(Arg<Thomothetie>(etape, n), p);
     }
 }
 

@@ -76,30 +76,54 @@ Tcoordonnees Homothetique(Tcoordonnees o, Reel rapport, Tcoordonnees p)
     return {o.x + rapport * (p.x - o.x), o.y + rapport * (p.y - o.y)};
 }
 
+// One transformation applied, its record given; the values are checked by the caller.
+Tcoordonnees Appliquer(const Tsymetrie_axiale& s, Tcoordonnees p)
+{
+    return Symetrique(p, *s.axe);
+}
+
+Tcoordonnees Appliquer(const Ttranslation& t, Tcoordonnees p)
+{
+    const Tcoordonnees u = Coordonnees(*t.vecteur);
+    return {p.x + u.x, p.y + u.y};
+}
+
+Tcoordonnees Appliquer(const Trotation& r, Tcoordonnees p)
+{
+    return Tourner(Coordonnees(*r.centre), r.angle, p);
+}
+
+Tcoordonnees Appliquer(const Thomothetie& h, Tcoordonnees p)
+{
+    return Homothetique(Coordonnees(*h.centre), h.rapport, p);
+}
+
+Tcoordonnees Appliquer(const Tsimilitude_directe& s, Tcoordonnees p)
+{
+    const Tcoordonnees o = Coordonnees(*s.centre);
+    return Tourner(o, s.angle, Homothetique(o, s.rapport, p));
+}
+
+Tcoordonnees Controlees(Tcoordonnees q)
+{
+    return {Controler(q.x), Controler(q.y)};
+}
+
 Tcoordonnees Image(std::string_view nom, Tcoordonnees p, const TListe_transformations& t,
                    TChaine_composees& chaine)
 {
     const TTransformation_trouvee f = Trouver(nom, t);
     switch (f.genre) {
     case TGenre_transformation::symetrie_axiale:
-        return Symetrique(p, *t.symetries_axiales[f.indice]->axe);
-    case TGenre_transformation::translation: {
-        const Tcoordonnees u = Coordonnees(*t.translations[f.indice]->vecteur);
-        return {p.x + u.x, p.y + u.y};
-    }
-    case TGenre_transformation::rotation: {
-        const Trotation& r = *t.rotations[f.indice];
-        return Tourner(Coordonnees(*r.centre), r.angle, p);
-    }
-    case TGenre_transformation::homothetie: {
-        const Thomothetie& h = *t.homotheties[f.indice];
-        return Homothetique(Coordonnees(*h.centre), h.rapport, p);
-    }
-    case TGenre_transformation::similitude_directe: {
-        const Tsimilitude_directe& s = *t.similitudes_directes[f.indice];
-        const Tcoordonnees o = Coordonnees(*s.centre);
-        return Tourner(o, s.angle, Homothetique(o, s.rapport, p));
-    }
+        return Appliquer(*t.symetries_axiales[f.indice], p);
+    case TGenre_transformation::translation:
+        return Appliquer(*t.translations[f.indice], p);
+    case TGenre_transformation::rotation:
+        return Appliquer(*t.rotations[f.indice], p);
+    case TGenre_transformation::homothetie:
+        return Appliquer(*t.homotheties[f.indice], p);
+    case TGenre_transformation::similitude_directe:
+        return Appliquer(*t.similitudes_directes[f.indice], p);
     case TGenre_transformation::composee: {
         const Tcomposee_transformations& c = Entrer(t, f.indice, chaine);
         const Tcoordonnees q = Image(c.composantes[0], p, t, chaine);
@@ -169,8 +193,32 @@ Tcoordonnees Image_point(std::string_view nom, Tcoordonnees p,
                          const TListe_transformations& transformations)
 {
     TChaine_composees chaine;
-    const Tcoordonnees q = Image(nom, p, transformations, chaine);
-    return {Controler(q.x), Controler(q.y)};
+    return Controlees(Image(nom, p, transformations, chaine));
+}
+
+Tcoordonnees Image_point(const Tsymetrie_axiale& s, Tcoordonnees p)
+{
+    return Controlees(Appliquer(s, p));
+}
+
+Tcoordonnees Image_point(const Ttranslation& t, Tcoordonnees p)
+{
+    return Controlees(Appliquer(t, p));
+}
+
+Tcoordonnees Image_point(const Trotation& r, Tcoordonnees p)
+{
+    return Controlees(Appliquer(r, p));
+}
+
+Tcoordonnees Image_point(const Thomothetie& h, Tcoordonnees p)
+{
+    return Controlees(Appliquer(h, p));
+}
+
+Tcoordonnees Image_point(const Tsimilitude_directe& s, Tcoordonnees p)
+{
+    return Controlees(Appliquer(s, p));
 }
 
 // The direction is the vector between the images of two points of the line, so it is right

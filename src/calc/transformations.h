@@ -41,6 +41,16 @@ std::optional<TTransformation_trouvee> Chercher_transformation(
 Tcoordonnees Image_point(std::string_view nom, Tcoordonnees p,
                          const TListe_transformations& transformations);
 
+// The image of a point by one transformation given by its record, as the lookup by name
+// computes it once the record is found. A transformation described in place in a figure
+// line is applied this way: whatever the figure's own transformations are named, none
+// stands in for it.
+Tcoordonnees Image_point(const Tsymetrie_axiale& s, Tcoordonnees p);
+Tcoordonnees Image_point(const Ttranslation& t, Tcoordonnees p);
+Tcoordonnees Image_point(const Trotation& r, Tcoordonnees p);
+Tcoordonnees Image_point(const Thomothetie& h, Tcoordonnees p);
+Tcoordonnees Image_point(const Tsimilitude_directe& s, Tcoordonnees p);
+
 // The image of a line: the image of its point, and the direction from that image to the
 // image of point + direction.
 Tligne Image_droite(std::string_view nom, const Tligne& d,
@@ -58,31 +68,5 @@ struct TImage_cercle {
 };
 TImage_cercle Image_cercle(std::string_view nom, const Tcercle& c,
                            const TListe_transformations& transformations);
-
-// A transformation described in place in a figure line is registered in the list of its
-// kind (under the name "01") only while it is used: the destructor takes it out again, also
-// when the computation in between fails.
-template <class T> class TInscription_provisoire {
-public:
-    TInscription_provisoire(std::vector<T*>& liste, T* transformation)
-        : liste_(liste), transformation_(transformation)
-    {
-        liste_.push_back(transformation_);
-    }
-    ~TInscription_provisoire()
-    {
-        for (auto i = liste_.end(); i != liste_.begin();)
-            if (*--i == transformation_) {
-                liste_.erase(i);
-                break;
-            }
-    }
-    TInscription_provisoire(const TInscription_provisoire&) = delete;
-    TInscription_provisoire& operator=(const TInscription_provisoire&) = delete;
-
-private:
-    std::vector<T*>& liste_;
-    T* transformation_;
-};
 
 } // namespace trazel

@@ -75,6 +75,31 @@ TEST(Transcrire_texte, variables_remises_a_zero)
     EXPECT_EQ(form2.Liste_variables.size(), 4u); // the four spellings of pi only
 }
 
+// A transformation given in place in an image line is its own: a figure transformation that
+// happens to bear the name the reader gives it inside ("01") does not stand in for it.
+TEST(Transcrire_texte, transformation_en_place_independante_des_noms)
+{
+    TForm2 form2;
+    auto point_b = [&](const std::string& texte) {
+        const std::string image = Transcrire_texte(texte, "t.fgr", form2, {});
+        const std::size_t debut = image.find("% Point B\r\n");
+        return debut == std::string::npos ? std::string() : image.substr(debut);
+    };
+    const char* o = "O point libre";
+    const char* place_o = "  Objet libre O, param\xE8tres: 0, 0";
+    const char* a = "A point libre";
+    const char* place_a = "  Objet libre A, param\xE8tres: 2, 0";
+    const char* b = "B image de A par la rotation de centre O et d'angle 30 degr\xE9";
+    const std::string seule = point_b(essais::Texte_figure({o, place_o, a, place_a, b}));
+    EXPECT_NE(seule.find("(1.73205080756888, 1)"), std::string::npos) << seule;
+    EXPECT_EQ(point_b(essais::Texte_figure(
+                  {o, place_o, a, place_a, "01 rotation de centre O et d'angle 90 degr\xE9", b})),
+              seule);
+    EXPECT_EQ(point_b(essais::Texte_figure(
+                  {o, place_o, a, place_a, "01 homoth\xE9tie de centre O et de rapport 3", b})),
+              seule);
+}
+
 TEST(Transcrire_texte, fenetre_sans_surface_refusee)
 {
     TForm2 form2;
