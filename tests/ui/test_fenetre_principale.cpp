@@ -244,6 +244,21 @@ private slots:
         QVERIFY2(marques[0].raison.contains(QString::fromUtf8("graphe de la fonction \xC2\xAB g \xC2\xBB")),
                  qPrintable(marques[0].raison));
     }
+
+    // A window without surface is the fault of the line that makes it flat: the range.
+    void fenetre_sans_surface_marquee()
+    {
+        Taper(QString::fromUtf8("Figure Figuro\nNum\xC3\xA9ro de version: 2\n\n"
+                                "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5\n"
+                                "Objet dessinable Roxy, particularit\xC3\xA9s: rouge, dessin\xC3\xA9\n"
+                                "\nCommentaire\nFin de la figure\n"));
+        form1_->Figure1->Relire();
+        const auto& marques = form1_->Figure1->Marques();
+        QCOMPARE(marques.size(), std::size_t{1});
+        QVERIFY(marques[0].erreur);
+        QCOMPARE(marques[0].ligne, 4);
+        QVERIFY2(marques[0].raison.contains("pas de surface"), qPrintable(marques[0].raison));
+    }
 };
 
 QTEST_MAIN(TTest_fenetre_principale)
