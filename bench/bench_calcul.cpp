@@ -105,6 +105,13 @@ void Reel_en_texte_courant(benchmark::State& etat)
 }
 BENCHMARK(Reel_en_texte_courant);
 
+// A stress figure of bench/figures, as the program reads it.
+std::string Figure_de_charge(const char* nom)
+{
+    return Lire_fichier(
+        (std::filesystem::path(TRAZEL_SOURCE_DIR) / "bench" / "figures" / nom).string());
+}
+
 // The stress figure of loci, read once; its first locus is replayed.
 struct Figure_des_lieux {
     TForm2 form2;
@@ -116,10 +123,8 @@ struct Figure_des_lieux {
 
     Figure_des_lieux()
     {
-        const auto chemin =
-            std::filesystem::path(TRAZEL_SOURCE_DIR) / "bench" / "figures" / "b_lieux.fgr";
         form2.separateur_decimal('.');
-        premiere = Lire_texte_figure(Lire_fichier(chemin.string()), chemin.string(), figure,
+        premiere = Lire_texte_figure(Figure_de_charge("b_lieux.fgr"), "b_lieux.fgr", figure,
                                      form2);
         pilote = Chercher_etape_par_objet(premiere, &Point_du_nom(figure.liste_points, "MA"));
         tracee = Chercher_etape_par_objet(premiere, &Point_du_nom(figure.liste_points, "QA"));
@@ -155,19 +160,11 @@ void Lieu_complet(benchmark::State& etat)
 }
 BENCHMARK(Lieu_complet)->Unit(benchmark::kMillisecond);
 
-// The stress figure of plain objects (2,000 points, 1,000 lines and segments, 500 circles),
-// as the program reads it.
-std::string Texte_de_la_grande_figure()
-{
-    const auto chemin =
-        std::filesystem::path(TRAZEL_SOURCE_DIR) / "bench" / "figures" / "a_grande_figure.fgr";
-    return Lire_fichier(chemin.string());
-}
-
+// The stress figure of plain objects (2,000 points, 1,000 lines and segments, 500 circles).
 // The reader alone: lines taken apart, names looked up, every object computed.
 void Lecture_grande_figure(benchmark::State& etat)
 {
-    const std::string texte = Texte_de_la_grande_figure();
+    const std::string texte = Figure_de_charge("a_grande_figure.fgr");
     TForm2 form2;
     form2.separateur_decimal('.');
     for (auto _ : etat) {
@@ -182,7 +179,7 @@ BENCHMARK(Lecture_grande_figure)->Unit(benchmark::kMillisecond);
 // window in place, so each round starts from the window as read.
 void Ecriture_grande_figure(benchmark::State& etat)
 {
-    const std::string texte = Texte_de_la_grande_figure();
+    const std::string texte = Figure_de_charge("a_grande_figure.fgr");
     TForm2 form2;
     form2.separateur_decimal('.');
     TFigure figure;

@@ -196,30 +196,16 @@ Tcoordonnees Image_point(std::string_view nom, Tcoordonnees p,
     return Controlees(Image(nom, p, transformations, chaine));
 }
 
-Tcoordonnees Image_point(const Tsymetrie_axiale& s, Tcoordonnees p)
+template <class T> Tcoordonnees Image_point(const T& transformation, Tcoordonnees p)
 {
-    return Controlees(Appliquer(s, p));
+    return Controlees(Appliquer(transformation, p));
 }
 
-Tcoordonnees Image_point(const Ttranslation& t, Tcoordonnees p)
-{
-    return Controlees(Appliquer(t, p));
-}
-
-Tcoordonnees Image_point(const Trotation& r, Tcoordonnees p)
-{
-    return Controlees(Appliquer(r, p));
-}
-
-Tcoordonnees Image_point(const Thomothetie& h, Tcoordonnees p)
-{
-    return Controlees(Appliquer(h, p));
-}
-
-Tcoordonnees Image_point(const Tsimilitude_directe& s, Tcoordonnees p)
-{
-    return Controlees(Appliquer(s, p));
-}
+template Tcoordonnees Image_point(const Tsymetrie_axiale&, Tcoordonnees);
+template Tcoordonnees Image_point(const Ttranslation&, Tcoordonnees);
+template Tcoordonnees Image_point(const Trotation&, Tcoordonnees);
+template Tcoordonnees Image_point(const Thomothetie&, Tcoordonnees);
+template Tcoordonnees Image_point(const Tsimilitude_directe&, Tcoordonnees);
 
 // The direction is the vector between the images of two points of the line, so it is right
 // for every kind, a symmetry reversing orientation included.

@@ -44,12 +44,9 @@ Tcoordonnees Image_point(std::string_view nom, Tcoordonnees p,
 // The image of a point by one transformation given by its record, as the lookup by name
 // computes it once the record is found. A transformation described in place in a figure
 // line is applied this way: whatever the figure's own transformations are named, none
-// stands in for it.
-Tcoordonnees Image_point(const Tsymetrie_axiale& s, Tcoordonnees p);
-Tcoordonnees Image_point(const Ttranslation& t, Tcoordonnees p);
-Tcoordonnees Image_point(const Trotation& r, Tcoordonnees p);
-Tcoordonnees Image_point(const Thomothetie& h, Tcoordonnees p);
-Tcoordonnees Image_point(const Tsimilitude_directe& s, Tcoordonnees p);
+// stands in for it. T is an axial symmetry, a translation, a rotation, a homothety or a
+// direct similitude.
+template <class T> Tcoordonnees Image_point(const T& transformation, Tcoordonnees p);
 
 // The image of a line: the image of its point, and the direction from that image to the
 // image of point + direction.

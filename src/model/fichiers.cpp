@@ -147,13 +147,13 @@ std::string Lire_fichier(const std::string& chemin, std::size_t taille_maximale)
     contenu.resize(std::min(prevue, au_plus));
     std::size_t lus_en_tout = 0;
     while (true) {
-        if (lus_en_tout == contenu.size()) {
-            // A file that grows meanwhile, or whose size the system does not tell, is still
-            // read to its end, up to one byte past the bound.
-            if (contenu.size() > taille_maximale)
-                trop_gros();
+        // Checked before each read, so also after the last one.
+        if (lus_en_tout > taille_maximale)
+            trop_gros();
+        // A file that grows meanwhile, or whose size the system does not tell, is still read
+        // to its end, up to one byte past the bound.
+        if (lus_en_tout == contenu.size())
             contenu.resize(std::min(2 * contenu.size(), au_plus));
-        }
         const ssize_t lus =
             ::read(fichier.fd(), contenu.data() + lus_en_tout, contenu.size() - lus_en_tout);
         if (lus == 0)
@@ -165,8 +165,6 @@ std::string Lire_fichier(const std::string& chemin, std::size_t taille_maximale)
         }
         lus_en_tout += static_cast<std::size_t>(lus);
     }
-    if (lus_en_tout > taille_maximale)
-        trop_gros();
     contenu.resize(lus_en_tout);
     return contenu;
 }

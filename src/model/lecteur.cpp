@@ -215,7 +215,7 @@ TEtape* TLecteur::Lire()
     premiere->genre = 1;
     figure_.premiere_etape = premiere;
     figure_.cadre_image = figure_.Nouveau<TCadre_image>();
-    Lire_cadre_image();
+    const int ligne_double_cadre = Lire_cadre_image();
     etapes_.Ajouter(figure_.Nouvel_argument(figure_.cadre_image));
 
     // Title, version and the empty line after it, whatever they hold.
@@ -240,7 +240,7 @@ TEtape* TLecteur::Lire()
     const TCadre_image& cadre = *figure_.cadre_image;
     const bool cadre_plat =
         cadre.double_cadre && !(cadre.xmax > cadre.xmin && cadre.ymax > cadre.ymin);
-    premiere->ligne = cadre_plat ? ligne_double_cadre_ : numero_;
+    premiere->ligne = cadre_plat ? ligne_double_cadre : numero_;
     // The default frame's attribute line. A figure written by hand may lack it: then the
     // line is an object line and is left for the main loop.
     lue = Ligne_suivante();
@@ -274,7 +274,7 @@ TEtape* TLecteur::Lire()
 }
 
 // The picture window, from a "Double cadre" line anywhere in the file.
-void TLecteur::Lire_cadre_image()
+int TLecteur::Lire_cadre_image()
 {
     TCadre_image& cadre = *figure_.cadre_image;
     for (std::size_t i = 0; i < lignes_.size(); ++i) {
@@ -283,7 +283,7 @@ void TLecteur::Lire_cadre_image()
                                                prefixe_double_cadre) != 0)
             continue;
         cadre.double_cadre = true;
-        ligne_double_cadre_ = static_cast<int>(i + 1);
+        const int numero = static_cast<int>(i + 1);
         const TListe_points aucun_point;
         auto nombre = [&](int& position) {
             return form2_.Evaluer_expression(Mot_suivant(ligne, position), aucun_point, 1);
@@ -296,10 +296,11 @@ void TLecteur::Lire_cadre_image()
             cadre.xmax = nombre(position);
             cadre.ymax = nombre(position);
         } catch (const Erreur_trazel& erreur) {
-            throw Erreur_figure(chemin_, static_cast<int>(i + 1), Message_erreur(erreur));
+            throw Erreur_figure(chemin_, numero, Message_erreur(erreur));
         }
-        return;
+        return numero;
     }
+    return 0;
 }
 
 // The default frame Roxy with its origin, unit points, basis vectors, axes and unit.

@@ -111,7 +111,8 @@ public:
     static bool Est_ligne_d_attributs(std::string_view ligne);
 
 private:
-    void Lire_cadre_image();
+    // Reads the "Double cadre" line into the picture window; returns its number, 0 for none.
+    int Lire_cadre_image();
     void Creer_objets_par_defaut();
     void Lire_position_roxy(TReperexoy& roxy);
     void Lire_ligne_objet(std::string premier_mot);
@@ -129,7 +130,6 @@ private:
     int position_ = 1;
     int numero_ = 0;
     int ligne_objet_ = 0; // the object line being read, recorded in its steps
-    int ligne_double_cadre_ = 0; // the "Double cadre" line, 0 when there is none
     TEnregistreur_etapes etapes_;
     std::vector<TLigne_ignoree> ignorees_;
 };

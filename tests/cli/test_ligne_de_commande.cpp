@@ -28,6 +28,13 @@ Resultat Lancer(const std::vector<std::string>& arguments)
     return {code, sortie.texte(), erreurs.texte()};
 }
 
+// The exit status of a shell command, as a shell sees it; -1 when it did not exit.
+int Statut(const std::string& commande)
+{
+    const int brut = std::system(commande.c_str());
+    return WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
+}
+
 class Commande : public essais::Dossier_temporaire {
 protected:
     std::string Figure(const std::string& nom, const std::string& texte) { return Ecrire(nom, texte); }
@@ -179,8 +186,7 @@ TEST_F(Commande, programme_et_codes_de_retour)
 {
     const std::string figure = Figure("vide.fgr", essais::Texte_figure({}));
     auto statut = [](const std::string& commande) {
-        const int brut = std::system((commande + " >/dev/null 2>&1").c_str());
-        return WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
+        return Statut(commande + " >/dev/null 2>&1");
     };
     const std::string exe = TRAZEL_EXE;
     EXPECT_EQ(statut(exe + " '" + figure + "'"), 0);
@@ -203,13 +209,9 @@ TEST_F(Commande, programme_et_sortie_standard)
     const std::string figure = Figure("grande.fgr", texte);
     const std::string exe = TRAZEL_EXE;
     const std::string tube = (dossier_ / "tube.crb").string();
-    auto statut = [](const std::string& commande) {
-        const int brut = std::system(commande.c_str());
-        return WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
-    };
 
-    ASSERT_EQ(statut(exe + " -o - '" + figure + "' | cat > '" + tube + "'"), 0);
-    ASSERT_EQ(statut(exe + " '" + figure + "'"), 0);
+    ASSERT_EQ(Statut(exe + " -o - '" + figure + "' | cat > '" + tube + "'"), 0);
+    ASSERT_EQ(Statut(exe + " '" + figure + "'"), 0);
     const std::string image = Lire_fichier((dossier_ / "grande.crb").string());
     EXPECT_GT(image.size(), std::size_t{1} << 17);
     EXPECT_EQ(Lire_fichier(tube), image);

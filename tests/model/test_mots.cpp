@@ -54,7 +54,8 @@ TEST(Mot_suivant, avance_apres_les_delimiteurs)
     EXPECT_EQ(position, 7);
     EXPECT_EQ(Mot_suivant("A (B) C", position), "C");
     EXPECT_EQ(position, 8); // one past the end
-    // Before the start the word is the first one; past the end it is empty, in place.
+    // Before the start, reading starts at the first character (here a delimiter, so the word
+    // is empty and the position moves past it); past the end the word is empty, in place.
     for (const int depart : {0, -3}) {
         position = depart;
         EXPECT_EQ(Mot_suivant("(A) B", position), "");

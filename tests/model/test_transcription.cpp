@@ -103,38 +103,37 @@ TEST(Transcrire_texte, transformation_en_place_independante_des_noms)
 TEST(Transcrire_texte, fenetre_sans_surface_refusee)
 {
     TForm2 form2;
-    const char* positions[] = {"Position de Roxy: Xmin: 5, Xmax: 5, Ymax: 5",
-                               "Position de Roxy: Xmin: 5, Xmax: -5, Ymax: 5"};
-    for (const char* position : positions) {
-        SCOPED_TRACE(position);
+    // The fault of a transcription that must fail.
+    auto faute = [&](const std::string& texte, const TCadre_latex& cadre) {
         try {
-            Transcrire_texte(essais::Texte_figure({}, position), "d.fgr", form2, {});
-            ADD_FAILURE() << "no error";
+            Transcrire_texte(texte, "d.fgr", form2, cadre);
         } catch (const Erreur_figure& e) {
             EXPECT_EQ(e.chemin(), "d.fgr");
-            EXPECT_EQ(e.ligne(), 4); // the range's line
-            EXPECT_TRUE(std::string(e.what()).starts_with("l'image n'a pas de surface"));
+            return std::pair<int, std::string>(e.ligne(), e.what());
         }
+        ADD_FAILURE() << "no error";
+        return std::pair<int, std::string>();
+    };
+    const std::string sans_surface = "l'image n'a pas de surface";
+    for (const char* position : {"Position de Roxy: Xmin: 5, Xmax: 5, Ymax: 5",
+                                 "Position de Roxy: Xmin: 5, Xmax: -5, Ymax: 5"}) {
+        SCOPED_TRACE(position);
+        const auto [ligne, message] = faute(essais::Texte_figure({}, position), {});
+        EXPECT_EQ(ligne, 4); // the range's line
+        EXPECT_TRUE(message.starts_with(sans_surface)) << message;
     }
     // A flat "Double cadre" is named by its own line, the sound range is not.
-    const std::string cadre_plat = essais::Texte_figure(
-        {"A point libre", "  Objet libre A, param\xE8tres: 1, 2",
-         "Double cadre limitant l'image (impression ou copie) : (0.5, 0.2) et (0.5, 0.9)"});
-    try {
-        Transcrire_texte(cadre_plat, "d.fgr", form2, {});
-        ADD_FAILURE() << "no error";
-    } catch (const Erreur_figure& e) {
-        EXPECT_EQ(e.ligne(), 8);
-        EXPECT_TRUE(std::string(e.what()).starts_with("l'image n'a pas de surface"));
-    }
+    const auto [ligne_cadre, message_cadre] = faute(
+        essais::Texte_figure({"A point libre", "  Objet libre A, param\xE8tres: 1, 2",
+                              "Double cadre limitant l'image (impression ou copie) : (0.5, 0.2) "
+                              "et (0.5, 0.9)"}),
+        {});
+    EXPECT_EQ(ligne_cadre, 8);
+    EXPECT_TRUE(message_cadre.starts_with(sans_surface)) << message_cadre;
     // A LaTeX frame of no size is the caller's fault, not a line's.
-    try {
-        Transcrire_texte(essais::Texte_figure({}), "d.fgr", form2, {0, 10});
-        ADD_FAILURE() << "no error";
-    } catch (const Erreur_figure& e) {
-        EXPECT_EQ(e.ligne(), 0);
-        EXPECT_TRUE(std::string(e.what()).starts_with("la largeur et la hauteur du cadre"));
-    }
+    const auto [ligne_latex, message_latex] = faute(essais::Texte_figure({}), {0, 10});
+    EXPECT_EQ(ligne_latex, 0);
+    EXPECT_TRUE(message_latex.starts_with("la largeur et la hauteur du cadre")) << message_latex;
 }
 
 TEST_F(Dossier, ecrit_le_fichier_crb_a_cote)
