@@ -849,13 +849,4 @@ Reel TCalcExpress::Evaluer_arbre(const TCalc_noeud& racine, std::int32_t partage
     return Operande(racine, evaluation);
 }
 
-void TSinus_cosinus::Calculer(Reel x)
-{
-    // The sign of a zero counts: sin(-0) is -0.
-    if (x == angle_ && std::signbit(x) == std::signbit(angle_))
-        return;
-    sincosl(x, &sinus_, &cosinus_);
-    angle_ = x;
-}
-
 } // namespace trazel

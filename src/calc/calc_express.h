@@ -50,29 +50,6 @@ inline constexpr std::int64_t taille_maximale = 200000;
 // without regard to case, every other byte as it is.
 bool Egaux_sans_casse(std::string_view a, std::string_view b);
 
-// The sine and cosine of the last angle either was asked for. sincosl reduces the angle once
-// for both and gives the bits sinl and cosl give; figures often want the other one of the
-// same angle next (a point on a circle, a rotation, cos t then sin t).
-class TSinus_cosinus {
-public:
-    Reel Sinus(Reel x)
-    {
-        Calculer(x);
-        return sinus_;
-    }
-    Reel Cosinus(Reel x)
-    {
-        Calculer(x);
-        return cosinus_;
-    }
-
-private:
-    void Calculer(Reel x);
-    Reel angle_ = 0;
-    Reel sinus_ = 0;
-    Reel cosinus_ = 1;
-};
-
 // A value shared by the copies of one call's argument, computed during the evaluation
 // numbered `evaluation`.
 struct TValeur_partagee {

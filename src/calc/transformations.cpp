@@ -65,10 +65,11 @@ Tcoordonnees Symetrique(Tcoordonnees p, const Tdroite& axe)
 // The point (cos t, sin t) of the frame of origin O and basis OP, rot(OP), made absolute by
 // the frame formula itself, so a rotated point and the same point built in a frame agree to
 // the last digit.
-Tcoordonnees Tourner(Tcoordonnees o, Reel angle, Tcoordonnees p)
+Tcoordonnees Tourner(Tcoordonnees o, Reel angle, TSinus_cosinus& trigo, Tcoordonnees p)
 {
     const Tcoordonnees op = Vecteur_de(o, p);
-    return Repere_vers_absolu(o, op, Quart_de_tour(op), {std::cos(angle), std::sin(angle)});
+    return Repere_vers_absolu(o, op, Quart_de_tour(op),
+                              {trigo.Cosinus(angle), trigo.Sinus(angle)});
 }
 
 Tcoordonnees Homothetique(Tcoordonnees o, Reel rapport, Tcoordonnees p)
@@ -90,7 +91,7 @@ Tcoordonnees Appliquer(const Ttranslation& t, Tcoordonnees p)
 
 Tcoordonnees Appliquer(const Trotation& r, Tcoordonnees p)
 {
-    return Tourner(Coordonnees(*r.centre), r.angle, p);
+    return Tourner(Coordonnees(*r.centre), r.angle, r.trigo, p);
 }
 
 Tcoordonnees Appliquer(const Thomothetie& h, Tcoordonnees p)
@@ -101,7 +102,7 @@ Tcoordonnees Appliquer(const Thomothetie& h, Tcoordonnees p)
 Tcoordonnees Appliquer(const Tsimilitude_directe& s, Tcoordonnees p)
 {
     const Tcoordonnees o = Coordonnees(*s.centre);
-    return Tourner(o, s.angle, Homothetique(o, s.rapport, p));
+    return Tourner(o, s.angle, s.trigo, Homothetique(o, s.rapport, p));
 }
 
 Tcoordonnees Controlees(Tcoordonnees q)

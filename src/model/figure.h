@@ -203,6 +203,8 @@ struct Trotation {
     std::string nom{};
     Tpoint* centre = nullptr;
     Reel angle = 0; // radians
+    // Kept by the images for the last angle they turned by; not part of the figure.
+    mutable TSinus_cosinus trigo{};
 };
 
 // Also a point reflection, with rapport -1.
@@ -217,6 +219,7 @@ struct Tsimilitude_directe {
     Tpoint* centre = nullptr;
     Reel angle = 0; // radians
     Reel rapport = 0;
+    mutable TSinus_cosinus trigo{}; // as in Trotation
 };
 
 struct Tcomposee_transformations {

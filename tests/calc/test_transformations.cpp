@@ -326,6 +326,36 @@ TEST(Image_point, par_l_enregistrement_comme_par_le_nom)
     EXPECT_THROW(Image_point(*sans_direction, {1, 0}), Erreur_calcul);
 }
 
+// A locus changes a rotation's angle between samples: the record keeps the cosine and sine
+// of the last angle it turned by, and must not serve them for another one.
+TEST(Image_point, angle_change_entre_deux_images)
+{
+    Transformations f;
+    f.Rotation("r", {1, -1}, 0.7L);
+    f.Similitude("sim", {2, 2}, 0.7L, 1.5L);
+    Trotation& r = *f.t.rotations[0];
+    Tsimilitude_directe& sim = *f.t.similitudes_directes[0];
+    const Tcoordonnees p{0.3L, -7};
+    for (const Reel angle : {0.7L, 2.5L, 0.0L, -0.0L, 0.7L, -11.0L}) {
+        SCOPED_TRACE(static_cast<double>(angle));
+        r.angle = angle;
+        sim.angle = angle;
+        const Trotation neuve{"n", r.centre, angle};
+        const Tsimilitude_directe neuve_sim{"m", sim.centre, angle, sim.rapport};
+        for (int fois = 0; fois < 2; ++fois) {
+            const Tcoordonnees q = Image_point(r, p), attendu = Image_point(neuve, p);
+            EXPECT_EQ(q.x, attendu.x);
+            EXPECT_EQ(q.y, attendu.y);
+            const Tcoordonnees s = Image_point(sim, p), attendu_sim = Image_point(neuve_sim, p);
+            EXPECT_EQ(s.x, attendu_sim.x);
+            EXPECT_EQ(s.y, attendu_sim.y);
+        }
+    }
+    // A quarter turn about (1, -1) of (0.3, -7), computed from the angle itself.
+    r.angle = std::acos(-1.0L) / 2;
+    EXPECT_TRUE(Points_proches({7, -1.7L}, Image_point(r, p)));
+}
+
 // Guards against compositions of compositions hanging the transcription (each using the
 // previous one twice: 2^n expansions) or exhausting the stack (nested deep).
 TEST(Image_point, composees_bornees_en_developpements_et_en_imbrication)
