@@ -1,6 +1,7 @@
 #pragma once
 // The one real type of the system: every coordinate, length, angle and variable value is an
-// 80-bit extended real.
+// 80-bit extended real. Also the memo of a sine and cosine, kept by the evaluator and by the
+// rotation records alike, which is why it lives below both.
 
 #include <cmath>
 #include <limits>
