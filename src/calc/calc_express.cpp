@@ -30,6 +30,9 @@ struct TCalcExpress::TCalc_fonction {
     std::unique_ptr<TCalc_noeud> arbre; // none when the body was rejected
     std::vector<const TCalc_noeud*> feuilles;
     bool trop_grand = false; // rejected for its size: a call says so
+    // A rejected body's fault: the function whose own body is faulty (itself, or one it
+    // calls); -1 while the body compiles.
+    int cause = -1;
 };
 
 namespace {
@@ -62,8 +65,11 @@ constexpr std::array<Predefinie, 28> predefinies = {{
 }};
 // clang-format on
 
-// The one exit of the parser: any syntax error rejects the whole text.
-struct Rejet {};
+// The one exit of the parser: any syntax error rejects the whole text. `fonction` is the
+// user function whose faulty body a call met, -1 for a fault of the text itself.
+struct Rejet {
+    int fonction = -1;
+};
 
 // A formula beyond the bounds: rejected too, with its own message.
 struct Trop_grand : Rejet {};
@@ -479,8 +485,9 @@ void TCalcExpress::Compilateur::Compiler_fonctions()
         } catch (const Trop_grand&) {
             compilees_[i].feuilles.clear();
             compilees_[i].trop_grand = true;
-        } catch (const Rejet&) {
+        } catch (const Rejet& rejet) {
             compilees_[i].feuilles.clear();
+            compilees_[i].cause = rejet.fonction >= 0 ? rejet.fonction : static_cast<int>(i);
         }
         if (temporaire)
             noms_.pop_back();
@@ -731,7 +738,7 @@ TCalcExpress::Compilateur::Developper(int indice, std::unique_ptr<TCalc_noeud> a
     if (!f.arbre && f.trop_grand)
         throw Trop_grand{};
     if (!f.arbre)
-        Rejeter();
+        throw Rejet{f.cause};
     // A chain of functions that each use their argument twice doubles at every level: the
     // size is known before anything is copied.
     const auto copies = static_cast<std::int64_t>(f.feuilles.size());
@@ -810,8 +817,13 @@ void TCalcExpress::Formula(const std::string& texte)
                                  std::to_string(taille_maximale) +
                                  " termes une fois les fonctions d\xE9velopp\xE9" "es",
                              texte);
-    } catch (const Rejet&) {
-        throw Erreur_formule(Erreur_formule::message_syntaxe, texte);
+    } catch (const Rejet& rejet) {
+        if (rejet.fonction < 0)
+            throw Erreur_formule(Erreur_formule::message_syntaxe, texte);
+        const TCalc_fonction_init& f = fonctions_[static_cast<std::size_t>(rejet.fonction)];
+        throw Erreur_formule(Erreur_formule::message_syntaxe, texte,
+                             TFonction_fautive{f.nom, f.source.empty() ? f.expression : f.source,
+                                               f.ligne});
     }
 }
 

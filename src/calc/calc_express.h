@@ -15,11 +15,15 @@
 
 namespace trazel {
 
-// A user function definition: name, body (evaluator syntax) and parameter name.
+// A user function definition: name, body (evaluator syntax) and parameter name, with where
+// the definition stands for messages: the body as the figure writes it (empty when it is
+// `expression`) and the figure line (0 for none).
 struct TCalc_fonction_init {
     std::string nom;
     std::string expression;
     std::string variable;
+    std::string source = {};
+    int ligne = 0;
 };
 using TCalc_liste_fonction_init = std::vector<TCalc_fonction_init>;
 
@@ -62,7 +66,8 @@ public:
     TCalcExpress();
 
     // Assigning the formula compiles the user functions, then the text. A rejected formula
-    // leaves no tree and raises Erreur_formule("Error in formula.", text). Compiled trees
+    // leaves no tree and raises Erreur_formule("Error in formula.", text), which names the
+    // function when only a call of a function with a rejected body is at fault. Compiled trees
     // are kept for the current functions, variables and separator: assigning a text seen
     // before gives back the tree a fresh compilation gives.
     const std::string& Formula() const { return formule_; }

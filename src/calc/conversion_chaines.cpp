@@ -652,10 +652,12 @@ void TForm2::Indexer_variables()
 // that cannot be converted leaves both lists as they were.
 void TForm2::Ajouter_fonction(const std::string& nom, std::string corps,
                               const TListe_points& points, Reel echelle,
-                              const std::string& parametre)
+                              const std::string& parametre, std::string source, int ligne)
 {
+    if (source.empty())
+        source = corps;
     std::replace(corps.begin(), corps.end(), '.', separateur_);
-    fonctions_.push_back({nom, std::move(corps), parametre});
+    fonctions_.push_back({nom, std::move(corps), parametre, std::move(source), ligne});
     Noms_changes();
     try {
         Convertir_corps(fonctions_.back().expression, points, echelle, parametre);
@@ -746,7 +748,7 @@ TForm2::TConversion* TForm2::Conversion_nommee(const std::string& texte,
     try {
         return Conversion_du_texte(texte, points, echelle);
     } catch (const Erreur_formule& e) {
-        throw Erreur_formule(e.what(), texte);
+        throw e.Pour_le_texte(texte);
     }
 }
 
@@ -770,7 +772,7 @@ Reel TForm2::Evaluer_conversion(TConversion* conversion, std::string_view texte)
             }
         }
     } catch (const Erreur_formule& e) {
-        throw Erreur_formule(e.what(), std::string(texte));
+        throw e.Pour_le_texte(std::string(texte));
     }
     return CalcExpress1.Evaluate(valeurs_);
 }

@@ -90,8 +90,11 @@ public:
     void Ajouter_variable(const std::string& nom, Reel valeur);
     void Affecter_variable(const std::string& nom, Reel valeur);
     void Retirer_variable(const std::string& nom);
+    // `source` is the body as the figure writes it and `ligne` the figure line that defines
+    // the function, for messages.
     void Ajouter_fonction(const std::string& nom, std::string corps, const TListe_points& points,
-                          Reel echelle, const std::string& parametre);
+                          Reel echelle, const std::string& parametre, std::string source = {},
+                          int ligne = 0);
     void Affecter_fonction(const std::string& nom, std::string corps,
                            const TListe_points& points, Reel echelle,
                            const std::string& parametre);

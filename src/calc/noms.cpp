@@ -33,6 +33,9 @@ struct Deux_points {
 // The two points a name like "AB" is made of: the longest prefix, then the rest exactly.
 Deux_points Points_de_deux_noms(const TListe_points& points, std::string_view nom)
 {
+    // A line cut short (while it is being typed) leaves no name where one is expected.
+    if (nom.empty())
+        throw Erreur_trazel("un nom manque : la ligne s'arr\xEAte avant le nom attendu");
     Tpoint* premier = Point_plus_long_prefixe(points, nom);
     Tpoint* second = premier == nullptr
                          ? nullptr

@@ -295,7 +295,7 @@ Reel TEvaluateur::Valeur(const std::string& texte)
     try {
         return form2_.Evaluer_expression(texte, figure_.liste_points, longueur_unite_);
     } catch (const Erreur_formule& e) {
-        throw Erreur_formule(e.what(), initial_);
+        throw e.Pour_le_texte(initial_);
     }
 }
 

@@ -213,12 +213,10 @@ bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& 
             Remplacer_fichier(options.document ? crb.substr(0, crb.size() - 3) + "tex" : crb, texte);
         }
     } catch (const Erreur_figure& erreur) {
-        erreurs << "trazel: " << Lieu(erreur.chemin(), erreur.ligne()) << " : "
-                << Cp1252_vers_utf8(erreur.what()) << '\n';
+        erreurs << "trazel: " << Texte_erreur(erreur) << '\n';
         return false;
     } catch (const Erreur_fichier& erreur) {
-        erreurs << "trazel: " << erreur.chemin() << " : " << Cp1252_vers_utf8(erreur.what())
-                << '\n';
+        erreurs << "trazel: " << Texte_erreur(erreur) << '\n';
         return false;
     }
     if (options.avertissements)

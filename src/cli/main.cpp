@@ -5,7 +5,6 @@
 #include "cli/flux.h"
 #include "cli/ligne_de_commande.h"
 #include "cli/tas.h"
-#include "model/encodage.h"
 #include "model/erreurs.h"
 
 int main(int argc, char** argv)
@@ -20,8 +19,7 @@ int main(int argc, char** argv)
         sortie.Vider();
         return code;
     } catch (const trazel::Erreur_fichier& erreur) {
-        erreurs << "trazel: " << erreur.chemin() << " : "
-                << trazel::Cp1252_vers_utf8(erreur.what()) << '\n';
+        erreurs << "trazel: " << trazel::Texte_erreur(erreur) << '\n';
         return trazel::code_echec;
     } catch (const std::exception& erreur) {
         erreurs << "trazel: erreur interne : " << erreur.what() << '\n';

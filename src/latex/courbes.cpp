@@ -266,7 +266,7 @@ void Installer_formule(const std::string& fonction, const std::string& variable,
     } catch (const Erreur_formule& erreur) {
         throw Erreur_formule("graphe de la fonction " + Guillemets(fonction) +
                                  " impossible : " + erreur.what(),
-                             formule);
+                             formule, erreur.fonction());
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/encodage.h"
+
 namespace trazel {
 namespace {
 
@@ -25,13 +27,67 @@ std::string Guillemets(std::string_view texte)
     return "\xAB " + std::string(texte) + " \xBB";
 }
 
+namespace {
+
+std::string Texte_ligne(int ligne)
+{
+    return "ligne " + std::to_string(ligne);
+}
+
+// "Error in formula. (formule « 2*-3x » de la fonction « f », ligne 6, utilisée ligne 15
+// dans « f(2) »)": each line is left out when 0.
+std::string Message_fonction(const Erreur_formule& erreur, const TFonction_fautive& f,
+                             int ligne_corps, int utilisation)
+{
+    std::string message = std::string(erreur.what()) + " (formule " + Guillemets(f.corps) +
+                          " de la fonction " + Guillemets(f.nom);
+    if (ligne_corps > 0)
+        message += ", " + Texte_ligne(ligne_corps);
+    if (!erreur.formule().empty()) {
+        message += ", utilis\xE9" "e ";
+        if (utilisation > 0)
+            message += Texte_ligne(utilisation) + " ";
+        message += "dans " + Guillemets(erreur.formule());
+    }
+    return message + ")";
+}
+
+} // namespace
+
 std::string Message_erreur(const std::exception& erreur)
 {
     std::string message = erreur.what();
-    if (const auto* formule = dynamic_cast<const Erreur_formule*>(&erreur))
+    if (const auto* formule = dynamic_cast<const Erreur_formule*>(&erreur)) {
+        if (const auto& f = formule->fonction())
+            return Message_fonction(*formule, *f, f->ligne, 0);
         if (!formule->formule().empty())
             message += " (formule " + Guillemets(formule->formule()) + ")";
+    }
     return message;
+}
+
+TLieu_faute Lieu_de_la_faute(const std::exception& erreur, int ligne)
+{
+    const auto* formule = dynamic_cast<const Erreur_formule*>(&erreur);
+    if (formule == nullptr || !formule->fonction() || formule->fonction()->ligne <= 0)
+        return {ligne, 0, Message_erreur(erreur)};
+    // The body's line is the place of the fault; the line that met it is named in the message.
+    const TFonction_fautive& f = *formule->fonction();
+    const int utilisation = f.ligne == ligne ? 0 : ligne;
+    return {f.ligne, utilisation, Message_fonction(*formule, f, 0, utilisation)};
+}
+
+std::string Texte_erreur(const std::exception& erreur)
+{
+    if (const auto* figure = dynamic_cast<const Erreur_figure*>(&erreur)) {
+        std::string lieu = figure->chemin();
+        if (figure->ligne() > 0)
+            lieu += ", " + Texte_ligne(figure->ligne());
+        return lieu + " : " + Cp1252_vers_utf8(figure->what());
+    }
+    if (const auto* fichier = dynamic_cast<const Erreur_fichier*>(&erreur))
+        return fichier->chemin() + " : " + Cp1252_vers_utf8(fichier->what());
+    return Cp1252_vers_utf8(Message_erreur(erreur));
 }
 
 Erreur_calcul::Erreur_calcul(Nature nature) : Erreur_trazel(Message(nature)), nature_(nature) {}

@@ -3,6 +3,7 @@
 // the core; paths are kept apart in their own fields because they are the system's bytes.
 
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,17 +17,37 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A user function whose body the evaluator rejects: its name, its body as written and the
+// figure line that defined it (0 for none).
+struct TFonction_fautive {
+    std::string nom;
+    std::string corps;
+    int ligne = 0;
+};
+
 // A formula that cannot be compiled or converted. The syntax error keeps the system's own
-// text "Error in formula."; `formule` is the text as the caller gave it.
+// text "Error in formula."; `formule` is the text as the caller gave it. When the text is
+// rejected only because it calls a function whose body is faulty, `fonction` names that
+// function: the fault lies in its body, not in the text that calls it.
 class Erreur_formule : public Erreur_trazel {
 public:
     static constexpr const char* message_syntaxe = "Error in formula.";
-    Erreur_formule(const std::string& message, std::string formule)
-        : Erreur_trazel(message), formule_(std::move(formule)) {}
+    Erreur_formule(const std::string& message, std::string formule,
+                   std::optional<TFonction_fautive> fonction = std::nullopt)
+        : Erreur_trazel(message), formule_(std::move(formule)), fonction_(std::move(fonction))
+    {
+    }
     const std::string& formule() const { return formule_; }
+    const std::optional<TFonction_fautive>& fonction() const { return fonction_; }
+    // The same fault, reported for another text (the caller's own wording of the formula).
+    Erreur_formule Pour_le_texte(std::string formule) const
+    {
+        return Erreur_formule(what(), std::move(formule), fonction_);
+    }
 
 private:
     std::string formule_;
+    std::optional<TFonction_fautive> fonction_;
 };
 
 // Floating-point faults: they are raised as exceptions instead of letting a NaN or an
@@ -53,36 +74,64 @@ private:
 };
 
 // A figure that cannot be transcribed: the file, the 1-based line (0 when no line applies)
-// and what went wrong there.
+// and what went wrong there. `utilisation` is the line whose reading met the fault when the
+// faulty text stands on another line (a function body called there); 0 otherwise.
 class Erreur_figure : public Erreur_trazel {
 public:
-    Erreur_figure(std::string chemin, int ligne, const std::string& message)
-        : Erreur_trazel(message), chemin_(std::move(chemin)), ligne_(ligne) {}
+    Erreur_figure(std::string chemin, int ligne, const std::string& message, int utilisation = 0)
+        : Erreur_trazel(message), chemin_(std::move(chemin)), ligne_(ligne),
+          utilisation_(utilisation)
+    {
+    }
     const std::string& chemin() const { return chemin_; }
     int ligne() const { return ligne_; }
+    int utilisation() const { return utilisation_; }
 
 private:
     std::string chemin_;
     int ligne_;
+    int utilisation_;
 };
 
 // A fault met while a recorded step is computed or drawn, after the reading: `ligne` is the
-// figure line that recorded the step (0 for the steps of no line, such as the default frame).
+// figure line at fault (0 for the steps of no line, such as the default frame), and
+// `utilisation` the step's own line when the faulty text stands elsewhere.
 class Erreur_etape : public Erreur_trazel {
 public:
-    Erreur_etape(int ligne, const std::string& message) : Erreur_trazel(message), ligne_(ligne) {}
+    Erreur_etape(int ligne, const std::string& message, int utilisation = 0)
+        : Erreur_trazel(message), ligne_(ligne), utilisation_(utilisation)
+    {
+    }
     int ligne() const { return ligne_; }
+    int utilisation() const { return utilisation_; }
 
 private:
     int ligne_;
+    int utilisation_;
 };
 
-// A name or a text quoted in a message: « AB ».
+// A name or a text quoted in a message: \xAB AB \xBB (Windows-1252 guillemets).
 std::string Guillemets(std::string_view texte);
 
 // The message of a fault met while reading or computing a figure; a formula's text is
-// quoted after it.
+// quoted after it, and for a faulty function body the function, its line and the text that
+// called it.
 std::string Message_erreur(const std::exception& erreur);
+
+// Where a fault met on figure line `ligne` (0 for none) belongs. A formula rejected because
+// it calls a function whose body is faulty belongs to the line of that body, and the message
+// names the line that used it.
+struct TLieu_faute {
+    int ligne = 0;
+    int utilisation = 0; // the line met the fault, when it is not `ligne`; 0 otherwise
+    std::string message;
+};
+TLieu_faute Lieu_de_la_faute(const std::exception& erreur, int ligne);
+
+// The text a user reads of any failure, in UTF-8: "FICHIER, ligne N : MESSAGE" for a figure,
+// "FICHIER : RAISON" for a file, the message alone otherwise. Paths are given as the system
+// names them.
+std::string Texte_erreur(const std::exception& erreur);
 
 // Runs `calcul` for the step recorded from figure line `ligne`: a fault of the core comes out
 // as Erreur_etape carrying that line. Faults that already name a line go through unchanged.
@@ -95,7 +144,8 @@ template <class F> decltype(auto) Pour_la_ligne(int ligne, F&& calcul)
     } catch (const Erreur_figure&) {
         throw;
     } catch (const Erreur_trazel& erreur) {
-        throw Erreur_etape(ligne, Message_erreur(erreur));
+        TLieu_faute lieu = Lieu_de_la_faute(erreur, ligne);
+        throw Erreur_etape(lieu.ligne, lieu.message, lieu.utilisation);
     }
 }
 

@@ -266,7 +266,8 @@ TEtape* TLecteur::Lire()
         } catch (const Erreur_figure&) {
             throw;
         } catch (const Erreur_trazel& erreur) {
-            Echec(Message_erreur(erreur));
+            const TLieu_faute lieu = Lieu_de_la_faute(erreur, numero_);
+            throw Erreur_figure(chemin_, lieu.ligne, lieu.message, lieu.utilisation);
         }
         lue = numero_ != 0;
     }

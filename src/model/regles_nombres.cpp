@@ -129,7 +129,7 @@ void Fonction(TLecteur& l, const std::string& nom)
     Tunite* unite = Unite_de_la_ligne(l);
     l.form2().Ajouter_fonction(nom,
                                Reecrire_mesure(corps, Longueur_unite(unite), l.figure(), l.form2()),
-                               l.figure().liste_points, 1, variable);
+                               l.figure().liste_points, 1, variable, corps, l.numero());
     l.Enregistrer(23, {l.Arg_texte(variable), l.Arg_texte(corps), l.Arg(unite), l.Arg_texte(nom)},
                   false);
     l.Passer_lignes_suivantes();

@@ -50,9 +50,10 @@ std::string Transcrire_texte(std::string_view octets, const std::string& chemin,
     } catch (const Erreur_figure&) {
         throw;
     } catch (const Erreur_etape& erreur) {
-        throw Erreur_figure(chemin, erreur.ligne(), erreur.what());
+        throw Erreur_figure(chemin, erreur.ligne(), erreur.what(), erreur.utilisation());
     } catch (const Erreur_trazel& erreur) {
-        throw Erreur_figure(chemin, 0, Message_erreur(erreur));
+        const TLieu_faute lieu = Lieu_de_la_faute(erreur, 0);
+        throw Erreur_figure(chemin, lieu.ligne, lieu.message, lieu.utilisation);
     }
     Ajouter_ligne(image, "\\end{pspicture}");
     return image;

@@ -186,6 +186,10 @@ TEST_F(Entrees_incorrectes, erreurs_de_formule)
         {"expression_vide",
          essais::Texte_figure({}, "Position de Roxy: Xmin: , Xmax: 5, Ymax: 5"), ", ligne 4",
          "Expression vide"},
+        // The body's line, not the line that calls the function.
+        {"corps_de_fonction", Figure_avec({"f fonction x|->2*-3x", "a = f(2)"}), ", ligne 10",
+         "Error in formula. (formule \xAB 2*-3x \xBB de la fonction \xAB f \xBB, utilis\xE9" "e "
+         "ligne 11 dans \xAB f(2) \xBB)"},
     });
 }
 

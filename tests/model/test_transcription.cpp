@@ -136,6 +136,51 @@ TEST(Transcrire_texte, fenetre_sans_surface_refusee)
     EXPECT_TRUE(message_latex.starts_with("la largeur et la hauteur du cadre")) << message_latex;
 }
 
+// A formula that fails only because it calls a function whose body is faulty: the fault is
+// the body's line, and the message names the line that called it. It guards against the
+// call's line being marked instead (the body's line then looked sound).
+TEST(Transcrire_texte, fonction_fautive_nommee_a_sa_ligne)
+{
+    struct Cas {
+        const char* nom;
+        std::initializer_list<std::string_view> objets;
+        int ligne, utilisation;
+        std::string message;
+    };
+    const std::string fautive = "Error in formula. (formule \xAB 2*-3x \xBB de la fonction \xAB f \xBB";
+    const Cas cas[] = {
+        {"lue_plus_loin",
+         {"f fonction x|->2*-3x", "A point libre", "  Objet libre A, param\xE8tres: 1, 2",
+          "E point de coordonn\xE9" "es (1,f(2)) dans le rep\xE8re Roxy"},
+         6, 9, fautive + ", utilis\xE9" "e ligne 9 dans \xAB f(2) \xBB)"},
+        // Met while the graph is sampled, after the reading.
+        {"dessinee",
+         {"f fonction x|->2*-3x", "Cf graphe de f sur [-4, 4] dans le rep\xE8re Roxy (10 points)"},
+         6, 7, "graphe de la fonction \xAB f \xBB impossible : " + fautive},
+        // g is sound but calls f: the fault is still f's body.
+        {"appelee_par_une_autre",
+         {"f fonction x|->2*-3x", "g fonction t|->f(t)+1",
+          "E point de coordonn\xE9" "es (1,g(2)) dans le rep\xE8re Roxy"},
+         6, 8, fautive + ", utilis\xE9" "e ligne 8 dans \xAB g(2) \xBB)"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        TForm2 form2;
+        try {
+            Transcrire_texte(essais::Texte_figure(c.objets), "f.fgr", form2, {});
+            ADD_FAILURE() << "no error";
+        } catch (const Erreur_figure& e) {
+            EXPECT_EQ(e.ligne(), c.ligne);
+            EXPECT_EQ(e.utilisation(), c.utilisation);
+            EXPECT_TRUE(std::string(e.what()).starts_with(c.message)) << e.what();
+        }
+    }
+    // A faulty function that nothing calls does not stop the picture.
+    TForm2 form2;
+    EXPECT_NO_THROW(Transcrire_texte(essais::Texte_figure({"f fonction x|->2*-3x"}), "f.fgr",
+                                     form2, {}));
+}
+
 TEST_F(Dossier, ecrit_le_fichier_crb_a_cote)
 {
     TForm2 form2;
