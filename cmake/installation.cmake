@@ -79,11 +79,14 @@ if(TRAZEL_DPKG_SHLIBDEPS)
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6, libgcc-s1")
     if(TRAZEL_GUI)
-        string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6widgets6, libqt6gui6, libqt6core6")
+        string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+               ", libqt6widgets6, libqt6gui6, libqt6core6, libqt6concurrent6")
     endif()
 endif()
 # Compiling the pictures needs latex, dvips and PSTricks; ghostscript shows them in the
 # desktop program; gv is the PostScript viewer Trazel looks for first.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "texlive-latex-base, texlive-pstricks, ghostscript")
+# qt6-translations-l10n puts Qt's own dialogs (the file chooser) in French.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "texlive-latex-base, texlive-pstricks, ghostscript, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gv")
 include(CPack)

@@ -3,8 +3,9 @@
 
 racine="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# What building and running the command line needs.
-paquets_construction=(g++ cmake ninja-build qt6-base-dev libgl-dev)
+# What building and running the programs needs; Qt's French translation gives the desktop
+# program's file chooser and standard questions in French.
+paquets_construction=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-translations-l10n)
 # What the tests need on top of that.
 # latex, dvips and PSTricks compile the example pictures; ghostscript renders them.
 # clang and its runtime libraries (libFuzzer, sanitizers) build the fuzz targets.

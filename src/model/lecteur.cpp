@@ -49,6 +49,22 @@ TLecteur::TLecteur(TFigure& figure, TForm2& form2, std::string texte, std::strin
 {
 }
 
+const char* const message_pas_une_figure =
+    "ce fichier n'est pas une figure : la ligne \xAB Position de Roxy: Xmin: \x85, "
+    "Xmax: \x85, Ymax: \x85 \xBB manque";
+
+// The same walk as TLecteur::Lire's over the header.
+std::optional<std::size_t> Ligne_position_roxy(const std::vector<std::string_view>& lignes)
+{
+    std::size_t i = 3;
+    while (i < lignes.size() && lignes[i].empty())
+        ++i;
+    int position = 1;
+    if (i >= lignes.size() || Mot_suivant(lignes[i], position) != Mot_du_code(mc_position))
+        return std::nullopt;
+    return i;
+}
+
 bool TLecteur::Ligne_suivante()
 {
     position_ = 1;
@@ -225,8 +241,7 @@ TEtape* TLecteur::Lire()
     while (lue && ligne_.empty())
         lue = Ligne_suivante();
     if (Mot_suivant(ligne_, position_) != Mot_du_code(mc_position))
-        Echec("ce fichier n'est pas une figure : la ligne \xAB Position de Roxy: Xmin: \x85, "
-              "Xmax: \x85, Ymax: \x85 \xBB manque");
+        Echec(message_pas_une_figure);
 
     Creer_objets_par_defaut();
     TReperexoy* roxy = figure_.Nouveau<TReperexoy>();

@@ -4,6 +4,7 @@
 // recorder.
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,13 @@ struct TLigne_ignoree {
     std::string texte;
     std::string raison; // why, in French
 };
+
+// The fault of a text whose window line is not where the reader expects it.
+extern const char* const message_pas_une_figure;
+
+// The 0-based index of the "Position de Roxy" line, which follows the three header lines
+// and any empty lines after them; none when that line is something else.
+std::optional<std::size_t> Ligne_position_roxy(const std::vector<std::string_view>& lignes);
 
 // Raised by a rule when a word it tests is not the expected one: the line records nothing.
 struct TPhrase_non_reconnue {};

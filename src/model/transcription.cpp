@@ -1,5 +1,7 @@
 #include "model/transcription.h"
 
+#include <algorithm>
+
 #include "latex/ecriture.h"
 #include "model/encodage.h"
 #include "model/erreurs.h"
@@ -13,15 +15,54 @@ std::string Chemin_sortie(std::string_view chemin_figure)
     return std::string(chemin_figure.substr(0, garde)) + "crb";
 }
 
+namespace {
+
+bool Trop_grande(std::string_view octets)
+{
+    return octets.size() > taille_maximale_figure ||
+           Nombre_de_fins_de_ligne(octets) > 2 * lignes_maximales_figure;
+}
+
+std::string Message_trop_grande()
+{
+    return "figure trop grande : au plus " + std::to_string(lignes_maximales_figure) +
+           " lignes et " + std::to_string(taille_maximale_figure >> 20) + " Mo";
+}
+
+// Text holds no control byte but tab, line ends, vertical tab, form feed and the old
+// end-of-file mark (0x1A) that some editors still append.
+bool Octet_de_controle(unsigned char c)
+{
+    return (c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\v' && c != '\f' &&
+            c != 0x1A) ||
+           c == 0x7F;
+}
+
+} // namespace
+
+std::optional<std::string> Pas_une_figure(std::string_view octets)
+{
+    if (Trop_grande(octets))
+        return Message_trop_grande();
+    const auto controle = std::find_if(octets.begin(), octets.end(), [](char c) {
+        return Octet_de_controle(static_cast<unsigned char>(c));
+    });
+    if (controle != octets.end())
+        return "ce fichier n'est pas un texte : il contient des octets de contr\xF4le, comme "
+               "une image ou un programme (octet " +
+               std::to_string(static_cast<unsigned char>(*controle)) + " \xE0 la position " +
+               std::to_string(controle - octets.begin() + 1) + ")";
+    const std::string texte = Texte_figure_en_cp1252(octets);
+    if (!Ligne_position_roxy(Vues_des_lignes(texte)))
+        return std::string(message_pas_une_figure);
+    return std::nullopt;
+}
+
 TEtape* Lire_texte_figure(std::string_view octets, const std::string& chemin, TFigure& figure,
                           TForm2& form2, std::vector<TLigne_ignoree>* ignorees)
 {
-    const std::size_t fins = Nombre_de_fins_de_ligne(octets);
-    if (octets.size() > taille_maximale_figure || fins > 2 * lignes_maximales_figure)
-        throw Erreur_figure(chemin, 0, "figure trop grande : au plus " +
-                                           std::to_string(lignes_maximales_figure) +
-                                           " lignes et " +
-                                           std::to_string(taille_maximale_figure >> 20) + " Mo");
+    if (Trop_grande(octets))
+        throw Erreur_figure(chemin, 0, Message_trop_grande());
     TLecteur lecteur(figure, form2, Texte_figure_en_cp1252(octets), chemin);
     // The lines skipped before a fault are reported too.
     try {

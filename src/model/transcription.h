@@ -1,6 +1,7 @@
 #pragma once
 // The transcription of one figure file into one PSTricks picture file.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,12 @@ namespace trazel {
 // kilobytes), and the most lines it may have.
 inline constexpr std::size_t taille_maximale_figure = std::size_t(64) << 20;
 inline constexpr std::size_t lignes_maximales_figure = 1000000;
+
+// Why a file's bytes cannot be a figure, told before anything else is read: too large,
+// not text (control bytes that no figure holds, as in an image or a program), or without the
+// "Position de Roxy" line where the reader expects it. None when they may be one; the
+// figure's own lines may still hold faults.
+std::optional<std::string> Pas_une_figure(std::string_view octets);
 
 // The picture file of a figure: the path with its last three characters replaced by "crb".
 std::string Chemin_sortie(std::string_view chemin_figure);

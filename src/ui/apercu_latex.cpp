@@ -6,7 +6,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QScrollArea>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+#include <algorithm>
 #include <QVBoxLayout>
 
 #include "latex/document.h"
@@ -73,8 +77,17 @@ std::optional<QByteArray> Ghostscript(const QStringList& arguments)
     return sortie.erreurs;
 }
 
-// The first page of the PostScript file, cropped to what it draws.
-QImage Rendre(const QString& postscript, const QString& png)
+// The resolution that fits a box of points in a size of pixels.
+int Resolution(double largeur_pt, double hauteur_pt, QSize taille)
+{
+    if (taille.isEmpty() || largeur_pt <= 0 || hauteur_pt <= 0)
+        return 100;
+    const double r = std::min(taille.width() / largeur_pt, taille.height() / hauteur_pt) * 72;
+    return std::clamp(static_cast<int>(r), 20, 600);
+}
+
+// The first page of the PostScript file, cropped to what it draws, fitted in `taille`.
+QImage Rendre(const QString& postscript, const QString& png, QSize taille)
 {
     const std::optional<QByteArray> bbox = Ghostscript({"-sDEVICE=bbox", postscript});
     if (!bbox)
@@ -86,7 +99,8 @@ QImage Rendre(const QString& postscript, const QString& png)
         return {};
     const double x0 = trouve.captured(1).toDouble() - 4, y0 = trouve.captured(2).toDouble() - 4;
     const double x1 = trouve.captured(3).toDouble() + 4, y1 = trouve.captured(4).toDouble() + 4;
-    if (!Ghostscript({"-r100", "-sDEVICE=png16m",
+    const int r = Resolution(x1 - x0, y1 - y0, taille);
+    if (!Ghostscript({QString("-r%1").arg(r), "-sDEVICE=png16m",
                       QString("-dDEVICEWIDTHPOINTS=%1").arg(static_cast<int>(x1 - x0 + 1)),
                       QString("-dDEVICEHEIGHTPOINTS=%1").arg(static_cast<int>(y1 - y0 + 1)),
                       "-dFIXEDMEDIA", "-sOutputFile=" + png, "-c",
@@ -112,7 +126,7 @@ QToolButton* Bouton(const char* nom, const QString& bulle, const QString& texte)
 
 } // namespace
 
-TCompilation Compiler_image(const QString& chemin_image)
+TCompilation Compiler_image(const QString& chemin_image, QSize taille)
 {
     QDir dossier = QDir::current();
     Supprimer(dossier, "tmp~.dvi");
@@ -145,7 +159,8 @@ TCompilation Compiler_image(const QString& chemin_image)
         Supprimer(dossier, "tmp~.ps"); // a killed dvips may leave half a file
     resultat.postscript = dossier.exists("tmp~.ps");
     if (resultat.postscript)
-        resultat.image = Rendre(dossier.filePath("tmp~.ps"), dossier.filePath("tmp~.png"));
+        resultat.image =
+            Rendre(dossier.filePath("tmp~.ps"), dossier.filePath("tmp~.png"), taille);
     else if (resultat.erreur.isEmpty())
         resultat.erreur = Premiere_erreur(dossier.filePath("tmp~.log"));
     for (const char* nom : {"tmp~.log", "tmp~.aux", "tmp~.dvi"})
@@ -168,9 +183,11 @@ TForm3::TForm3(TDialogues& dialogues, QWidget* parent)
     ImageCompilee = new QLabel;
     ImageCompilee->setObjectName("ImageCompilee");
     ImageCompilee->setAlignment(Qt::AlignCenter);
-    auto* defilement = new QScrollArea;
-    defilement->setWidget(ImageCompilee);
-    defilement->setWidgetResizable(true);
+    ImageCompilee->setMinimumSize(200, 200);
+    ImageCompilee->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    ImageCompilee->setWordWrap(true);
+    ImageCompilee->setStyleSheet("QLabel#ImageCompilee { background: white; }");
+    ImageCompilee->installEventFilter(this);
     auto* version = new QLabel("Trazel   Version 2.19");
     version->setObjectName("Label1");
 
@@ -181,7 +198,7 @@ TForm3::TForm3(TDialogues& dialogues, QWidget* parent)
     boutons->addWidget(version);
     auto* disposition = new QHBoxLayout(this);
     disposition->addWidget(RichEdit1, 1);
-    disposition->addWidget(defilement, 1);
+    disposition->addWidget(ImageCompilee, 1);
     disposition->addLayout(boutons);
 
     connect(Sauvegarder, &QToolButton::clicked, this, &TForm3::SauvegarderClick);
@@ -194,15 +211,30 @@ void TForm3::Associer(const TForm1& principale)
     principale_ = &principale;
 }
 
-void TForm3::Afficher(const QString& chemin, const QString& texte)
+void TForm3::Afficher(const QString& chemin, const QString& texte, const QWidget* voisine)
 {
     RichEdit1->setPlainText(texte);
+    image_ = {};
     ImageCompilee->clear();
     setWindowTitle(chemin);
+    if (!isVisible() && voisine != nullptr)
+        Placer_a_cote(*this, *voisine);
     show();
     raise();
     activateWindow();
     FormActivate();
+    // Once the window is on the screen, at its size.
+    if (!QStandardPaths::findExecutable("latex").isEmpty()) {
+        compiler_a_l_ouverture_ = true;
+        ImageCompilee->setText(QStringLiteral("Compilation de l'image\u2026"));
+        QTimer::singleShot(0, this, &TForm3::Compiler_a_l_ouverture);
+    }
+}
+
+void TForm3::Compiler_a_l_ouverture()
+{
+    if (compiler_a_l_ouverture_ && !compilation_en_cours_)
+        Compiler_et_montrer(true);
 }
 
 void TForm3::changeEvent(QEvent* evenement)
@@ -219,6 +251,24 @@ void TForm3::FormActivate()
 
 // Every line of the text, the last one included, is written with CR LF; an empty text gives
 // an empty file.
+void Placer_a_cote(QWidget& fenetre, const QWidget& voisine)
+{
+    const QScreen* ecran = voisine.screen();
+    if (ecran == nullptr)
+        return;
+    const QRect libre = ecran->availableGeometry();
+    const QRect cadre = voisine.frameGeometry();
+    const QSize taille = fenetre.frameGeometry().size().boundedTo(libre.size());
+    // Without room on either side, it covers the neighbour's left part: the main window's
+    // text, not its drawing.
+    int x = cadre.right() + 1;
+    if (x + taille.width() > libre.right() + 1)
+        x = cadre.left() - taille.width() >= libre.left() ? cadre.left() - taille.width()
+                                                          : libre.left();
+    const int y = std::clamp(cadre.top(), libre.top(), libre.bottom() + 1 - taille.height());
+    fenetre.move(x, y);
+}
+
 void TForm3::SauvegarderClick()
 {
     const std::optional<QString> chemin = dialogues_.Fichier_a_enregistrer(this, filtre_images);
@@ -230,22 +280,56 @@ void TForm3::SauvegarderClick()
             Ajouter_ligne(contenu, ligne);
         Remplacer_fichier(QFile::encodeName(*chemin).toStdString(), contenu);
     } catch (const std::exception& erreur) {
-        dialogues_.Erreur(this, "Sauvegarde", Texte_qt(erreur.what()));
+        dialogues_.Erreur(this, "Sauvegarde", Texte_erreur_qt(erreur));
     }
 }
 
-bool TForm3::Compiler_et_montrer()
+bool TForm3::Compiler_et_montrer(bool en_silence)
 {
+    compiler_a_l_ouverture_ = false;
+    compilation_en_cours_ = true;
+    const auto fin = qScopeGuard([this] { compilation_en_cours_ = false; });
+    const auto signaler = [&](const QString& message) {
+        if (en_silence)
+            ImageCompilee->setText(message);
+        else
+            dialogues_.Erreur(this, titre_compilation, message);
+    };
     try {
-        const TCompilation c = Compiler_image(windowTitle());
-        ImageCompilee->setPixmap(QPixmap::fromImage(c.image));
+        // Twice the pane's pixels: the picture stays sharp when the window grows.
+        const TCompilation c =
+            Compiler_image(windowTitle(), ImageCompilee->size() * devicePixelRatio() * 2);
+        image_ = c.image;
+        Montrer_image();
         if (!c.erreur.isEmpty())
-            dialogues_.Erreur(this, titre_compilation, "LaTeX n'a pas pu compiler l'image :\n" + c.erreur);
+            signaler("LaTeX n'a pas pu compiler l'image :\n" + c.erreur);
         return c.postscript;
     } catch (const std::exception& erreur) {
-        dialogues_.Erreur(this, titre_compilation, Texte_qt(erreur.what()));
+        image_ = {};
+        Montrer_image();
+        signaler(Texte_erreur_qt(erreur));
         return false;
     }
+}
+
+void TForm3::Montrer_image()
+{
+    if (image_.isNull()) {
+        ImageCompilee->clear();
+        return;
+    }
+    const QSize taille = ImageCompilee->size() * devicePixelRatio();
+    QPixmap image = QPixmap::fromImage(
+        image_.scaled(taille, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    image.setDevicePixelRatio(devicePixelRatio());
+    ImageCompilee->setPixmap(image);
+}
+
+bool TForm3::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (objet == ImageCompilee && evenement->type() == QEvent::Resize && !image_.isNull())
+        Montrer_image();
+    return QWidget::eventFilter(objet, evenement);
 }
 
 void TForm3::CompilerClick()

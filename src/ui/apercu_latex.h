@@ -28,9 +28,10 @@ struct TCompilation {
 };
 
 // Compiles the picture file in the current directory: "tmp~.tex" with the fixed preamble,
-// latex on it, "dvips tmp~.dvi -o tmp~.ps", then the picture rendered with ghostscript.
+// latex on it, "dvips tmp~.dvi -o tmp~.ps", then the picture rendered with ghostscript at
+// the resolution that fits it in `taille` pixels (100 dpi when `taille` is empty).
 // The intermediate files are removed; "tmp~.ps" stays for a viewer.
-TCompilation Compiler_image(const QString& chemin_image);
+TCompilation Compiler_image(const QString& chemin_image, QSize taille = {});
 
 class TForm3 : public QWidget {
     Q_OBJECT
@@ -41,8 +42,9 @@ public:
     // The main window, for its viewer settings.
     void Associer(const TForm1& principale);
 
-    // Shows the picture file's text under its path.
-    void Afficher(const QString& chemin, const QString& texte);
+    // Shows the picture file's text under its path and compiles it when LaTeX is there. The
+    // window opens beside `voisine` the first time, where the screen leaves room.
+    void Afficher(const QString& chemin, const QString& texte, const QWidget* voisine = nullptr);
 
     void FormActivate();
     void SauvegarderClick();
@@ -57,14 +59,28 @@ public:
 
 protected:
     void changeEvent(QEvent* evenement) override;
+    // The picture follows the size of its pane.
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
-    // Compiles, shows the image or the error; true when "tmp~.ps" was made.
-    bool Compiler_et_montrer();
+    // Compiles, shows the image and the error (in a message box, or in the pane for the
+    // compilation made on opening); true when "tmp~.ps" was made.
+    bool Compiler_et_montrer(bool en_silence = false);
+    void Compiler_a_l_ouverture();
+    void Montrer_image();
 
     TDialogues& dialogues_;
     const TForm1* principale_ = nullptr;
+    QImage image_; // rendered for the pane's size when it was compiled
+    // The compilation on opening waits for the window to show; one asked for by the user
+    // before then, or one running, makes it needless.
+    bool compiler_a_l_ouverture_ = false;
+    bool compilation_en_cours_ = false;
 };
+
+// Places a window beside another one, on the right where the screen leaves room, else on
+// the left, else at the screen's left edge.
+void Placer_a_cote(QWidget& fenetre, const QWidget& voisine);
 
 // The filter of the picture's save dialog.
 extern const char* const filtre_images;

@@ -190,6 +190,17 @@ void Verifier_fonction(const TForm2& form2, const std::string& fonction)
                         "finie");
 }
 
+// The frame must be one of the figure's, or a pair of its points ("AB"), as the reader
+// takes a frame's name: an unknown one would give lines the figure cannot read.
+void Verifier_repere(TFigure& figure, const std::string& repere)
+{
+    try {
+        Repere_du_nom(figure, repere);
+    } catch (const Erreur_trazel&) {
+        throw Erreur_trazel("Le rep\xE8re " + Guillemets(repere) + " n'est pas d\xE9" "fini");
+    }
+}
+
 // The names of the construction's objects, each new in its list.
 struct TNoms {
     std::array<std::string, 9> p; // p[1] to p[8]
@@ -305,6 +316,7 @@ std::string ConstruireTangente(std::string_view octets, const std::string& fonct
     TFigure figure;
     Lire_figure(octets, figure, form2);
     const Reel u = Longueur_unite(Unite_du_nom(figure, unite));
+    Verifier_repere(figure, repere);
     Verifier_fonction(form2, fonction);
     const Reel x0 =
         Evaluer_champ(form2, abscisse, figure.liste_points, u, "Abscisse du point de tangence");

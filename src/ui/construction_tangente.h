@@ -32,7 +32,8 @@ TListes_tangente ListesTangente(std::string_view figure);
 // `repere` are names of the figure ("1" is its first unit); `abscisse` and `chevrons` are
 // expressions in figure notation, in the unit `unite`. The half-tangents' parameter is 7
 // chevron lengths, or 1 when that is 0.
-// A function or unit the figure does not define raises Erreur_trazel naming it; an empty or
+// A function, unit or frame the figure does not define raises Erreur_trazel naming it (a
+// frame may be named after two points, as in the figure's lines); an empty or
 // invalid expression raises Erreur_formule naming the field; a function undefined at the
 // abscissa raises Erreur_calcul.
 std::string ConstruireTangente(std::string_view figure, const std::string& fonction,

@@ -1,43 +1,110 @@
 #include "ui/dialogues.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
+#include <vector>
 
 #include "model/encodage.h"
+#include "model/erreurs.h"
 
 namespace trazel {
+namespace {
+
+struct TBouton {
+    QString texte;
+    QMessageBox::ButtonRole role;
+};
+
+// Shows a box with its own French buttons and returns the index of the one pressed; closing
+// the box counts as the last button. The box is made wide enough for its caption, which
+// window managers cut short on a narrow window.
+std::size_t Montrer(QWidget* parent, QMessageBox::Icon icone, const QString& titre,
+                    const QString& texte, const std::vector<TBouton>& boutons)
+{
+    QMessageBox boite(icone, titre, texte, QMessageBox::NoButton, parent);
+    std::vector<QAbstractButton*> poussoirs;
+    for (const TBouton& bouton : boutons)
+        poussoirs.push_back(boite.addButton(bouton.texte, bouton.role));
+    boite.setDefaultButton(qobject_cast<QPushButton*>(poussoirs.front()));
+    boite.setEscapeButton(poussoirs.back());
+    if (auto* grille = qobject_cast<QGridLayout*>(boite.layout())) {
+        const int largeur = boite.fontMetrics().horizontalAdvance(titre) + 160;
+        grille->addItem(new QSpacerItem(largeur, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                        grille->rowCount(), 0, 1, grille->columnCount());
+    }
+    boite.exec();
+    for (std::size_t i = 0; i < poussoirs.size(); ++i)
+        if (boite.clickedButton() == poussoirs[i])
+            return i;
+    return poussoirs.size() - 1;
+}
+
+} // namespace
 
 bool TDialogues_qt::Question(QWidget* parent, const QString& titre, const QString& texte)
 {
-    return QMessageBox::question(parent, titre, texte, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return Montrer(parent, QMessageBox::Question, titre, texte,
+                   {{"Oui", QMessageBox::YesRole}, {"Non", QMessageBox::NoRole}}) == 0;
+}
+
+TReponse TDialogues_qt::Question_annulable(QWidget* parent, const QString& titre,
+                                           const QString& texte)
+{
+    switch (Montrer(parent, QMessageBox::Question, titre, texte,
+                    {{"Oui", QMessageBox::YesRole},
+                     {"Non", QMessageBox::NoRole},
+                     {"Annuler", QMessageBox::RejectRole}})) {
+    case 0:
+        return TReponse::oui;
+    case 1:
+        return TReponse::non;
+    default:
+        return TReponse::annuler;
+    }
 }
 
 void TDialogues_qt::Information(QWidget* parent, const QString& titre, const QString& texte)
 {
-    QMessageBox::information(parent, titre, texte);
+    Montrer(parent, QMessageBox::Information, titre, texte, {{"OK", QMessageBox::AcceptRole}});
 }
 
 void TDialogues_qt::Erreur(QWidget* parent, const QString& titre, const QString& texte)
 {
-    QMessageBox::critical(parent, titre, texte);
+    Montrer(parent, QMessageBox::Critical, titre, texte, {{"OK", QMessageBox::AcceptRole}});
 }
 
 std::optional<QString> TDialogues_qt::Fichier_a_ouvrir(QWidget* parent, const QString& filtre)
 {
-    const QString chemin = QFileDialog::getOpenFileName(parent, QString(), QString(), filtre);
+    const QString chemin = QFileDialog::getOpenFileName(parent, "Ouvrir une figure", QString(), filtre);
     if (chemin.isEmpty())
         return std::nullopt;
     return chemin;
 }
 
 std::optional<QString> TDialogues_qt::Fichier_a_enregistrer(QWidget* parent,
-                                                            const QString& filtre)
+                                                            const QString& filtre,
+                                                            const QString& propose)
 {
-    const QString chemin = QFileDialog::getSaveFileName(parent, QString(), QString(), filtre);
+    const QString chemin =
+        QFileDialog::getSaveFileName(parent, "Enregistrer sous", propose, filtre);
     if (chemin.isEmpty())
         return std::nullopt;
     return chemin;
+}
+
+bool Traduire_qt_en_francais(QTranslator& traduction)
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    if (!traduction.load(QLocale(), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(&traduction);
+    return true;
 }
 
 QString Texte_qt(std::string_view cp1252)
@@ -48,6 +115,11 @@ QString Texte_qt(std::string_view cp1252)
 std::string Texte_cp1252(const QString& texte)
 {
     return Utf8_vers_cp1252(texte.toStdString());
+}
+
+QString Texte_erreur_qt(const std::exception& erreur)
+{
+    return QString::fromStdString(Texte_erreur(erreur));
 }
 
 } // namespace trazel

@@ -4,10 +4,14 @@
 // installs its own TDialogues, the program the one that opens real Qt dialogs.
 
 #include <QString>
+#include <QTranslator>
 #include <QWidget>
 #include <optional>
 
 namespace trazel {
+
+// The answer to a question that may also call the operation off.
+enum class TReponse { oui, non, annuler };
 
 class TDialogues {
 public:
@@ -15,29 +19,45 @@ public:
 
     // A Yes/No question; true for Yes.
     virtual bool Question(QWidget* parent, const QString& titre, const QString& texte) = 0;
+    // A Yes/No/Cancel question, as asked before work could be lost.
+    virtual TReponse Question_annulable(QWidget* parent, const QString& titre,
+                                        const QString& texte) = 0;
     // A notice with an OK button.
     virtual void Information(QWidget* parent, const QString& titre, const QString& texte) = 0;
     // A failure's message, captioned with the operation that failed.
     virtual void Erreur(QWidget* parent, const QString& titre, const QString& texte) = 0;
     // A file to open or to save into; none when the user cancels. `filtre` is a Qt filter
-    // ("Fichiers Figuro (*.fgr *.FGR)").
+    // ("Fichiers Figuro (*.fgr *.FGR)"); `propose` the file (or folder) the chooser starts at.
     virtual std::optional<QString> Fichier_a_ouvrir(QWidget* parent, const QString& filtre) = 0;
-    virtual std::optional<QString> Fichier_a_enregistrer(QWidget* parent,
-                                                         const QString& filtre) = 0;
+    virtual std::optional<QString> Fichier_a_enregistrer(QWidget* parent, const QString& filtre,
+                                                         const QString& propose = {}) = 0;
 };
 
-// The real dialogs: QMessageBox and QFileDialog.
+// The real dialogs: QMessageBox with French buttons, and QFileDialog (its texts come from
+// Qt's French translation, loaded by the program).
 class TDialogues_qt : public TDialogues {
 public:
     bool Question(QWidget* parent, const QString& titre, const QString& texte) override;
+    TReponse Question_annulable(QWidget* parent, const QString& titre,
+                                const QString& texte) override;
     void Information(QWidget* parent, const QString& titre, const QString& texte) override;
     void Erreur(QWidget* parent, const QString& titre, const QString& texte) override;
     std::optional<QString> Fichier_a_ouvrir(QWidget* parent, const QString& filtre) override;
-    std::optional<QString> Fichier_a_enregistrer(QWidget* parent, const QString& filtre) override;
+    std::optional<QString> Fichier_a_enregistrer(QWidget* parent, const QString& filtre,
+                                                 const QString& propose = {}) override;
 };
+
+// Qt's own texts (the file chooser, its questions, key names) in French like the rest: sets
+// the default locale to French and installs Qt's French translation into the application
+// through `traduction`, which must outlive its use. False when the translation is missing
+// (Debian package qt6-translations-l10n).
+bool Traduire_qt_en_francais(QTranslator& traduction);
 
 // Windows-1252 text of the core to a QString, and back: the one place of the conversion.
 QString Texte_qt(std::string_view cp1252);
 std::string Texte_cp1252(const QString& texte);
+
+// The text a user reads of any failure (see Texte_erreur in the core).
+QString Texte_erreur_qt(const std::exception& erreur);
 
 } // namespace trazel

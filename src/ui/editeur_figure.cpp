@@ -1,10 +1,16 @@
 #include "ui/editeur_figure.h"
 
+#include <QHelpEvent>
 #include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QSettings>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 
 #include "latex/scene.h"
 #include "model/erreurs.h"
@@ -27,6 +33,11 @@ namespace {
 
 // A short pause after the last keystroke before the figure is read and drawn again.
 constexpr int delai_relecture_ms = 250;
+// Where the split between the text and the drawing is kept between sessions.
+const char* const cle_separation = "editeur/separation";
+// The marks' colours: a skipped line, and the line the reading stopped at.
+const QColor orange(230, 120, 0);
+const QColor rouge(220, 0, 0);
 
 // The lines of a text given with CR (or LF, or CR LF) separators; a final separator does not
 // start another line.
@@ -41,10 +52,16 @@ QStringList Lignes(const QString& texte)
     return lignes;
 }
 
-bool Est_figure_complete(const QStringList& lignes)
+// Empty lines after "Fin de la figure" (a file saved with extra line ends) are dropped.
+bool Est_figure_complete(QStringList& lignes)
 {
-    return lignes.size() >= 2 && lignes.front() == "Figure Figuro" &&
-           lignes.back() == "Fin de la figure";
+    qsizetype fin = lignes.size();
+    while (fin > 0 && lignes[fin - 1].isEmpty())
+        --fin;
+    if (fin < 2 || lignes.front() != "Figure Figuro" || lignes[fin - 1] != "Fin de la figure")
+        return false;
+    lignes.resize(fin);
+    return true;
 }
 
 // The index where construction lines go: before the empty lines that precede the
@@ -63,38 +80,108 @@ qsizetype Avant_commentaire(const QStringList& lignes)
 
 } // namespace
 
-TEditeur_figure::TEditeur_figure(QWidget* parent) : QWidget(parent)
+std::string Texte_a_enregistrer(const QString& texte_figure)
+{
+    std::string contenu;
+    for (QString ligne : texte_figure.split("\r\n")) {
+        if (ligne.startsWith("   "))
+            ligne.remove(0, 1);
+        contenu += Texte_cp1252(ligne) + "\r\n";
+    }
+    return contenu;
+}
+
+TZone_texte::TZone_texte(QWidget* parent) : QPlainTextEdit(parent)
+{
+    setTabChangesFocus(true);
+    // Long lines wrap: a line is still one line of the figure (one block).
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+int TZone_texte::Ligne_sous(QPoint position) const
+{
+    const QTextBlock bloc = cursorForPosition(position).block();
+    if (!bloc.isValid() ||
+        !blockBoundingGeometry(bloc).translated(contentOffset()).contains(position))
+        return 0;
+    return bloc.blockNumber() + 1;
+}
+
+void TZone_texte::insertFromMimeData(const QMimeData* source)
+{
+    if (!source->hasText())
+        return;
+    QString texte = source->text();
+    texte.replace('\t', "  ");
+    insertPlainText(texte);
+    ensureCursorVisible();
+}
+
+TEditeur_figure::TEditeur_figure(QWidget* parent)
+    : QWidget(parent), form2_(std::make_unique<TForm2>())
 {
     setObjectName("Figure1");
-    texte_ = new QPlainTextEdit;
+    texte_ = new TZone_texte;
     texte_->setObjectName("TexteFigure");
-    texte_->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont police("Monospace");
     police.setStyleHint(QFont::TypeWriter);
     texte_->setFont(police);
+    texte_->viewport()->installEventFilter(this);
     vue_ = new TVue_figure;
     etat_ = new QLabel;
     etat_->setObjectName("EtatFigure");
     etat_->setWordWrap(true);
+    liste_marques_ = new QListWidget;
+    liste_marques_->setObjectName("ListeMarques");
+    liste_marques_->setToolTip(QStringLiteral("Cliquez sur une ligne pour y aller"));
+    liste_marques_->setMaximumHeight(5 * liste_marques_->fontMetrics().height() + 8);
+    liste_marques_->hide();
 
-    auto* separation = new QSplitter(Qt::Horizontal);
-    separation->addWidget(texte_);
-    separation->addWidget(vue_);
-    separation->setStretchFactor(0, 1);
-    separation->setStretchFactor(1, 1);
+    auto* gauche = new QWidget;
+    auto* colonne = new QVBoxLayout(gauche);
+    colonne->setContentsMargins(0, 0, 0, 0);
+    colonne->addWidget(texte_, 1);
+    colonne->addWidget(liste_marques_);
+    separation_ = new QSplitter(Qt::Horizontal);
+    separation_->setObjectName("Separation");
+    separation_->addWidget(gauche);
+    separation_->addWidget(vue_);
+    separation_->setStretchFactor(0, 1);
+    separation_->setStretchFactor(1, 1);
+    separation_->setSizes({1, 1});
+    separation_->restoreState(QSettings().value(cle_separation).toByteArray());
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
-    disposition->addWidget(separation, 1);
+    disposition->addWidget(separation_, 1);
     disposition->addWidget(etat_);
 
     relecture_.setSingleShot(true);
     relecture_.setInterval(delai_relecture_ms);
-    connect(&relecture_, &QTimer::timeout, this, &TEditeur_figure::Relire);
-    connect(texte_, &QPlainTextEdit::textChanged, &relecture_, qOverload<>(&QTimer::start));
+    connect(&relecture_, &QTimer::timeout, this, &TEditeur_figure::Lancer_lecture);
+    connect(texte_, &QPlainTextEdit::textChanged, this, [this] {
+        ++revision_;
+        relecture_.start();
+        emit Texte_modifie();
+    });
+    connect(&surveillance_, &QFutureWatcherBase::finished, this, &TEditeur_figure::Lecture_finie);
+    connect(liste_marques_, &QListWidget::itemClicked, this, [this](QListWidgetItem* element) {
+        Aller_a_la_ligne(element->data(Qt::UserRole).toInt());
+    });
+    connect(liste_marques_, &QListWidget::itemActivated, this, [this](QListWidgetItem* element) {
+        Aller_a_la_ligne(element->data(Qt::UserRole).toInt());
+    });
     ExecuteLigne(Texte_qt(TexteFigureDefaut));
+    Attendre_lecture();
 }
 
-TEditeur_figure::~TEditeur_figure() = default;
+// The reading under way uses this editor's variables.
+TEditeur_figure::~TEditeur_figure()
+{
+    QSettings().setValue(cle_separation, separation_->saveState());
+    if (lecture_en_cours_)
+        lecture_.waitForFinished();
+}
 
 // In the editor every line feed separates two lines, a final one included.
 QString TEditeur_figure::TexteFigure() const
@@ -117,7 +204,7 @@ void TEditeur_figure::ExecuteLigne(const QString& texte)
             figure.insert(ou + k, lignes[k]);
         texte_->setPlainText(figure.join('\n'));
     }
-    Relire();
+    Lancer_lecture();
 }
 
 void TEditeur_figure::Activer()
@@ -130,62 +217,163 @@ QString TEditeur_figure::Corps() const
     return TexteFigure();
 }
 
-// Reads the figure as the transcription would, marks the lines it skipped (or the line it
-// stopped at) and draws what it could compute.
-void TEditeur_figure::Relire()
+QString TEditeur_figure::Raison_de_la_ligne(int ligne) const
 {
-    relecture_.stop();
-    marques_.clear();
-    const std::string octets = Texte_cp1252(TexteFigure());
+    QStringList raisons;
+    for (const TMarque& marque : marques_)
+        if (marque.ligne == ligne)
+            raisons << marque.raison;
+    return raisons.join('\n');
+}
+
+// Reads the figure as the transcription would: the lines it skipped (or the line it stopped
+// at) and the drawing of what it computed. Runs on a worker thread: nothing here touches a
+// widget.
+TEditeur_figure::TLecture TEditeur_figure::Lire(TForm2& form2, const std::string& octets)
+{
+    TLecture lecture;
     std::vector<TLigne_ignoree> ignorees;
-    QString etat;
+    const auto faute = [&](int ligne, int utilisation, const char* message) {
+        const QString texte = Texte_qt(message);
+        if (ligne > 0)
+            lecture.marques.push_back({ligne, texte, true});
+        if (utilisation > 0)
+            lecture.marques.push_back(
+                {utilisation, QString("utilise la ligne %1, en faute : ").arg(ligne) + texte, true});
+        lecture.etat = (ligne > 0 ? QString("Ligne %1 : ").arg(ligne) : QString()) + texte;
+    };
     try {
-        form2_.Reinitialiser();
+        form2.Reinitialiser();
         TFigure figure;
-        TEtape* premiere = Lire_texte_figure(octets, "figure", figure, form2_, &ignorees);
-        vue_->Afficher(Scene_de_la_figure(premiere, figure, form2_, {}));
+        TEtape* premiere = Lire_texte_figure(octets, "figure", figure, form2, &ignorees);
+        lecture.scene = Scene_de_la_figure(premiere, figure, form2, {});
     } catch (const Erreur_figure& erreur) {
-        Marquer_faute(erreur.ligne(), erreur.what(), etat);
+        faute(erreur.ligne(), erreur.utilisation(), erreur.what());
     } catch (const Erreur_etape& erreur) {
-        Marquer_faute(erreur.ligne(), erreur.what(), etat);
+        faute(erreur.ligne(), erreur.utilisation(), erreur.what());
     } catch (const std::exception& erreur) {
-        vue_->Effacer();
-        etat = Texte_qt(erreur.what());
+        lecture.etat = Texte_qt(erreur.what());
     }
     for (const TLigne_ignoree& ligne : ignorees)
-        marques_.push_back({ligne.numero, Texte_qt(ligne.raison), false});
-    if (etat.isEmpty() && !ignorees.empty())
-        etat = QString("%1 ligne(s) ignor\u00e9e(s), soulign\u00e9e(s) en orange")
-                   .arg(ignorees.size());
-    etat_->setText(etat);
+        lecture.marques.push_back({ligne.numero, Texte_qt(ligne.raison), false});
+    std::stable_sort(lecture.marques.begin(), lecture.marques.end(),
+                     [](const TMarque& a, const TMarque& b) { return a.ligne < b.ligne; });
+    if (lecture.etat.isEmpty() && !ignorees.empty())
+        lecture.etat = QString("%1 ligne(s) ignor\u00e9e(s), soulign\u00e9e(s) en orange")
+                           .arg(ignorees.size());
+    return lecture;
+}
+
+// One reading at a time: a change made meanwhile is read when it ends.
+void TEditeur_figure::Lancer_lecture()
+{
+    relecture_.stop();
+    if (lecture_en_cours_)
+        return;
+    revision_lue_ = revision_;
+    lecture_en_cours_ = true;
+    lecture_ = QtConcurrent::run([form2 = form2_.get(), octets = Texte_cp1252(TexteFigure())] {
+        return Lire(*form2, octets);
+    });
+    surveillance_.setFuture(lecture_);
+}
+
+// A reading of a text changed since is not shown: the text is read again, now or once the
+// typing pauses.
+void TEditeur_figure::Lecture_finie()
+{
+    if (!lecture_en_cours_ || !lecture_.isFinished())
+        return;
+    lecture_en_cours_ = false;
+    TLecture lecture = lecture_.takeResult();
+    if (revision_lue_ == revision_)
+        Appliquer(std::move(lecture));
+    else if (!relecture_.isActive())
+        Lancer_lecture();
+}
+
+void TEditeur_figure::Attendre_lecture()
+{
+    while (lecture_en_cours_ || relecture_.isActive() || revision_lue_ != revision_) {
+        if (!lecture_en_cours_)
+            Lancer_lecture();
+        lecture_.waitForFinished();
+        Lecture_finie();
+    }
+}
+
+void TEditeur_figure::Relire()
+{
+    ++revision_;
+    Attendre_lecture();
+}
+
+// A text that does not read keeps the last good drawing, greyed.
+void TEditeur_figure::Appliquer(TLecture lecture)
+{
+    marques_ = std::move(lecture.marques);
+    if (lecture.scene) {
+        vue_->Afficher(std::move(*lecture.scene));
+    } else {
+        const auto faute = std::find_if(marques_.begin(), marques_.end(),
+                                        [](const TMarque& m) { return m.erreur; });
+        vue_->Perimer(faute == marques_.end()
+                          ? QStringLiteral("Dernier dessin lisible : la figure ne se lit pas.")
+                          : QString("Dernier dessin lisible : corrigez la ligne %1 pour le "
+                                    "mettre \u00e0 jour.")
+                                .arg(faute->ligne));
+    }
+    etat_->setText(lecture.etat);
     Marquer_lignes();
     emit Figure_relue();
 }
 
-// The line a fault names (none when 0) is marked in red; the drawing is cleared.
-void TEditeur_figure::Marquer_faute(int ligne, const char* message, QString& etat)
-{
-    if (ligne > 0)
-        marques_.push_back({ligne, Texte_qt(message), true});
-    vue_->Effacer();
-    etat = (ligne > 0 ? QString("Ligne %1 : ").arg(ligne) : QString()) + Texte_qt(message);
-}
-
-// Skipped lines are underlined in orange, the line that stops the reading in red; the
-// reason shows as the line's tool tip.
+// Skipped lines are underlined in orange, the line that stops the reading in red, and all
+// are listed under the text.
 void TEditeur_figure::Marquer_lignes()
 {
     QList<QTextEdit::ExtraSelection> selections;
+    liste_marques_->clear();
     for (const TMarque& marque : marques_) {
         QTextEdit::ExtraSelection selection;
         selection.cursor = QTextCursor(texte_->document()->findBlockByNumber(marque.ligne - 1));
         selection.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         selection.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-        selection.format.setUnderlineColor(marque.erreur ? Qt::red : QColor(255, 140, 0));
-        selection.format.setToolTip(marque.raison);
+        selection.format.setUnderlineColor(marque.erreur ? rouge : orange);
         selections.append(selection);
+        auto* element = new QListWidgetItem(
+            QString("Ligne %1 : %2").arg(marque.ligne).arg(marque.raison), liste_marques_);
+        element->setData(Qt::UserRole, marque.ligne);
+        element->setForeground(marque.erreur ? rouge : orange.darker(130));
     }
     texte_->setExtraSelections(selections);
+    liste_marques_->setVisible(!marques_.empty());
+}
+
+void TEditeur_figure::Aller_a_la_ligne(int ligne)
+{
+    const QTextBlock bloc = texte_->document()->findBlockByNumber(ligne - 1);
+    if (!bloc.isValid())
+        return;
+    texte_->setTextCursor(QTextCursor(bloc));
+    texte_->centerCursor();
+    texte_->setFocus();
+}
+
+// Over a marked line, its reasons; elsewhere no tip.
+bool TEditeur_figure::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (objet != texte_->viewport() || evenement->type() != QEvent::ToolTip)
+        return QWidget::eventFilter(objet, evenement);
+    const auto* aide = static_cast<QHelpEvent*>(evenement);
+    const QString raison = Raison_de_la_ligne(texte_->Ligne_sous(aide->pos()));
+    if (raison.isEmpty()) {
+        QToolTip::hideText();
+        evenement->ignore();
+    } else {
+        QToolTip::showText(aide->globalPos(), raison, texte_->viewport());
+    }
+    return true;
 }
 
 } // namespace trazel

@@ -1,18 +1,23 @@
 #include "ui/fenetre_principale.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/fichiers.h"
-#include "model/lecteur.h"
 #include "model/transcription.h"
+#include "ui/aide.h"
 #include "ui/apercu_latex.h"
 #include "ui/editeur_figure.h"
 #include "ui/reglages.h"
@@ -25,25 +30,13 @@ const char* const filtre_figures = "Fichiers Figuro (*.fgr *.FGR)";
 namespace {
 
 const QString titre_sauvegarde = QStringLiteral("Sauvegarde");
-const QString titre_latex = QString::fromUtf8("Cr\xC3\xA9" "ation d'un fichier LaTeX");
+const QString titre_chargement = QStringLiteral("Chargement");
+const QString titre_latex = QStringLiteral("Création d'un fichier LaTeX");
+const QString question_sauvegarde = QStringLiteral("Enregistrer les modifications de la figure ?");
 
 std::string Chemin_systeme(const QString& chemin)
 {
     return QFile::encodeName(chemin).toStdString();
-}
-
-// The message of a failure: the file and line it concerns, then what went wrong.
-QString Message(const std::exception& erreur)
-{
-    if (const auto* figure = dynamic_cast<const Erreur_figure*>(&erreur)) {
-        QString lieu = QFile::decodeName(figure->chemin().c_str());
-        if (figure->ligne() > 0)
-            lieu += QString(", ligne %1").arg(figure->ligne());
-        return lieu + " : " + Texte_qt(figure->what());
-    }
-    if (const auto* fichier = dynamic_cast<const Erreur_fichier*>(&erreur))
-        return QFile::decodeName(fichier->chemin().c_str()) + " : " + Texte_qt(fichier->what());
-    return Texte_qt(erreur.what());
 }
 
 // The buttons' pictures, drawn here rather than shipped as files.
@@ -58,15 +51,25 @@ QIcon Icone(const std::function<void(QPainter&)>& dessin)
     return QIcon(image);
 }
 
-QToolButton* Bouton(const char* nom, const QString& bulle, const QIcon& icone)
+// A button that runs an action: its picture, and its tip with the action's key.
+QToolButton* Bouton(const char* nom, QAction* action)
 {
     auto* bouton = new QToolButton;
     bouton->setObjectName(nom);
-    bouton->setToolTip(bulle);
-    bouton->setIcon(icone);
+    bouton->setDefaultAction(action);
     bouton->setIconSize(QSize(28, 28));
     bouton->setAutoRaise(true);
     return bouton;
+}
+
+// "Nouvelle figure (Ctrl+N)": the text without its ellipsis, and the key as the user's
+// language writes it.
+QString Bulle(const QAction& action)
+{
+    QString texte = action.text().remove(QStringLiteral("\u2026")).remove('&');
+    if (!action.shortcut().isEmpty())
+        texte += " (" + action.shortcut().toString(QKeySequence::NativeText) + ")";
+    return texte;
 }
 
 QIcon Icone_nouvelle()
@@ -87,14 +90,40 @@ QIcon Icone_charger()
     });
 }
 
+void Disquette(QPainter& p)
+{
+    p.setBrush(QColor(90, 130, 200));
+    p.drawRect(QRectF(4, 4, 24, 24));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9, 4, 14, 9));
+    p.drawRect(QRectF(8, 18, 16, 10));
+}
+
 QIcon Icone_sauver()
 {
+    return Icone(Disquette);
+}
+
+// The disk with a pen across it: saved under another name.
+QIcon Icone_enregistrer_sous()
+{
     return Icone([](QPainter& p) {
-        p.setBrush(QColor(90, 130, 200));
-        p.drawRect(QRectF(4, 4, 24, 24));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(9, 4, 14, 9));
-        p.drawRect(QRectF(8, 18, 16, 10));
+        Disquette(p);
+        p.setPen(QPen(QColor(200, 60, 30), 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(14, 30), QPointF(30, 14));
+    });
+}
+
+QIcon Icone_aide()
+{
+    return Icone([](QPainter& p) {
+        p.setBrush(QColor(230, 240, 255));
+        p.drawEllipse(QRectF(3, 3, 26, 26));
+        QFont police = p.font();
+        police.setBold(true);
+        police.setPixelSize(18);
+        p.setFont(police);
+        p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, "?");
     });
 }
 
@@ -143,29 +172,27 @@ TForm1::TForm1(TDialogues& dialogues, QWidget* parent)
     : QMainWindow(parent), dialogues_(dialogues)
 {
     setObjectName("Form1");
-    setWindowTitle("Trazel");
     resize(1024, 740);
-
-    auto* bt_nouv = Bouton("BtNouv_Fig", "Nouvelle figure", Icone_nouvelle());
-    auto* bt_charger = Bouton("BtCharger", "Charger", Icone_charger());
-    auto* bt_sauver = Bouton("BtSauver", "Sauvegarder", Icone_sauver());
-    auto* bt_tangente = Bouton("Tangente", "Tracer une tangente", Icone_tangente());
-    auto* bt_latex =
-        Bouton("Compil_Trazel", QString::fromUtf8("Cr\xC3\xA9" "er un fichier LaTeX"), Icone_latex());
+    Figure1 = new TEditeur_figure;
+    Creer_actions();
 
     auto* barre = new QHBoxLayout;
-    for (QToolButton* bouton : {bt_nouv, bt_charger, bt_sauver})
-        barre->addWidget(bouton);
+    const auto action = [&](const char* nom) { return findChild<QAction*>(nom); };
+    for (const auto& [bouton, nom] :
+         {std::pair{"BtNouv_Fig", "ActionNouvelle"}, {"BtCharger", "ActionCharger"},
+          {"BtSauver", "ActionSauver"}, {"BtEnregistrer_sous", "ActionEnregistrerSous"}})
+        barre->addWidget(Bouton(bouton, action(nom)));
     barre->addSpacing(16);
-    barre->addWidget(bt_tangente);
+    barre->addWidget(Bouton("Tangente", action("ActionTangente")));
     barre->addStretch(1);
-    barre->addWidget(bt_latex);
+    barre->addWidget(Bouton("Compil_Trazel", action("ActionLatex")));
     barre->addSpacing(12);
     Hauteur = Taille(barre, "Label1", "Hauteur du cadre LaTeX : ", "cm", "Label3", "Hauteur");
     barre->addSpacing(12);
     Largeur = Taille(barre, "Label2", "Largeur du cadre LaTeX : ", "cm", "Label4", "Largeur");
+    barre->addSpacing(12);
+    barre->addWidget(Bouton("BtAide", action("ActionAide")));
 
-    Figure1 = new TEditeur_figure;
     auto* centre = new QWidget;
     auto* disposition = new QVBoxLayout(centre);
     disposition->addLayout(barre);
@@ -173,16 +200,60 @@ TForm1::TForm1(TDialogues& dialogues, QWidget* parent)
     setCentralWidget(centre);
     statusBar();
 
-    connect(bt_nouv, &QToolButton::clicked, this, &TForm1::BtNouv_FigClick);
-    connect(bt_charger, &QToolButton::clicked, this, &TForm1::BtChargerClick);
-    connect(bt_sauver, &QToolButton::clicked, this, &TForm1::BtSauverClick);
-    connect(bt_tangente, &QToolButton::clicked, this, &TForm1::TangenteClick);
-    connect(bt_latex, &QToolButton::clicked, this, &TForm1::Compil_TrazelClick);
     connect(&ScruteDossier1, &TScruteDossier::Debut, this, &TForm1::ScruteDossier1Execute);
+    connect(Figure1, &TEditeur_figure::Texte_modifie, this, &TForm1::Actualiser_titre);
 
     // The reference copy is the freshly created editor's: an untouched figure never asks to
     // be saved.
     HTMLSauvegarde = Figure1->Corps();
+    Actualiser_titre();
+}
+
+TForm1::~TForm1() = default;
+
+// Every operation is an action: in the menus, on its button, and on its key.
+void TForm1::Creer_actions()
+{
+    enum TMenu { fichier, figure, aide };
+    struct TDefinition {
+        const char* nom;
+        QString texte;
+        QKeySequence touche;
+        QIcon icone;
+        void (TForm1::*operation)();
+        TMenu menu;
+    };
+    const TDefinition definitions[] = {
+        {"ActionNouvelle", "&Nouvelle figure", QKeySequence::New, Icone_nouvelle(),
+         &TForm1::BtNouv_FigClick, fichier},
+        {"ActionCharger", "&Charger\u2026", QKeySequence::Open, Icone_charger(),
+         &TForm1::BtChargerClick, fichier},
+        {"ActionSauver", "&Sauvegarder", QKeySequence::Save, Icone_sauver(),
+         &TForm1::BtSauverClick, fichier},
+        {"ActionEnregistrerSous", "&Enregistrer sous\u2026",
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), Icone_enregistrer_sous(),
+         &TForm1::BtEnregistrer_sousClick, fichier},
+        {"ActionTangente", "Tracer une &tangente\u2026", QKeySequence(Qt::CTRL | Qt::Key_T),
+         Icone_tangente(), &TForm1::TangenteClick, figure},
+        {"ActionLatex", "Cr\u00e9er un fichier &LaTeX", QKeySequence(Qt::CTRL | Qt::Key_L),
+         Icone_latex(), &TForm1::Compil_TrazelClick, figure},
+        {"ActionAide", "&Guide de Trazel", QKeySequence::HelpContents, Icone_aide(),
+         &TForm1::AideClick, aide},
+    };
+    QMenu* const menus[] = {menuBar()->addMenu("&Fichier"), menuBar()->addMenu("Fi&gure"),
+                            menuBar()->addMenu("&Aide")};
+    for (const TDefinition& d : definitions) {
+        auto* action = new QAction(d.icone, d.texte, this);
+        action->setObjectName(d.nom);
+        action->setShortcut(d.touche);
+        action->setToolTip(Bulle(*action));
+        connect(action, &QAction::triggered, this, d.operation);
+        addAction(action);
+        menus[d.menu]->addAction(action);
+    }
+    menus[fichier]->addSeparator();
+    QAction* quitter = menus[fichier]->addAction("&Quitter", QKeySequence::Quit, this, &QWidget::close);
+    quitter->setObjectName("ActionQuitter");
 }
 
 void TForm1::Associer(TForm2& form2, TForm3& form3, TForm4& form4)
@@ -197,68 +268,110 @@ void TForm1::Executer(const QString& operation, const std::function<void()>& act
     try {
         action();
     } catch (const std::exception& erreur) {
-        dialogues_.Erreur(this, operation, Message(erreur));
+        dialogues_.Erreur(this, operation, Texte_erreur_qt(erreur));
     }
 }
 
-void TForm1::Executer_en_silence(const QString& operation, const std::function<void()>& action)
+bool TForm1::Figure_modifiee() const
 {
-    try {
-        action();
-    } catch (const std::exception& erreur) {
-        statusBar()->showMessage(operation + " impossible : " + Message(erreur));
+    return Figure1->Corps() != HTMLSauvegarde;
+}
+
+void TForm1::Actualiser_titre()
+{
+    setWindowTitle(NomFigure.isEmpty() ? QStringLiteral("Trazel[*]")
+                                       : "Trazel : " + QFileInfo(NomFigure).fileName() + "[*]");
+    setWindowFilePath(NomFigure);
+    setWindowModified(Figure_modifiee());
+}
+
+bool TForm1::DemanderSauvegarde()
+{
+    switch (dialogues_.Question_annulable(this, titre_sauvegarde, question_sauvegarde)) {
+    case TReponse::oui:
+        return EnregistrerFigure();
+    case TReponse::non:
+        return true;
+    case TReponse::annuler:
+        break;
     }
+    return false;
 }
 
-void TForm1::DemanderSauvegarde()
+bool TForm1::Verifier_changements()
 {
-    if (dialogues_.Question(nullptr, titre_sauvegarde, "Voulez-vous enregistrer la figure ?"))
-        EnregistrerFigure();
+    return !Figure_modifiee() || DemanderSauvegarde();
 }
 
-void TForm1::Verifier_changements()
+void TForm1::closeEvent(QCloseEvent* evenement)
 {
-    if (Figure1->Corps() != HTMLSauvegarde)
-        DemanderSauvegarde();
+    statusBar()->clearMessage();
+    if (!Verifier_changements()) {
+        evenement->ignore();
+        return;
+    }
+    for (QWidget* fenetre : std::initializer_list<QWidget*>{form3_, form4_, aide_})
+        if (fenetre != nullptr)
+            fenetre->close();
+    evenement->accept();
 }
 
 void TForm1::BtNouv_FigClick()
 {
+    statusBar()->clearMessage();
     Executer("Nouvelle figure", [&] {
-        Verifier_changements();
+        if (!Verifier_changements())
+            return;
         Figure1->ExecuteLigne(Texte_qt(TexteFigureDefaut));
-        setWindowTitle("Trazel");
         NomFigure.clear();
         HTMLSauvegarde = Figure1->Corps();
+        Actualiser_titre();
         Figure1->Activer();
     });
 }
 
-// The file is read before anything changes: a file that cannot be read leaves the figure,
-// its name and the reference copy as they were, so no later save can write the default
-// figure over it.
+// The change check comes before the file dialog, as the question is about the figure shown.
 void TForm1::BtChargerClick()
 {
-    Verifier_changements();
+    statusBar()->clearMessage();
+    if (!Verifier_changements())
+        return;
     if (const std::optional<QString> chemin = dialogues_.Fichier_a_ouvrir(this, filtre_figures))
         Charger_figure(*chemin);
 }
 
-void TForm1::Charger_figure(const QString& chemin)
+// The file is read and checked before anything changes: a file that cannot be read, or is
+// not a figure, leaves the figure, its name and the reference copy as they were, so no later
+// save can write over it.
+bool TForm1::Charger_figure(const QString& chemin)
 {
-    Executer_en_silence("Chargement", [&] {
-        const std::string texte =
-            Texte_figure_en_cp1252(Lire_fichier(Chemin_systeme(chemin), taille_maximale_figure));
-        QString lignes;
-        for (const std::string& ligne : Decouper_lignes(texte))
-            lignes += Texte_qt(ligne) + '\r';
-        NomFigure = chemin;
-        Figure1->ExecuteLigne(Texte_qt(TexteFigureDefaut));
-        Figure1->ExecuteLigne(lignes);
-        setWindowTitle("Trazel : " + chemin);
-        HTMLSauvegarde = Figure1->Corps();
-        Figure1->Activer();
-    });
+    statusBar()->clearMessage();
+    std::string octets;
+    try {
+        octets = Lire_fichier(Chemin_systeme(chemin), taille_maximale_figure);
+    } catch (const std::exception& erreur) {
+        dialogues_.Erreur(this, titre_chargement,
+                          "La figure n'a pas pu \u00eatre charg\u00e9e :\n" + Texte_erreur_qt(erreur));
+        return false;
+    }
+    if (const std::optional<std::string> raison = Pas_une_figure(octets)) {
+        dialogues_.Erreur(this, titre_chargement,
+                          "La figure n'a pas pu \u00eatre charg\u00e9e :\n" + chemin + " : " +
+                              Texte_qt(*raison));
+        return false;
+    }
+    QString lignes;
+    for (const std::string& ligne : Decouper_lignes(Texte_figure_en_cp1252(octets)))
+        lignes += Texte_qt(ligne) + '\r';
+    // A text that is not a whole figure adds its lines to the default one.
+    Figure1->ExecuteLigne(Texte_qt(TexteFigureDefaut));
+    Figure1->ExecuteLigne(lignes);
+    NomFigure = chemin;
+    HTMLSauvegarde = Figure1->Corps();
+    Actualiser_titre();
+    statusBar()->showMessage("Figure charg\u00e9e : " + chemin, 5000);
+    Figure1->Activer();
+    return true;
 }
 
 void TForm1::BtSauverClick()
@@ -267,36 +380,67 @@ void TForm1::BtSauverClick()
     Figure1->Activer();
 }
 
-void TForm1::EnregistrerFigure()
+void TForm1::BtEnregistrer_sousClick()
 {
-    Executer_en_silence("Sauvegarde", [&] {
-        if (NomFigure.isEmpty()) {
-            const std::optional<QString> chemin =
-                dialogues_.Fichier_a_enregistrer(this, filtre_figures);
-            if (!chemin)
-                return;
-            NomFigure = chemin->endsWith(".fgr") ? *chemin : *chemin + ".fgr";
-        }
-        CopierTexteFigure(NomFigure);
-        HTMLSauvegarde = Figure1->Corps();
-        statusBar()->showMessage(QString::fromUtf8("Figure enregistr\xC3\xA9" "e : ") + NomFigure,
-                                 5000);
-    });
+    Enregistrer_sous();
+    Figure1->Activer();
+}
+
+bool TForm1::EnregistrerFigure()
+{
+    statusBar()->clearMessage();
+    if (NomFigure.isEmpty())
+        return Enregistrer_sous();
+    return Ecrire_figure(NomFigure);
+}
+
+// A name without the ".fgr" ending gets it. The file chooser asked before replacing the file
+// chosen; the name with its ending added is a file it did not see, so it is asked here.
+bool TForm1::Enregistrer_sous()
+{
+    statusBar()->clearMessage();
+    const std::optional<QString> choisi =
+        dialogues_.Fichier_a_enregistrer(this, filtre_figures, NomFigure);
+    if (!choisi)
+        return false;
+    const QString chemin = choisi->endsWith(".fgr") ? *choisi : *choisi + ".fgr";
+    if (chemin != *choisi && QFileInfo::exists(chemin) &&
+        !dialogues_.Question(this, titre_sauvegarde,
+                             "Le fichier " + chemin +
+                                 " existe d\u00e9j\u00e0. Voulez-vous le remplacer ?"))
+        return false;
+    if (!Ecrire_figure(chemin))
+        return false;
+    NomFigure = chemin;
+    Actualiser_titre();
+    return true;
+}
+
+bool TForm1::Ecrire_figure(const QString& chemin)
+{
+    try {
+        CopierTexteFigure(chemin);
+    } catch (const std::exception& erreur) {
+        dialogues_.Erreur(this, titre_sauvegarde,
+                          "La figure n'a pas \u00e9t\u00e9 enregistr\u00e9e :\n" +
+                              Texte_erreur_qt(erreur));
+        return false;
+    }
+    HTMLSauvegarde = Figure1->Corps();
+    Actualiser_titre();
+    statusBar()->showMessage("Figure enregistr\u00e9e : " + chemin, 5000);
+    return true;
 }
 
 void TForm1::CopierTexteFigure(const QString& cible)
 {
-    std::string contenu;
-    for (QString ligne : Figure1->TexteFigure().split("\r\n")) {
-        if (ligne.startsWith("   "))
-            ligne.remove(0, 1);
-        contenu += Texte_cp1252(ligne) + "\r\n";
-    }
-    Remplacer_fichier(Chemin_systeme(cible), contenu);
+    Remplacer_fichier(Chemin_systeme(cible), Texte_a_enregistrer(Figure1->TexteFigure()));
 }
 
+// The picture is made from the file as saved: unsaved changes are offered a save first.
 void TForm1::Compil_TrazelClick()
 {
+    statusBar()->clearMessage();
     Executer(titre_latex, [&] {
         hauteur_cadre = form2_->Evaluer_expression(Texte_cp1252(Hauteur->text()), {}, 1);
         largeur_cadre = form2_->Evaluer_expression(Texte_cp1252(Largeur->text()), {}, 1);
@@ -304,30 +448,50 @@ void TForm1::Compil_TrazelClick()
             dialogues_.Information(this, titre_latex, "Enregistrez d'abord la figure");
             return;
         }
+        if (Figure_modifiee()) {
+            const TReponse reponse = dialogues_.Question_annulable(
+                this, titre_latex,
+                "La figure a chang\u00e9 depuis son enregistrement : l'image est faite du "
+                "fichier enregistr\u00e9. Enregistrer les modifications d'abord ?");
+            if (reponse == TReponse::annuler || (reponse == TReponse::oui && !EnregistrerFigure()))
+                return;
+        }
         const std::string figure = Chemin_systeme(NomFigure);
         Transcrire(figure, *form2_, {largeur_cadre, hauteur_cadre});
         const std::string image = Chemin_sortie(figure);
         QString texte;
         for (const std::string& ligne : Decouper_lignes(Lire_fichier(image)))
             texte += Texte_qt(ligne) + '\n';
-        form3_->Afficher(QFile::decodeName(image.c_str()), texte);
+        form3_->Afficher(QFile::decodeName(image.c_str()), texte, this);
     });
 }
 
 void TForm1::TangenteClick()
 {
-    Executer_en_silence("Tangente", [&] {
-        CopierTexteFigure(fichier_figure_tangente);
-        // An open dialog must be activated again to read the new "temp2.~".
-        form4_->show();
-        form4_->raise();
-        form4_->activateWindow();
-    });
+    statusBar()->clearMessage();
+    form4_->Ouvrir();
+}
+
+void TForm1::AideClick()
+{
+    if (aide_ == nullptr) {
+        const QString chemin = Chemin_du_guide();
+        if (chemin.isEmpty()) {
+            dialogues_.Erreur(this, QStringLiteral("Aide"),
+                              QStringLiteral("Le guide de Trazel est introuvable : il est "
+                                             "install\u00e9 avec le programme, dans "
+                                             "share/doc/trazel/docs/guide.md."));
+            return;
+        }
+        aide_ = Fenetre_du_guide(chemin, this);
+    }
+    aide_->show();
+    aide_->raise();
+    aide_->activateWindow();
 }
 
 void TForm1::FormCreate()
 {
-    NomFigure.clear();
     Executer("Installation", [&] {
         const TReglages reglages =
             Demarrer_reglages(QDir::currentPath(), dialogues_, this, ScruteDossier1);

@@ -1,16 +1,22 @@
 #pragma once
-// The main window: the figure editor, the buttons that create, load and save a figure, make
-// its LaTeX picture and open the tangent dialog, and the size of the LaTeX frame.
+// The main window: the figure editor, the buttons (and menus, and keys) that create, load and
+// save a figure, make its LaTeX picture and open the tangent dialog, and the size of the
+// LaTeX frame. No change is ever lost without a question: closing the window, a new figure,
+// a load and a LaTeX file made from the saved figure all ask first.
 //
-//   BtNouv_FigClick      new figure (after the change check)
-//   BtChargerClick       load a figure file
-//   BtSauverClick        save the figure (EnregistrerFigure), then Activer
-//   Compil_TrazelClick   transcribe the saved figure and show its picture
-//   TangenteClick        hand the figure to the tangent dialog
+//   BtNouv_FigClick         new figure (after the change check)          Ctrl+N
+//   BtChargerClick          load a figure file                           Ctrl+O
+//   BtSauverClick           save the figure (EnregistrerFigure)          Ctrl+S
+//   BtEnregistrer_sousClick save the figure under a new name             Ctrl+Maj+S
+//   Compil_TrazelClick      transcribe the saved figure, show its picture Ctrl+L
+//   TangenteClick           open the tangent dialog on the figure        Ctrl+T
+//   AideClick               the user guide                               F1
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPointer>
 #include <QToolButton>
 #include <functional>
 
@@ -18,6 +24,8 @@
 #include "model/reel.h"
 #include "ui/dialogues.h"
 #include "ui/scrute_dossier.h"
+
+class QTextBrowser;
 
 namespace trazel {
 
@@ -30,6 +38,7 @@ class TForm1 : public QMainWindow {
 
 public:
     TForm1(TDialogues& dialogues, QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // The other forms, created after this one (the evaluator holder, the preview window and
     // the tangent dialog); they must outlive it.
@@ -42,18 +51,29 @@ public:
 
     void BtNouv_FigClick();
     void BtChargerClick();
-    // Loads a figure file chosen already (the load's part after its file dialog).
-    void Charger_figure(const QString& chemin);
+    // Loads a figure file chosen already (the load's part after its file dialog). A file
+    // that cannot be read, or is not a figure, is refused with a message and changes
+    // nothing; false then.
+    bool Charger_figure(const QString& chemin);
     void BtSauverClick();
+    void BtEnregistrer_sousClick();
     void Compil_TrazelClick();
     void TangenteClick();
+    void AideClick();
 
-    // Asks "Voulez-vous enregistrer la figure ?" and saves on Yes.
-    void DemanderSauvegarde();
-    // Saves the figure to NomFigure, asking for a name when there is none.
-    void EnregistrerFigure();
-    // Writes the figure's text to a file, a three-space indentation saved as two.
+    // Asks "Enregistrer les modifications de la figure ?" and saves on Oui. False when the
+    // operation that asked must stop: Annuler, or Oui and the figure was not saved.
+    bool DemanderSauvegarde();
+    // Saves the figure to NomFigure, asking for a name when there is none; true when saved.
+    // A failure is shown in a message box captioned "Sauvegarde".
+    bool EnregistrerFigure();
+    // Saves the figure under a name asked for; true when saved.
+    bool Enregistrer_sous();
+    // Writes the figure's text to a file, a three-space indentation saved as two. Raises
+    // Erreur_fichier when the file cannot be written.
     void CopierTexteFigure(const QString& cible);
+    // The figure differs from what was last created, loaded or saved.
+    bool Figure_modifiee() const;
 
     // State the other windows read.
     QString NomFigure;
@@ -68,20 +88,27 @@ public:
     QLineEdit* Hauteur = nullptr;
     QLineEdit* Largeur = nullptr;
 
+protected:
+    // Closing asks about unsaved changes, and closes the other windows with this one.
+    void closeEvent(QCloseEvent* evenement) override;
+
 private:
+    void Creer_actions();
     // Runs an operation; any failure is shown in a message box captioned with the
     // operation's name, and the program goes on.
     void Executer(const QString& operation, const std::function<void()>& action);
-    // Runs an operation that ends silently on failure, as loading and saving do; the status
-    // bar says what happened.
-    void Executer_en_silence(const QString& operation, const std::function<void()>& action);
     // The change check: false when the operation must not go on.
-    void Verifier_changements();
+    bool Verifier_changements();
+    // Writes the figure to `chemin`; a failure is shown, and false.
+    bool Ecrire_figure(const QString& chemin);
+    // The caption: the figure's file name and, while it has unsaved changes, a mark.
+    void Actualiser_titre();
 
     TDialogues& dialogues_;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
     TForm4* form4_ = nullptr;
+    QPointer<QTextBrowser> aide_;
 };
 
 // The filters of the file dialogs.

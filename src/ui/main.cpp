@@ -1,15 +1,18 @@
 // The desktop program: the main window, the holder of the figure's variables, the preview
-// window and the tangent dialog, created in this order; only the main window is shown.
+// window and the tangent dialog, created in this order; only the main window is shown, and
+// the first-run question about the viewer comes once it is on the screen.
 //   trazel-gui [FIGURE.fgr]                     opens the figure
 //   trazel-gui --capture IMAGE.png [FIGURE.fgr] saves a picture of the window and quits
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
+#include <QTranslator>
 
 #include "calc/conversion_chaines.h"
 #include "ui/apercu_latex.h"
 #include "ui/dialogues.h"
+#include "ui/editeur_figure.h"
 #include "ui/fenetre_principale.h"
 #include "ui/tangente.h"
 
@@ -17,6 +20,10 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     application.setApplicationName("Trazel");
+    application.setOrganizationName("Trazel");
+    QTranslator traduction_qt;
+    trazel::Traduire_qt_en_francais(traduction_qt);
+
     QStringList arguments = application.arguments().mid(1);
     QString capture;
     if (arguments.size() >= 2 && arguments.front() == "--capture") {
@@ -31,13 +38,14 @@ int main(int argc, char** argv)
     trazel::TForm4 form4(*form1.Figure1, dialogues, &form1);
     form1.Associer(form2, form3, form4);
     form3.Associer(form1);
-    form1.FormCreate();
     if (!arguments.isEmpty())
         form1.Charger_figure(QFileInfo(arguments.front()).absoluteFilePath());
     form1.show();
+    QTimer::singleShot(0, &form1, [&] { form1.FormCreate(); });
     if (!capture.isEmpty())
-        // Once the window is laid out and painted.
+        // Once the figure is drawn and the window laid out and painted.
         QTimer::singleShot(800, &form1, [&] {
+            form1.Figure1->Attendre_lecture();
             form1.grab().save(capture);
             application.quit();
         });

@@ -16,12 +16,13 @@ namespace trazel {
 namespace {
 
 constexpr const char* titre_installation = "Installation";
+// The search looks for several viewers (see Regler_recherche_visionneuse).
 constexpr const char* question_recherche =
-    "Voulez-vous que Trazel recherche sur votre disque dur les versions pr\xE9"
-    "sentes de GhostView ?";
+    "Voulez-vous que Trazel recherche sur votre disque les visualiseurs PostScript "
+    "pr\xE9sents (gv, Evince, Okular, Zathura\x85) ?";
 constexpr const char* question_copie =
-    "Utilisez-vous la version suivante de GsView pr\xE9sente sur votre disque dur : ";
-constexpr const char* avant_date = " dat\xE9" "e du ";
+    "Utilisez-vous ce visualiseur PostScript pr\xE9sent sur votre disque : ";
+constexpr const char* avant_date = ", dat\xE9 du ";
 constexpr const char* avis_creation = "Cr\xE9" "ation d'un fichier d'initialisation : ";
 constexpr const char* ligne_installe = "GsView install\xE9" " = ";
 constexpr const char* ligne_chemin = "Chemin GsView = ";

@@ -2,7 +2,10 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPalette>
+#include <algorithm>
 
 #include "model/erreurs.h"
 #include "model/fichiers.h"
@@ -10,39 +13,35 @@
 #include "ui/editeur_figure.h"
 
 namespace trazel {
-
-
 namespace {
 
 const char* const titre_tangente = "Tangente";
 
-QLabel* Etiquette(QWidget* parent, const char* nom, const char* texte, int gauche, int haut)
+QLabel* Etiquette(QWidget* parent, const char* nom, const char* texte)
 {
     auto* etiquette = new QLabel(Texte_qt(texte), parent);
     etiquette->setObjectName(nom);
     QFont police = etiquette->font();
     police.setPixelSize(13); // a little larger than the controls' text
     etiquette->setFont(police);
-    etiquette->move(gauche, haut);
-    etiquette->adjustSize();
     return etiquette;
 }
 
-template <class T>
-T* Controle(QWidget* parent, const char* nom, int gauche, int haut, int largeur, int hauteur)
+template <class T> T* Controle(QWidget* parent, const char* nom)
 {
     auto* controle = new T(parent);
     controle->setObjectName(nom);
-    controle->setGeometry(gauche, haut, largeur, hauteur);
     return controle;
 }
 
-QComboBox* Liste(QWidget* parent, const char* nom, int gauche, int haut, int largeur, bool editable)
+QComboBox* Liste(QWidget* parent, const char* nom, bool editable)
 {
-    auto* liste = Controle<QComboBox>(parent, nom, gauche, haut, largeur, 21);
+    auto* liste = Controle<QComboBox>(parent, nom);
     liste->setEditable(editable);
     if (editable)
         liste->setInsertPolicy(QComboBox::NoInsert);
+    liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    liste->setMinimumContentsLength(editable ? 6 : 14);
     return liste;
 }
 
@@ -59,9 +58,7 @@ QString Message(const std::exception& erreur)
     if (const auto* figure = dynamic_cast<const Erreur_figure*>(&erreur);
         figure && figure->ligne() > 0)
         return QString("Ligne %1 de la figure : ").arg(figure->ligne()) + Texte_qt(figure->what());
-    if (const auto* fichier = dynamic_cast<const Erreur_fichier*>(&erreur))
-        return QFile::decodeName(fichier->chemin().c_str()) + " : " + Texte_qt(fichier->what());
-    return Texte_qt(erreur.what());
+    return Texte_erreur_qt(erreur);
 }
 
 } // namespace
@@ -71,10 +68,8 @@ TForm4::TForm4(TEditeur_figure& Figure1, TDialogues& dialogues, QWidget* parent)
 {
     setObjectName("Form4");
     setWindowTitle(Texte_qt("Tangente \xE0 une courbe"));
-    // A title bar without its buttons, a fixed client area.
+    // A title bar without its buttons, a size fixed by the controls.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(249, 270);
-    move(325, 178);
     Creer_controles();
 
     connect(Ok, &QPushButton::clicked, this, &TForm4::OkClick);
@@ -93,21 +88,44 @@ TForm4::~TForm4()
 
 void TForm4::Creer_controles()
 {
-    Label5 = Etiquette(this, "Label5", "Rep\xE8re :", 8, 8);
-    Repere = Liste(this, "Repere", 64, 8, 57, true);
-    Label4 = Etiquette(this, "Label4", "Unit\xE9 : ", 144, 8);
-    Unite = Liste(this, "Unite", 184, 8, 57, true);
-    Label1 = Etiquette(this, "Label1", "Nom de la fonction : ", 16, 40);
-    Fonction = Liste(this, "Fonction", 16, 64, 145, false);
-    Label2 = Etiquette(this, "Label2", "Abscisse du point de tangence :", 16, 104);
-    Abscisse = Controle<QLineEdit>(this, "Abscisse", 16, 128, 121, 21);
-    Label3 = Etiquette(this, "Label3", "Longueur des chevrons :", 16, 168);
-    Chevrons = Controle<QLineEdit>(this, "Chevrons", 16, 192, 121, 21);
+    Label5 = Etiquette(this, "Label5", "Rep\xE8re :");
+    Repere = Liste(this, "Repere", true);
+    Label4 = Etiquette(this, "Label4", "Unit\xE9 : ");
+    Unite = Liste(this, "Unite", true);
+    Label1 = Etiquette(this, "Label1", "Nom de la fonction : ");
+    Fonction = Liste(this, "Fonction", false);
+    Label2 = Etiquette(this, "Label2", "Abscisse du point de tangence :");
+    Abscisse = Controle<QLineEdit>(this, "Abscisse");
+    Label3 = Etiquette(this, "Label3", "Longueur des chevrons :");
+    Chevrons = Controle<QLineEdit>(this, "Chevrons");
     Chevrons->setText("1/7");
-    Ok = Controle<QPushButton>(this, "Ok", 40, 232, 73, 25);
+    Ok = Controle<QPushButton>(this, "Ok");
     Ok->setText("OK");
-    Annuler = Controle<QPushButton>(this, "Annuler", 136, 232, 73, 25);
+    Ok->setDefault(true);
+    Annuler = Controle<QPushButton>(this, "Annuler");
     Annuler->setText("Annuler");
+
+    auto* grille = new QGridLayout(this);
+    grille->setSizeConstraint(QLayout::SetFixedSize);
+    grille->addWidget(Label5, 0, 0);
+    grille->addWidget(Repere, 0, 1);
+    grille->addWidget(Label4, 0, 2, Qt::AlignRight);
+    grille->addWidget(Unite, 0, 3);
+    grille->addWidget(Label1, 1, 0, 1, 4);
+    grille->addWidget(Fonction, 2, 0, 1, 3);
+    grille->addWidget(Label2, 3, 0, 1, 4);
+    grille->addWidget(Abscisse, 4, 0, 1, 3);
+    grille->addWidget(Label3, 5, 0, 1, 4);
+    grille->addWidget(Chevrons, 6, 0, 1, 3);
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch(1);
+    boutons->addWidget(Ok);
+    boutons->addWidget(Annuler);
+    grille->addLayout(boutons, 7, 0, 1, 4);
+    // Wide enough for the caption, which the window manager would cut on a narrow window.
+    const int largeur = std::max(300, fontMetrics().horizontalAdvance(windowTitle()) + 160);
+    grille->addItem(new QSpacerItem(largeur, 0, QSizePolicy::Fixed, QSizePolicy::Fixed), 8, 0, 1,
+                    4);
 
     // The frame and the unit are reached with the mouse only; Tab runs through the rest.
     Repere->setFocusPolicy(Qt::ClickFocus);
@@ -154,13 +172,53 @@ bool TForm4::event(QEvent* evenement)
     return QDialog::event(evenement);
 }
 
+std::string TForm4::Copier_la_figure()
+{
+    std::string texte = Texte_a_enregistrer(Figure1_.TexteFigure());
+    Remplacer_fichier(fichier_figure_tangente, texte);
+    return texte;
+}
+
+bool TForm4::Ouvrir()
+{
+    try {
+        if (ListesTangente(Copier_la_figure()).fonctions.empty()) {
+            dialogues_.Information(parentWidget(), Texte_qt(titre_tangente),
+                                   Texte_qt("La figure ne d\xE9" "finit aucune fonction : "
+                                            "ajoutez-en une (par exemple \xAB f fonction "
+                                            "x|->x^2 \xBB) pour tracer une tangente \xE0 "
+                                            "son graphe."));
+            return false;
+        }
+    } catch (const std::exception& erreur) {
+        dialogues_.Erreur(parentWidget(), Texte_qt(titre_tangente), Message(erreur));
+        return false;
+    }
+    figure_des_listes_.clear();
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+// Coming back from the main window to the same figure changes nothing: what was typed stays.
 void TForm4::FormActivate()
 {
+    std::string figure;
+    try {
+        figure = Copier_la_figure();
+    } catch (const std::exception& erreur) {
+        Signaler(erreur);
+        return;
+    }
+    if (!figure_des_listes_.empty() && figure == figure_des_listes_)
+        return;
+    figure_des_listes_ = figure;
     Fonction->clear();
     Unite->clear();
     Repere->clear();
     try {
-        const TListes_tangente listes = ListesTangente(Lire_fichier(fichier_figure_tangente));
+        const TListes_tangente listes = ListesTangente(figure);
         Remplir(Fonction, listes.fonctions);
         Remplir(Unite, listes.unites);
         Remplir(Repere, listes.reperes);

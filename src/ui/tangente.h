@@ -2,8 +2,11 @@
 // The tangent dialog: adds to the figure in the editor the tangent to a function's graph at
 // a chosen abscissa, drawn as two half-tangents ending in arrow heads.
 //
-//   FormActivate   on each activation: the figure's functions, units and frames from the
-//                  copy the main window wrote ("temp2.~"), and the texts reset
+//   Ouvrir         copies the editor's figure ("temp2.~") and shows the dialog, unless the
+//                  figure cannot be read or defines no function (then it says so)
+//   FormActivate   on an activation after the opening or after the figure changed: the
+//                  figure copied again, its functions, units and frames listed, the texts
+//                  reset; coming back to the same figure keeps what was typed
 //   OkClick        sends the construction lines to the editor and closes; a refusal is
 //                  reported and the dialog stays open with its texts
 //   AnnulerClick   closes
@@ -33,6 +36,8 @@ class TForm4 : public QDialog {
     TForm4(TEditeur_figure& Figure1, TDialogues& dialogues, QWidget* parent = nullptr);
     ~TForm4() override;
 
+    // True when the dialog was shown.
+    bool Ouvrir();
     void FormActivate();
     void OkClick();
     void AnnulerClick();
@@ -58,6 +63,8 @@ class TForm4 : public QDialog {
   private:
     void Creer_controles();
     void Signaler(const std::exception& erreur);
+    // The editor's figure as saved, copied to "temp2.~".
+    std::string Copier_la_figure();
 
     TEditeur_figure& Figure1_;
     TDialogues& dialogues_;
@@ -66,6 +73,8 @@ class TForm4 : public QDialog {
     // must not reset what the user typed.
     bool message_en_cours_ = false;
     bool retour_de_message_ = false;
+    // The figure text the lists were read from; empty to read them at the next activation.
+    std::string figure_des_listes_;
 };
 
 } // namespace trazel

@@ -87,13 +87,57 @@ void Dessiner_arc(QPainter& p, const TProjection& proj, const TArc_scene& arc)
               static_cast<int>(std::lround(etendue * 16)));
 }
 
+// A name in math mode: italic letters, subscripts smaller and lowered. The fonts and the
+// width of the whole name.
+class TNom_mathematique {
+public:
+    TNom_mathematique(const QFont& base, const QString& nom) : morceaux_(Morceaux_du_nom(nom))
+    {
+        lettres_ = base;
+        lettres_.setItalic(true);
+        indices_ = base;
+        indices_.setPointSizeF(base.pointSizeF() * 0.7);
+        for (const TMorceau_nom& m : morceaux_)
+            largeur_ += Metrique(m).horizontalAdvance(m.texte);
+        hauteur_ = QFontMetricsF(lettres_).height();
+    }
+    QSizeF Taille() const { return {largeur_, hauteur_}; }
+    // Drawn with its box's top left at `coin`.
+    void Dessiner(QPainter& p, QPointF coin) const
+    {
+        const double base = coin.y() + QFontMetricsF(lettres_).ascent();
+        double x = coin.x();
+        for (const TMorceau_nom& m : morceaux_) {
+            p.setFont(m.indice ? indices_ : lettres_);
+            p.drawText(QPointF(x, m.indice ? base + 0.3 * hauteur_ : base), m.texte);
+            x += Metrique(m).horizontalAdvance(m.texte);
+        }
+    }
+
+private:
+    QFontMetricsF Metrique(const TMorceau_nom& m) const
+    {
+        return QFontMetricsF(m.indice ? indices_ : lettres_);
+    }
+    std::vector<TMorceau_nom> morceaux_;
+    QFont lettres_, indices_;
+    double largeur_ = 0, hauteur_ = 0;
+};
+
+// The mark's radius is given in points of the picture: at the drawing's scale, but never so
+// small that it cannot be seen.
+constexpr double centimetres_par_point = 2.54 / 72.27;
+constexpr double rayon_minimal = 2.5;
+
 // The label is set beside the point in its direction, as \uput places it.
-void Dessiner_point(QPainter& p, const TProjection& proj, const TPoint_scene& point)
+void Dessiner_point(QPainter& p, const TProjection& proj, const TPoint_scene& point,
+                    double pixels_par_cm)
 {
     const QPointF c = proj(point.position);
     const QColor couleur = Couleur_pstricks(point.couleur);
     if (point.marque > 0) {
-        const double r = 1.6 * static_cast<double>(point.marque);
+        const double r = std::max(rayon_minimal, static_cast<double>(point.marque) *
+                                                     centimetres_par_point * pixels_par_cm);
         p.setPen(Qt::NoPen);
         p.setBrush(couleur);
         p.drawEllipse(c, r, r);
@@ -101,14 +145,13 @@ void Dessiner_point(QPainter& p, const TProjection& proj, const TPoint_scene& po
     }
     if (point.etiquette.empty())
         return;
-    const QString texte = Texte_qt(point.etiquette);
-    const QSizeF taille = p.fontMetrics().size(0, texte);
+    const TNom_mathematique nom(p.font(), Texte_qt(point.etiquette));
+    const QSizeF taille = nom.Taille();
     const double angle = static_cast<double>(point.direction) / degres_par_radian;
     const QPointF decalage(std::cos(angle) * (4 + taille.width() / 2),
                            -std::sin(angle) * (4 + taille.height() / 2));
-    const QRectF cadre(c + decalage - QPointF(taille.width() / 2, taille.height() / 2), taille);
     p.setPen(couleur);
-    p.drawText(cadre, Qt::AlignCenter, texte);
+    nom.Dessiner(p, c + decalage - QPointF(taille.width() / 2, taille.height() / 2));
 }
 
 void Dessiner_courbe(QPainter& p, const TProjection& proj, const TCourbe_scene& courbe)
@@ -128,6 +171,20 @@ void Dessiner_courbe(QPainter& p, const TProjection& proj, const TCourbe_scene& 
 }
 
 } // namespace
+
+std::vector<TMorceau_nom> Morceaux_du_nom(const QString& nom)
+{
+    std::vector<TMorceau_nom> morceaux;
+    for (const QChar c : nom) {
+        const bool indice = c >= '0' && c <= '9';
+        const QString texte = c == '"' ? QStringLiteral("\u2033") : QString(c);
+        if (morceaux.empty() || morceaux.back().indice != indice)
+            morceaux.push_back({texte, indice});
+        else
+            morceaux.back().texte += texte;
+    }
+    return morceaux;
+}
 
 QColor Couleur_pstricks(const std::string& nom)
 {
@@ -159,12 +216,20 @@ TVue_figure::TVue_figure(QWidget* parent) : QWidget(parent)
 void TVue_figure::Afficher(TScene scene)
 {
     scene_ = std::move(scene);
+    note_.clear();
     update();
 }
 
 void TVue_figure::Effacer()
 {
     scene_.reset();
+    note_.clear();
+    update();
+}
+
+void TVue_figure::Perimer(const QString& note)
+{
+    note_ = note;
     update();
 }
 
@@ -172,11 +237,28 @@ void TVue_figure::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
-    if (!scene_)
+    if (scene_)
+        Dessiner(p);
+    if (note_.isEmpty())
         return;
+    // The note over a greyed drawing, at the top.
+    p.setOpacity(1);
+    QFont police = font();
+    police.setBold(true);
+    p.setFont(police);
+    const QRect bandeau(0, 0, width(), p.fontMetrics().height() * 2);
+    p.fillRect(bandeau, QColor(255, 244, 214));
+    p.setPen(QColor(120, 70, 0));
+    p.drawText(bandeau.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::TextWordWrap, note_);
+}
+
+void TVue_figure::Dessiner(QPainter& p)
+{
     const TScene& s = *scene_;
     const TProjection proj(s.fenetre, size());
     p.setRenderHint(QPainter::Antialiasing);
+    if (!note_.isEmpty())
+        p.setOpacity(0.35);
     const QRectF cadre(proj({s.fenetre.xmin, s.fenetre.ymax}), proj({s.fenetre.xmax, s.fenetre.ymin}));
     p.fillRect(cadre, Qt::white);
     p.setClipRect(cadre);
@@ -190,8 +272,9 @@ void TVue_figure::paintEvent(QPaintEvent*)
         Dessiner_arc(p, proj, arc);
     for (const TCourbe_scene& courbe : s.courbes)
         Dessiner_courbe(p, proj, courbe);
+    const double pixels_par_cm = proj.Echelle() / static_cast<double>(s.unite);
     for (const TPoint_scene& point : s.points)
-        Dessiner_point(p, proj, point);
+        Dessiner_point(p, proj, point, pixels_par_cm);
     p.setClipping(false);
     p.setPen(QPen(Qt::lightGray, 1));
     p.drawRect(cadre);

@@ -181,6 +181,36 @@ TEST(Transcrire_texte, fonction_fautive_nommee_a_sa_ligne)
                                      form2, {}));
 }
 
+TEST(Pas_une_figure, refuse_ce_qui_n_est_pas_une_figure)
+{
+    struct Cas {
+        const char* nom;
+        std::string octets;
+        const char* raison; // the start of the reason, none for a figure
+    };
+    const Cas cas[] = {
+        {"figure", essais::Texte_figure({"A point libre"}), nullptr},
+        {"figure_en_utf8", "Figure Figuro\nNum\xC3\xA9ro de version: 2\n\n"
+                           "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5\n", nullptr},
+        // Tabs, a form feed and a final end-of-file mark are still text.
+        {"tabulations", essais::Texte_figure({"A\tpoint libre\f"}) + "\x1A", nullptr},
+        {"image_png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
+         "ce fichier n'est pas un texte"},
+        {"lettre", "Cher coll\xE8gue,\r\nvoici la figure.\r\n\r\nBien \xE0 vous\r\n",
+         "ce fichier n'est pas une figure"},
+        {"vide", "", "ce fichier n'est pas une figure"},
+        {"trop_grande", std::string(taille_maximale_figure + 1, ' '), "figure trop grande"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const std::optional<std::string> raison = Pas_une_figure(c.octets);
+        if (c.raison == nullptr)
+            EXPECT_FALSE(raison) << *raison;
+        else
+            EXPECT_TRUE(raison && raison->starts_with(c.raison)) << raison.value_or("none");
+    }
+}
+
 TEST_F(Dossier, ecrit_le_fichier_crb_a_cote)
 {
     TForm2 form2;

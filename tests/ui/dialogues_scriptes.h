@@ -1,6 +1,6 @@
 #pragma once
-// Dialogs answered by the test: questions get the queued answers (No when none is left),
-// file choosers the queued paths (an empty path, or none left, is a cancel); every dialog
+// Dialogs answered by the test: questions get the queued answers (No, or Annuler, when none
+// is left), file choosers the queued paths (an empty path, or none left, is a cancel); every dialog
 // is recorded.
 
 #include <QString>
@@ -15,8 +15,12 @@ namespace trazel::essais {
 class TDialogues_scriptes : public TDialogues {
 public:
     std::deque<bool> reponses;
+    // Answers to the questions that may call the operation off (Annuler when none is left:
+    // nothing is lost by a question nobody answered).
+    std::deque<TReponse> choix;
     std::deque<QString> fichiers;
     QStringList journal; // "titre|texte" of each message, "fichier" for each chooser
+    QStringList propositions; // the file each save chooser started at
 
     bool Question(QWidget*, const QString& titre, const QString& texte) override
     {
@@ -26,6 +30,15 @@ public:
         const bool oui = reponses.front();
         reponses.pop_front();
         return oui;
+    }
+    TReponse Question_annulable(QWidget*, const QString& titre, const QString& texte) override
+    {
+        journal << titre + "|" + texte;
+        if (choix.empty())
+            return TReponse::annuler;
+        const TReponse reponse = choix.front();
+        choix.pop_front();
+        return reponse;
     }
     void Information(QWidget*, const QString& titre, const QString& texte) override
     {
@@ -39,8 +52,10 @@ public:
     {
         return Fichier(filtre);
     }
-    std::optional<QString> Fichier_a_enregistrer(QWidget*, const QString& filtre) override
+    std::optional<QString> Fichier_a_enregistrer(QWidget*, const QString& filtre,
+                                                 const QString& propose) override
     {
+        propositions << propose;
         return Fichier(filtre);
     }
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -104,6 +105,48 @@ private slots:
         QVERIFY(QFile::exists(Chemin("tmp~.ps")));
         for (const char* reste : {"tmp~.tex", "tmp~.log", "tmp~.aux", "tmp~.dvi", "tmp~.png"})
             QVERIFY2(!QFile::exists(Chemin(reste)), reste);
+    }
+
+    // Shown, the picture is compiled at once and fitted in its pane; a failure of that
+    // compilation is said in the pane, not in a box.
+    void compilee_a_l_ouverture_a_la_taille_du_volet()
+    {
+        Ecrire(Chemin("points.crb"), Reference("points.crb"));
+        form3_->resize(900, 600);
+        form3_->Afficher(Chemin("points.crb"), QString());
+        QTRY_VERIFY_WITH_TIMEOUT(!form3_->ImageCompilee->pixmap().isNull(), 60000);
+        const QSize image = form3_->ImageCompilee->pixmap().size();
+        const QSize volet = form3_->ImageCompilee->size();
+        QVERIFY2(std::abs(image.width() - volet.width()) <= 1 ||
+                     std::abs(image.height() - volet.height()) <= 1,
+                 qPrintable(QString("%1x%2 dans %3x%4").arg(image.width()).arg(image.height())
+                                .arg(volet.width()).arg(volet.height())));
+        // The window grows: the picture follows.
+        form3_->resize(1200, 800);
+        QTRY_VERIFY(form3_->ImageCompilee->pixmap().width() > image.width() ||
+                    form3_->ImageCompilee->pixmap().height() > image.height());
+        QVERIFY(dialogues_.journal.isEmpty());
+
+        Ecrire(Chemin("faux.crb"), "\\commandeinconnue\r\n");
+        form3_->Afficher(Chemin("faux.crb"), QString());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            form3_->ImageCompilee->text().startsWith("LaTeX n'a pas pu compiler"), 60000);
+        QVERIFY(dialogues_.journal.isEmpty());
+    }
+
+    void placee_a_cote_de_la_fenetre_principale()
+    {
+        QWidget voisine;
+        voisine.setGeometry(0, 0, 300, 200);
+        QWidget fenetre;
+        fenetre.resize(250, 150);
+        Placer_a_cote(fenetre, voisine);
+        QCOMPARE(fenetre.pos(), QPoint(voisine.frameGeometry().right() + 1, 0));
+        // No room on either side: at the screen's left edge, over the neighbour's text.
+        const QRect ecran = voisine.screen()->availableGeometry();
+        voisine.setGeometry(ecran.left() + 100, 0, ecran.width() - 200, 200);
+        Placer_a_cote(fenetre, voisine);
+        QCOMPARE(fenetre.x(), ecran.left());
     }
 
     // A failed run never shows an older picture, and says what LaTeX said.

@@ -32,6 +32,11 @@ public:
         reponses.pop_front();
         return oui;
     }
+    TReponse Question_annulable(QWidget*, const QString& titre, const QString& texte) override
+    {
+        journal << QStringLiteral("?? ") + titre + QLatin1Char('|') + texte;
+        return TReponse::annuler;
+    }
     void Information(QWidget*, const QString& titre, const QString& texte) override
     {
         journal << QStringLiteral("! ") + titre + QLatin1Char('|') + texte;
@@ -45,7 +50,7 @@ public:
         journal << QStringLiteral("fichier");
         return std::nullopt;
     }
-    std::optional<QString> Fichier_a_enregistrer(QWidget*, const QString&) override
+    std::optional<QString> Fichier_a_enregistrer(QWidget*, const QString&, const QString&) override
     {
         journal << QStringLiteral("fichier");
         return std::nullopt;
@@ -57,17 +62,16 @@ const QDateTime date_fixe(QDate(2003, 4, 5), QTime(12, 30));
 QString Question_recherche()
 {
     return QStringLiteral("? Installation|") +
-           Texte_qt("Voulez-vous que Trazel recherche sur votre disque dur les versions "
-                    "pr\xE9sentes de GhostView ?");
+           Texte_qt("Voulez-vous que Trazel recherche sur votre disque les visualiseurs "
+                    "PostScript pr\xE9sents (gv, Evince, Okular, Zathura\x85) ?");
 }
 
 // The offer of one copy; the files of the tests are all dated 5 April 2003.
 QString Question_copie(const QString& chemin)
 {
     return QStringLiteral("? Installation|") +
-           Texte_qt("Utilisez-vous la version suivante de GsView pr\xE9sente sur votre disque "
-                    "dur : ") +
-           chemin + Texte_qt(" dat\xE9" "e du 05/04/2003 ?");
+           Texte_qt("Utilisez-vous ce visualiseur PostScript pr\xE9sent sur votre disque : ") +
+           chemin + Texte_qt(", dat\xE9 du 05/04/2003 ?");
 }
 
 QString Avis_creation()

@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "model/fichiers.h"
 #include "ui/dialogues_scriptes.h"
 #include "ui/editeur_figure.h"
 #include "ui/tangente.h"
@@ -81,12 +82,14 @@ class TTest_tangente : public QObject {
         fenetre->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fenetre));
     }
-    // The editor shows the figure and the dialog comes up on its copy.
+    // The editor shows the figure and the dialog comes up on it, as the tangent button
+    // opens it.
     void Ouvrir(const QByteArray& figure)
     {
         editeur_->ExecuteLigne(Texte_qt(figure.toStdString()));
-        Copier(figure);
-        Activer(form4_.get());
+        editeur_->Attendre_lecture();
+        QVERIFY(form4_->Ouvrir());
+        QVERIFY(QTest::qWaitForWindowActive(form4_.get()));
     }
     static bool Rouge(const QLabel* etiquette)
     {
@@ -111,20 +114,28 @@ class TTest_tangente : public QObject {
         editeur_.reset();
     }
 
+    // A fixed size, wide enough for the whole caption.
     void fenetre_fixe_sans_boutons_de_titre()
     {
         QCOMPARE(form4_->windowTitle(), Texte("Tangente \xE0 une courbe"));
-        QCOMPARE(form4_->minimumSize(), QSize(249, 270));
-        QCOMPARE(form4_->maximumSize(), QSize(249, 270));
+        form4_->adjustSize();
+        QCOMPARE(form4_->minimumSize(), form4_->maximumSize());
+        QVERIFY(form4_->width() >=
+                form4_->fontMetrics().horizontalAdvance(form4_->windowTitle()) + 100);
         QVERIFY(!(form4_->windowFlags() & Qt::WindowCloseButtonHint));
         QVERIFY(!(form4_->windowFlags() & Qt::WindowContextHelpButtonHint));
         QVERIFY(form4_->findChild<QComboBox*>("Repere")->isEditable());
         QVERIFY(form4_->findChild<QComboBox*>("Unite")->isEditable());
         QVERIFY(!form4_->findChild<QComboBox*>("Fonction")->isEditable());
+        // "Unité :" is not covered by its list.
+        const QRect etiquette = form4_->findChild<QLabel*>("Label4")->geometry();
+        QVERIFY(!etiquette.intersects(form4_->findChild<QComboBox*>("Unite")->geometry()));
+        QVERIFY(!etiquette.intersects(form4_->findChild<QComboBox*>("Repere")->geometry()));
     }
 
-    // Each activation reads the copy again and resets the four texts.
-    void listes_a_chaque_activation()
+    // Shown again after the figure changed, the dialog lists the figure's names again and
+    // resets its texts; back from another window on the same figure, what was typed stays.
+    void listes_suivent_la_figure()
     {
         Ouvrir(figure_complete);
         auto* fonction = form4_->findChild<QComboBox*>("Fonction");
@@ -141,27 +152,47 @@ class TTest_tangente : public QObject {
         QCOMPARE(abscisse->text(), QString());
 
         abscisse->setText("2");
-        chevrons->setText("1");
         unite->setEditText("U");
-        Copier(Figure({"h fonction t|->t^3"}));
         Activer(autre_.get());
         Activer(form4_.get());
-        QCOMPARE(Elements(fonction), QStringList({"h"}));
-        QCOMPARE(Elements(unite), QStringList({"Uoxy"}));
+        QCOMPARE(abscisse->text(), QString("2"));
+        QCOMPARE(unite->currentText(), QString("U"));
+
+        chevrons->setText("1");
+        Activer(autre_.get());
+        editeur_->ExecuteLigne("h fonction t|->t^3\r");
+        Activer(form4_.get());
+        QCOMPARE(Elements(fonction), QStringList({"f", "g", "h"}));
         QCOMPARE(unite->currentText(), QString("Uoxy"));
         QCOMPARE(chevrons->text(), QString("1/7"));
         QCOMPARE(abscisse->text(), QString());
+        QVERIFY(Lire_fichier(fichier_figure_tangente).find("h fonction t|->t^3\r\n") !=
+                std::string::npos);
         QVERIFY(dialogues_.journal.isEmpty());
     }
 
-    void sans_copie_de_la_figure()
+    // With nothing to offer, the dialog says why instead of opening.
+    void ouverture_refusee_data()
     {
-        Activer(form4_.get());
+        QTest::addColumn<QByteArray>("figure");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("aucune_fonction")
+            << Figure({"A point libre", "  Objet libre A, param\xE8tres: 0, 0"})
+            << Texte("Tangente|La figure ne d\xE9" "finit aucune fonction");
+        QTest::newRow("figure_fautive")
+            << Figure({"f fonction x|->x^2", "a = 1/0"})
+            << Texte("Erreur Tangente|Ligne 7 de la figure : Division par z\xE9ro");
+    }
+    void ouverture_refusee()
+    {
+        QFETCH(QByteArray, figure);
+        QFETCH(QString, message);
+        editeur_->ExecuteLigne(Texte_qt(figure.toStdString()));
+        QVERIFY(!form4_->Ouvrir());
+        QVERIFY(!form4_->isVisible());
         QCOMPARE(dialogues_.journal.size(), 1);
-        QVERIFY2(dialogues_.journal.front().startsWith("Erreur Tangente|temp2.~ : "),
+        QVERIFY2(dialogues_.journal.front().startsWith(message),
                  qPrintable(dialogues_.journal.front()));
-        QCOMPARE(form4_->findChild<QComboBox*>("Fonction")->count(), 0);
-        QCOMPARE(form4_->findChild<QLineEdit*>("Chevrons")->text(), QString("1/7"));
     }
 
     void etiquette_rouge_au_focus_data()
@@ -220,6 +251,7 @@ class TTest_tangente : public QObject {
         form4_->findChild<QComboBox*>("Fonction")->setCurrentText("f");
         form4_->findChild<QLineEdit*>("Abscisse")->setText("1");
         QTest::mouseClick(form4_->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+        editeur_->Attendre_lecture();
 
         QVERIFY(dialogues_.journal.isEmpty());
         QVERIFY(!form4_->isVisible());
@@ -269,18 +301,14 @@ class TTest_tangente : public QObject {
                                         << "1"
                                         << ""
                                         << "Longueur des chevrons : Expression vide";
-        QTest::newRow("expression_fausse") << figure_complete << "Uoxy"
-                                           << "2*(1"
-                                           << "1/7"
-                                           << "Abscisse du point de tangence : Error in formula.";
+        QTest::newRow("expression_fausse")
+            << figure_complete << "Uoxy"
+            << "2*(1"
+            << "1/7"
+            << Texte("Abscisse du point de tangence : Error in formula. (formule \xAB 2*(1 \xBB)");
         QTest::newRow("division_par_zero") << figure_complete << "Uoxy"
                                            << "1"
                                            << "1/0" << Texte("Division par z\xE9ro");
-        QTest::newRow("aucune_fonction") << Figure({}) << "Uoxy"
-                                         << "1"
-                                         << "1/7"
-                                         << Texte("La figure ne d\xE9"
-                                                  "finit aucune fonction");
     }
     void refus_signales_rien_envoye()
     {
@@ -299,6 +327,26 @@ class TTest_tangente : public QObject {
         QCOMPARE(editeur_->TexteFigure(), avant);
         QVERIFY(form4_->isVisible());
         QCOMPARE(form4_->findChild<QLineEdit*>("Abscisse")->text(), abscisse);
+    }
+
+    // An unknown frame is refused as an unknown unit is: its lines would break the figure.
+    void repere_inconnu_refuse()
+    {
+        Ouvrir(figure_complete);
+        const QString avant = editeur_->TexteFigure();
+        form4_->findChild<QComboBox*>("Repere")->setEditText("Rxx");
+        form4_->findChild<QLineEdit*>("Abscisse")->setText("1");
+        QTest::mouseClick(form4_->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+        QCOMPARE(dialogues_.journal,
+                 QStringList{Texte("Erreur Tangente|Le rep\xE8re \xAB Rxx \xBB n'est pas d\xE9" "fini")});
+        QCOMPARE(editeur_->TexteFigure(), avant);
+        QVERIFY(form4_->isVisible());
+        // A frame named after two points of the figure is one.
+        dialogues_.journal.clear();
+        form4_->findChild<QComboBox*>("Repere")->setEditText("AB");
+        QTest::mouseClick(form4_->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+        QVERIFY2(dialogues_.journal.isEmpty(), qPrintable(dialogues_.journal.join('\n')));
+        QVERIFY(editeur_->TexteFigure().contains(Texte("dans le rep\xE8re AB")));
     }
 
     void annuler_ferme_sans_envoyer()
