@@ -86,6 +86,34 @@ int Resolution(double largeur_pt, double hauteur_pt, QSize taille)
     return std::clamp(static_cast<int>(r), 20, 600);
 }
 
+// Whether a row of a greyscale picture holds ink (anything darker than near white).
+bool Encre(const QImage& gris, int ligne)
+{
+    const uchar* pixels = gris.constScanLine(ligne);
+    return std::any_of(pixels, pixels + gris.width(), [](uchar p) { return p < 235; });
+}
+
+// The picture without the page number that the compile document prints at its foot: a short
+// band of ink at the bottom, far below the rest, is cut away with the white above it.
+QImage Sans_numero_de_page(const QImage& image)
+{
+    const QImage gris = image.convertToFormat(QImage::Format_Grayscale8);
+    const int h = gris.height();
+    int bas = h - 1;
+    while (bas >= 0 && !Encre(gris, bas))
+        --bas;
+    int haut_bande = bas;
+    while (haut_bande > 0 && Encre(gris, haut_bande - 1))
+        --haut_bande;
+    int reste = haut_bande - 1;
+    while (reste >= 0 && !Encre(gris, reste))
+        --reste;
+    const int bande = bas - haut_bande + 1, ecart = haut_bande - reste - 1;
+    if (reste < 0 || bande > h / 25 || ecart < h / 12)
+        return image;
+    return image.copy(0, 0, image.width(), std::min(h, reste + 1 + ecart / 8));
+}
+
 // The first page of the PostScript file, cropped to what it draws, fitted in `taille`.
 QImage Rendre(const QString& postscript, const QString& png, QSize taille)
 {
@@ -111,7 +139,7 @@ QImage Rendre(const QString& postscript, const QString& png, QSize taille)
     }
     QImage image(png);
     QFile::remove(png);
-    return image;
+    return Sans_numero_de_page(image);
 }
 
 QToolButton* Bouton(const char* nom, const QString& bulle, const QString& texte)

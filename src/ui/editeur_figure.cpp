@@ -135,7 +135,6 @@ TEditeur_figure::TEditeur_figure(QWidget* parent)
     liste_marques_ = new QListWidget;
     liste_marques_->setObjectName("ListeMarques");
     liste_marques_->setToolTip(QStringLiteral("Cliquez sur une ligne pour y aller"));
-    liste_marques_->setMaximumHeight(5 * liste_marques_->fontMetrics().height() + 8);
     liste_marques_->hide();
 
     auto* gauche = new QWidget;
@@ -149,8 +148,7 @@ TEditeur_figure::TEditeur_figure(QWidget* parent)
     separation_->addWidget(vue_);
     separation_->setStretchFactor(0, 1);
     separation_->setStretchFactor(1, 1);
-    separation_->setSizes({1, 1});
-    separation_->restoreState(QSettings().value(cle_separation).toByteArray());
+    separation_restauree_ = separation_->restoreState(QSettings().value(cle_separation).toByteArray());
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->addWidget(separation_, 1);
@@ -173,6 +171,18 @@ TEditeur_figure::TEditeur_figure(QWidget* parent)
     });
     ExecuteLigne(Texte_qt(TexteFigureDefaut));
     Attendre_lecture();
+}
+
+// Without a split kept from an earlier session, the text gets a little more than half the
+// width: its lines are long.
+void TEditeur_figure::showEvent(QShowEvent* evenement)
+{
+    if (!separation_restauree_) {
+        separation_restauree_ = true;
+        const int largeur = separation_->width();
+        separation_->setSizes({largeur * 11 / 20, largeur - largeur * 11 / 20});
+    }
+    QWidget::showEvent(evenement);
 }
 
 // The reading under way uses this editor's variables.
@@ -347,6 +357,11 @@ void TEditeur_figure::Marquer_lignes()
         element->setForeground(marque.erreur ? rouge : orange.darker(130));
     }
     texte_->setExtraSelections(selections);
+    // As high as its lines, up to five of them.
+    const int lignes = std::min<int>(liste_marques_->count(), 5);
+    if (lignes > 0)
+        liste_marques_->setFixedHeight(lignes * liste_marques_->sizeHintForRow(0) +
+                                       2 * liste_marques_->frameWidth() + 2);
     liste_marques_->setVisible(!marques_.empty());
 }
 

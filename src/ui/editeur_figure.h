@@ -101,6 +101,7 @@ signals:
     void Figure_relue();
 
 protected:
+    void showEvent(QShowEvent* evenement) override;
     // Tool tips of the marked lines.
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
@@ -123,6 +124,7 @@ private:
     QLabel* etat_ = nullptr;
     QListWidget* liste_marques_ = nullptr;
     QSplitter* separation_ = nullptr;
+    bool separation_restauree_ = false; // kept from an earlier session, or set once shown
     QTimer relecture_;
     std::vector<TMarque> marques_;
 

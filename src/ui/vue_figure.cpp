@@ -96,7 +96,10 @@ public:
         lettres_ = base;
         lettres_.setItalic(true);
         indices_ = base;
-        indices_.setPointSizeF(base.pointSizeF() * 0.7);
+        if (base.pointSizeF() > 0)
+            indices_.setPointSizeF(base.pointSizeF() * 0.7);
+        else
+            indices_.setPixelSize(std::max(6, base.pixelSize() * 7 / 10));
         for (const TMorceau_nom& m : morceaux_)
             largeur_ += Metrique(m).horizontalAdvance(m.texte);
         hauteur_ = QFontMetricsF(lettres_).height();
@@ -105,6 +108,7 @@ public:
     // Drawn with its box's top left at `coin`.
     void Dessiner(QPainter& p, QPointF coin) const
     {
+        const QFont police = p.font();
         const double base = coin.y() + QFontMetricsF(lettres_).ascent();
         double x = coin.x();
         for (const TMorceau_nom& m : morceaux_) {
@@ -112,6 +116,7 @@ public:
             p.drawText(QPointF(x, m.indice ? base + 0.3 * hauteur_ : base), m.texte);
             x += Metrique(m).horizontalAdvance(m.texte);
         }
+        p.setFont(police);
     }
 
 private:
