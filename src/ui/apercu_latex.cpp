@@ -277,8 +277,6 @@ void TForm3::FormActivate()
     Gsview->setVisible(principale_ != nullptr && principale_->GsViewInstalle);
 }
 
-// Every line of the text, the last one included, is written with CR LF; an empty text gives
-// an empty file.
 void Placer_a_cote(QWidget& fenetre, const QWidget& voisine)
 {
     const QScreen* ecran = voisine.screen();
@@ -297,6 +295,8 @@ void Placer_a_cote(QWidget& fenetre, const QWidget& voisine)
     fenetre.move(x, y);
 }
 
+// Every line of the text, the last one included, is written with CR LF; an empty text gives
+// an empty file.
 void TForm3::SauvegarderClick()
 {
     const std::optional<QString> chemin = dialogues_.Fichier_a_enregistrer(this, filtre_images);

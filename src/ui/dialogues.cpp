@@ -21,8 +21,7 @@ struct TBouton {
 };
 
 // Shows a box with its own French buttons and returns the index of the one pressed; closing
-// the box counts as the last button. The box is made wide enough for its caption, which
-// window managers cut short on a narrow window.
+// the box counts as the last button. The box is made wide enough for its caption.
 std::size_t Montrer(QWidget* parent, QMessageBox::Icon icone, const QString& titre,
                     const QString& texte, const std::vector<TBouton>& boutons)
 {
@@ -33,8 +32,8 @@ std::size_t Montrer(QWidget* parent, QMessageBox::Icon icone, const QString& tit
     boite.setDefaultButton(qobject_cast<QPushButton*>(poussoirs.front()));
     boite.setEscapeButton(poussoirs.back());
     if (auto* grille = qobject_cast<QGridLayout*>(boite.layout())) {
-        const int largeur = boite.fontMetrics().horizontalAdvance(titre) + 160;
-        grille->addItem(new QSpacerItem(largeur, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grille->addItem(new QSpacerItem(Largeur_pour_la_legende(boite, titre), 0,
+                                        QSizePolicy::Minimum, QSizePolicy::Fixed),
                         grille->rowCount(), 0, 1, grille->columnCount());
     }
     boite.exec();
@@ -45,6 +44,12 @@ std::size_t Montrer(QWidget* parent, QMessageBox::Icon icone, const QString& tit
 }
 
 } // namespace
+
+// The caption's text and the title bar's icon and buttons.
+int Largeur_pour_la_legende(const QWidget& fenetre, const QString& legende)
+{
+    return fenetre.fontMetrics().horizontalAdvance(legende) + 160;
+}
 
 bool TDialogues_qt::Question(QWidget* parent, const QString& titre, const QString& texte)
 {

@@ -53,6 +53,10 @@ public:
 // (Debian package qt6-translations-l10n).
 bool Traduire_qt_en_francais(QTranslator& traduction);
 
+// The width a window needs for its caption to show whole: window managers cut a caption
+// wider than its window.
+int Largeur_pour_la_legende(const QWidget& fenetre, const QString& legende);
+
 // Windows-1252 text of the core to a QString, and back: the one place of the conversion.
 QString Texte_qt(std::string_view cp1252);
 std::string Texte_cp1252(const QString& texte);

@@ -122,8 +122,7 @@ void TForm4::Creer_controles()
     boutons->addWidget(Ok);
     boutons->addWidget(Annuler);
     grille->addLayout(boutons, 7, 0, 1, 4);
-    // Wide enough for the caption, which the window manager would cut on a narrow window.
-    const int largeur = std::max(300, fontMetrics().horizontalAdvance(windowTitle()) + 160);
+    const int largeur = std::max(300, Largeur_pour_la_legende(*this, windowTitle()));
     grille->addItem(new QSpacerItem(largeur, 0, QSizePolicy::Fixed, QSizePolicy::Fixed), 8, 0, 1,
                     4);
 
