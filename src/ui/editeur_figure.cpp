@@ -163,12 +163,12 @@ TEditeur_figure::TEditeur_figure(QWidget* parent)
         emit Texte_modifie();
     });
     connect(&surveillance_, &QFutureWatcherBase::finished, this, &TEditeur_figure::Lecture_finie);
-    connect(liste_marques_, &QListWidget::itemClicked, this, [this](QListWidgetItem* element) {
+    // A click, or Enter on the entry chosen with the arrows.
+    const auto aller = [this](QListWidgetItem* element) {
         Aller_a_la_ligne(element->data(Qt::UserRole).toInt());
-    });
-    connect(liste_marques_, &QListWidget::itemActivated, this, [this](QListWidgetItem* element) {
-        Aller_a_la_ligne(element->data(Qt::UserRole).toInt());
-    });
+    };
+    connect(liste_marques_, &QListWidget::itemClicked, this, aller);
+    connect(liste_marques_, &QListWidget::itemActivated, this, aller);
     ExecuteLigne(Texte_qt(TexteFigureDefaut));
     Attendre_lecture();
 }

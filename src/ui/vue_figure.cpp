@@ -225,13 +225,6 @@ void TVue_figure::Afficher(TScene scene)
     update();
 }
 
-void TVue_figure::Effacer()
-{
-    scene_.reset();
-    note_.clear();
-    update();
-}
-
 void TVue_figure::Perimer(const QString& note)
 {
     note_ = note;

@@ -18,8 +18,6 @@ public:
     explicit TVue_figure(QWidget* parent = nullptr);
 
     void Afficher(TScene scene);
-    // No drawing: the figure could not be read.
-    void Effacer();
     // The drawing no longer shows the figure: it stays, greyed, under the note.
     void Perimer(const QString& note);
     const std::optional<TScene>& Scene() const { return scene_; }

@@ -69,13 +69,6 @@ class TTest_tangente : public QObject {
     std::unique_ptr<TForm4> form4_;
     std::unique_ptr<QWidget> autre_; // another window, to take the activation away
 
-    // The copy the main window writes before showing the dialog.
-    void Copier(const QByteArray& figure)
-    {
-        QFile fichier(fichier_figure_tangente);
-        QVERIFY(fichier.open(QIODevice::WriteOnly));
-        fichier.write(figure);
-    }
     void Activer(QWidget* fenetre)
     {
         fenetre->show();
@@ -367,7 +360,6 @@ class TTest_tangente : public QObject {
         TDialogues_qt vraies;
         TForm4 form4(*editeur_, vraies);
         editeur_->ExecuteLigne(Texte_qt(figure_complete.toStdString()));
-        Copier(figure_complete);
         Activer(&form4);
         auto* abscisse = form4.findChild<QLineEdit*>("Abscisse");
         abscisse->setText("1");
