@@ -16,7 +16,7 @@
 #include "calc/resolveur.h"
 #include "latex/courbes.h"
 #include "model/fichiers.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 
 namespace {
 

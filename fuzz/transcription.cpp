@@ -12,7 +12,7 @@
 #include "latex/scene.h"
 #include "model/erreurs.h"
 #include "model/figure.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 
 namespace {
 

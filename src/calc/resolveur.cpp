@@ -48,12 +48,14 @@ Tcoordonnees Sommet(const Tpolygone& p, std::size_t k)
 }
 
 // Intersections of a line and a circle, or of two circles, numbered as the figure text
-// numbers them: 71 and 73 take M2 and M1 of a line and a circle, 72 and 74 M1 and M2 of
-// two circles, 75 and 76 M2 unless it is the given point.
+// numbers them: the first and second of a line and a circle are M2 and M1, of two circles M1
+// and M2; "the other one" is M2 unless it is the given point.
 std::optional<Tcoordonnees> Intersection(TEtape& etape, TContexte_calcul&)
 {
-    const std::int32_t genre = etape.genre;
-    const bool deux_cercles = genre == 72 || genre == 74 || genre == 76;
+    const TCode genre = etape.code();
+    const bool deux_cercles = genre == TCode::intersection_cercles_1 ||
+                              genre == TCode::intersection_cercles_2 ||
+                              genre == TCode::intersection_cercles_autre;
     const std::optional<Tdeux_points> m =
         deux_cercles ? Intersection_cercles(Rond_de(Arg<Tcercle>(etape, 1)),
                                             Rond_de(Arg<Tcercle>(etape, 2)))
@@ -62,13 +64,13 @@ std::optional<Tcoordonnees> Intersection(TEtape& etape, TContexte_calcul&)
     if (!m)
         return std::nullopt;
     switch (genre) {
-    case 71:
-    case 74:
+    case TCode::intersection_droite_cercle_1:
+    case TCode::intersection_cercles_2:
         return m->m2;
-    case 72:
-    case 73:
+    case TCode::intersection_cercles_1:
+    case TCode::intersection_droite_cercle_2:
         return m->m1;
-    default: // 75, 76: the other point than the one given, when one is
+    default: // the other point than the one given, when one is
         if (Nombre_arguments(etape) == 4 && Meme_point(m->m2, Coordonnees(Arg<Tpoint>(etape, 3))))
             return m->m1;
         return m->m2;
@@ -78,30 +80,30 @@ std::optional<Tcoordonnees> Intersection(TEtape& etape, TContexte_calcul&)
 // Points defined by two or three other objects.
 std::optional<Tcoordonnees> Point_construit(TEtape& etape, TContexte_calcul& contexte)
 {
-    switch (etape.genre) {
-    case 26:
+    switch (etape.code()) {
+    case TCode::projete_orthogonal:
         return Projete_orthogonal(Coordonnees(Arg<Tpoint>(etape, 1)),
                                   Ligne_actuelle(Arg<Tdroite>(etape, 2)));
-    case 27: {
+    case TCode::projete: {
         const Tligne direction = Ligne_actuelle(Arg<Tdroite>(etape, 3));
         return Intersection_droites(Ligne_actuelle(Arg<Tdroite>(etape, 2)),
                                     {Coordonnees(Arg<Tpoint>(etape, 1)), direction.direction});
     }
-    case 70:
+    case TCode::intersection_droites:
         return Intersection_droites(Ligne_actuelle(Arg<Tdroite>(etape, 1)),
                                     Ligne_actuelle(Arg<Tdroite>(etape, 2)));
-    case 84: {
+    case TCode::point_distance_demi_droite: {
         const Tunite& unite = Arg<Tunite>(etape, 3);
         const Reel a = Mesure(Arg<std::string>(etape, 2), unite, contexte) *
                        Longueur_unite(&unite);
         const Tligne d = Ligne_actuelle(Arg<Tdroite>(etape, 1));
         return Point_plus_vecteur(d.point, d.direction, Diviser(a, Norme(d.direction)));
     }
-    case 89: {
+    case TCode::milieu: {
         const Tsegment& s = Arg<Tsegment>(etape, 1);
         return Milieu(Coordonnees(*s.extremite1), Coordonnees(*s.extremite2));
     }
-    case 95:
+    case TCode::centre_cercle:
         return Coordonnees(*Arg<Tcercle>(etape, 1).centre);
     default:
         return Intersection(etape, contexte);
@@ -114,13 +116,13 @@ std::optional<Tcoordonnees> Centre_du_triangle(TEtape& etape, Tpoint& point)
     const Tpolygone& t = Arg<Tpolygone>(etape, 1);
     const Tcoordonnees a = Sommet(t, 0), b = Sommet(t, 1), c = Sommet(t, 2);
     std::optional<Tcoordonnees> centre;
-    if (etape.genre == 92) {
+    if (etape.code() == TCode::centre_gravite) {
         const Tcentre g = Centre_de_gravite(a, b, c);
         point.dessine = g.defini;
         return g.point;
     }
-    centre = etape.genre == 93   ? Centre_inscrit(a, b, c)
-             : etape.genre == 94 ? Centre_circonscrit(a, b, c)
+    centre = etape.code() == TCode::centre_inscrit   ? Centre_inscrit(a, b, c)
+             : etape.code() == TCode::centre_circonscrit ? Centre_circonscrit(a, b, c)
                                  : Orthocentre(a, b, c);
     point.dessine = centre.has_value();
     return centre;
@@ -129,35 +131,35 @@ std::optional<Tcoordonnees> Centre_du_triangle(TEtape& etape, Tpoint& point)
 // A point at a parameter on an object, or given by its coordinates in a frame.
 std::optional<Tcoordonnees> Point_repere(TEtape& etape, TContexte_calcul& contexte)
 {
-    switch (etape.genre) {
-    case 59:
+    switch (etape.code()) {
+    case TCode::point_libre_cadre:
         return Point_du_cadre(Arg<Tpolygone>(etape, 1), Arg<Reel>(etape, 2), Arg<Reel>(etape, 3));
-    case 60: {
+    case TCode::point_sur_segment: {
         Tdroite& d = *Droite_du_nom(contexte.figure, Arg<Tsegment>(etape, 1).nom);
         Ligne_actuelle(d);
         return Repere_vers_absolu(*d.repere, {Arg<Reel>(etape, 2), 0});
     }
-    case 61:
-    case 62:
-    case 69: {
+    case TCode::point_sur_droite:
+    case TCode::point_sur_demi_droite:
+    case TCode::point_abscisse_droite: {
         Tdroite& d = Arg<Tdroite>(etape, 1);
         Ligne_actuelle(d);
         return Repere_vers_absolu(*d.repere, {Arg<Reel>(etape, 2), 0});
     }
-    case 63:
+    case TCode::point_sur_cercle:
         return Point_du_cercle(Rond_de(Arg<Tcercle>(etape, 1)), Arg<Reel>(etape, 2));
-    case 64:
+    case TCode::point_sur_arc:
         return Point_de_l_arc(Arg<Tarc_de_cercle>(etape, 1), Arg<Reel>(etape, 2));
-    case 65:
+    case TCode::point_libre_repere:
         return Repere_vers_absolu(Arg<Trepere>(etape, 1), {Arg<Reel>(etape, 2), Arg<Reel>(etape, 3)});
-    case 66:
-    case 67: {
-        const Tunite& unite = Arg<Tunite>(etape, etape.genre == 66 ? 4 : 3);
+    case TCode::point_coordonnees:
+    case TCode::point_abscisse: {
+        const Tunite& unite = Arg<Tunite>(etape, etape.code() == TCode::point_coordonnees ? 4 : 3);
         const Reel a = Mesure(Arg<std::string>(etape, 2), unite, contexte);
-        const Reel b = etape.genre == 66 ? Mesure(Arg<std::string>(etape, 3), unite, contexte) : 0;
+        const Reel b = etape.code() == TCode::point_coordonnees ? Mesure(Arg<std::string>(etape, 3), unite, contexte) : 0;
         return Repere_vers_absolu(Arg<Trepere>(etape, 1), {a, b});
     }
-    case 68: {
+    case TCode::point_angle_cercle: {
         Reel angle = Mesure(Arg<std::string>(etape, 2), Arg<Tunite>(etape, 3), contexte);
         if (Est_en_degres(Arg<std::string>(etape, 4)))
             angle = angle * pi / 180;
@@ -168,72 +170,78 @@ std::optional<Tcoordonnees> Point_repere(TEtape& etape, TContexte_calcul& contex
     }
 }
 
-// The transformation of an image step (29 to 38) and the named rule it mirrors.
-std::int32_t Genre_nomme(std::int32_t genre_image)
-{
-    static constexpr std::int32_t nommes[] = {44, 45, 42, 43, 46, 47, 48, 49, 50, 51};
-    return nommes[genre_image - 29];
-}
-
 // The image of a point by a transformation given in place, applied from its own record.
 Tcoordonnees Image_par_transformation_donnee(TEtape& etape, TContexte_calcul& contexte)
 {
-    const std::int32_t nomme = Genre_nomme(etape.genre);
+    // The transformation is set as the named rule it mirrors.
+    const TCode nomme = Construction(etape.genre).nommee;
     Regler_transformation(nomme, etape, 2, contexte);
     const Tcoordonnees p = Coordonnees(Arg<Tpoint>(etape, 1));
     const int n = Nombre_arguments(etape) - 1; // the transformation, before the image point
     switch (nomme) {
-    case 42:
-    case 43:
+    case TCode::similitude_angle:
+    case TCode::similitude_points:
         return Image_point(Arg<Tsimilitude_directe>(etape, n), p);
-    case 46:
-    case 47:
+    case TCode::rotation_points:
+    case TCode::rotation_angle:
         return Image_point(Arg<Trotation>(etape, n), p);
-    case 48:
-    case 49:
+    case TCode::translation_vecteur:
+    case TCode::translation_points:
         return Image_point(Arg<Ttranslation>(etape, n), p);
-    case 50:
+    case TCode::symetrie_axiale:
         return Image_point(Arg<Tsymetrie_axiale>(etape, n), p);
-    default: // 44, 45, 51
+    default: // homotheties and point reflections
         return Image_point(Arg<Thomothetie>(etape, n), p);
     }
 }
 
-bool Definit_un_point(const TEtape& etape)
+// A step of the point family; a free point has nothing to recompute.
+void Recalculer_point(TEtape& etape, TContexte_calcul& contexte)
 {
-    const TArgument* dernier = Dernier_argument(etape.arguments);
-    return dernier != nullptr && dernier->nature == Nature_de<Tpoint>::valeur;
-}
-
-// Every genre that defines a point; false for the others.
-bool Recalculer_point(TEtape& etape, TContexte_calcul& contexte)
-{
-    const std::int32_t g = etape.genre;
     Tpoint& point = Objet<Tpoint>(etape);
     std::optional<Tcoordonnees> position;
-    if (g == 6) {
+    switch (etape.code()) {
+    case TCode::point_libre:
+        return;
+    case TCode::barycentre: {
         const std::string& ligne = Arg<std::string>(etape, 1);
         const Tunite& unite = *Unite_du_nom(contexte.figure, Unite_de_longueur(ligne));
         position = Barycentre(ligne, Arg<std::int32_t>(etape, 2), Longueur_unite(&unite),
                               contexte.figure, contexte.form2);
-    } else if (g >= 29 && g <= 38) {
-        position = Image_par_transformation_donnee(etape, contexte);
-    } else if (g == 39) {
+        break;
+    }
+    case TCode::image_par_nom:
         position = Image_point(Arg<std::string>(etape, 2), Coordonnees(Arg<Tpoint>(etape, 1)),
                                contexte.figure.transformations);
-    } else if (g >= 92 && g <= 96 && g != 95) {
+        break;
+    case TCode::centre_gravite:
+    case TCode::centre_inscrit:
+    case TCode::centre_circonscrit:
+    case TCode::orthocentre:
         position = Centre_du_triangle(etape, point);
-    } else if (g >= 59 && g <= 69) {
+        break;
+    case TCode::point_libre_cadre:
+    case TCode::point_sur_segment:
+    case TCode::point_sur_droite:
+    case TCode::point_sur_demi_droite:
+    case TCode::point_sur_cercle:
+    case TCode::point_sur_arc:
+    case TCode::point_libre_repere:
+    case TCode::point_coordonnees:
+    case TCode::point_abscisse:
+    case TCode::point_angle_cercle:
+    case TCode::point_abscisse_droite:
         position = Point_repere(etape, contexte);
-    } else if (g == 26 || g == 27 || g == 70 || (g >= 71 && g <= 76) || g == 84 || g == 89 ||
-               g == 95) {
-        position = Point_construit(etape, contexte);
-    } else {
-        return false;
+        break;
+    default:
+        // Images by a transformation described in place, then the points built from others.
+        position = Construction(etape.genre).nommee != TCode::fin
+                       ? Image_par_transformation_donnee(etape, contexte)
+                       : Point_construit(etape, contexte);
+        break;
     }
     if (position)
         Placer(point, *position);
-    return true;
 }
 
 } // namespace
@@ -245,16 +253,21 @@ bool Est_en_degres(std::string_view unite_d_angle)
 
 void Recalculer_etape(TEtape& etape, TContexte_calcul& contexte)
 {
-    if (etape.genre <= 1 || etape.arguments == nullptr)
+    if (etape.genre <= Genre(TCode::premiere) || !Code_connu(etape.genre) ||
+        etape.arguments == nullptr)
         return;
-    // Number, function, frame and unit steps (7 to 25, 83) first; the others are tested
-    // without a call.
-    const std::int32_t g = etape.genre;
-    if (((g >= 7 && g <= 25) || g == 83) && Recalculer_nombre(etape, contexte))
-        return;
-    if (Definit_un_point(etape) && Recalculer_point(etape, contexte))
-        return;
-    Recalculer_objet(etape, contexte);
+    switch (Construction(etape.genre).famille) {
+    case TFamille::mesure:
+    case TFamille::nombre:
+        Recalculer_nombre(etape, contexte);
+        break;
+    case TFamille::point:
+        Recalculer_point(etape, contexte);
+        break;
+    default:
+        Recalculer_objet(etape, contexte);
+        break;
+    }
 }
 
 void Recalculer_etapes(TEtape* premiere, const TEtape* derniere, TContexte_calcul& contexte)
@@ -268,7 +281,8 @@ void Recalculer_etapes(TEtape* premiere, const TEtape* derniere, TContexte_calcu
 
 TEtape* Chercher_etape_par_nom(TEtape* depart, std::string_view nom)
 {
-    for (TEtape* etape = depart; etape != nullptr && etape->genre != 0; etape = etape->suivante) {
+    for (TEtape* etape = depart; etape != nullptr && etape->code() != TCode::fin;
+         etape = etape->suivante) {
         const TArgument* premier = etape->arguments;
         if (premier != nullptr && premier->nature == Nature_de<std::string>::valeur &&
             *static_cast<const std::string*>(premier->donnee) == nom)
@@ -279,7 +293,8 @@ TEtape* Chercher_etape_par_nom(TEtape* depart, std::string_view nom)
 
 TEtape* Chercher_etape_par_objet(TEtape* depart, const void* objet)
 {
-    for (TEtape* etape = depart; etape != nullptr && etape->genre != 0; etape = etape->suivante) {
+    for (TEtape* etape = depart; etape != nullptr && etape->code() != TCode::fin;
+         etape = etape->suivante) {
         const TArgument* dernier = Dernier_argument(etape->arguments);
         if (dernier != nullptr && dernier->donnee == objet)
             return etape;

@@ -35,19 +35,18 @@ Tligne Ligne_actuelle(Tdroite& d);
 Reel Mesure(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte);
 Tcoordonnees Vecteur(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte);
 
-// The parameters of the transformation that a named transformation step (genre 42 to 51)
-// defines, its arguments starting at argument `premier`. Images by a transformation given
+// The parameters of the transformation that a named transformation step defines, its arguments starting at argument `premier`. Images by a transformation given
 // in place use the same arguments after their point.
-void Regler_transformation(std::int32_t genre, const TEtape& etape, int premier,
+void Regler_transformation(TCode genre, const TEtape& etape, int premier,
                            TContexte_calcul& contexte);
 
-// Lines, circles, arcs, polygons, vectors and transformations; false for another genre.
+// Lines, circles, arcs, polygons, vectors and transformations; false for another code.
 bool Recalculer_objet(TEtape& etape, TContexte_calcul& contexte);
 
-// The value of a measure or number step (genres 7 to 22 and 24), or none.
+// The value of a measure or number step, or none.
 std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contexte);
 
-// Numbers, functions, units and frames; false for another genre.
+// Numbers, functions, units and frames; false for another code.
 bool Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte);
 
 } // namespace trazel::resolveur

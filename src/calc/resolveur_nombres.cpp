@@ -19,25 +19,24 @@ Reel En_degres_si_demande(Reel angle, const std::string& unite_d_angle)
     return Est_en_degres(unite_d_angle) ? angle * 180 / pi : angle;
 }
 
-// Coordinates in a frame: of a point (7, 9) or of a vector expression (8, 10); the
-// abscissa for 9 and 10, the ordinate for 7 and 8.
+// Coordinates in a frame, of a point or of a vector expression: the abscissa or the ordinate.
 Reel Coordonnee(const TEtape& etape, TContexte_calcul& contexte)
 {
-    const std::int32_t g = etape.genre;
+    const TCode g = etape.code();
     const Trepere& r = Arg<Trepere>(etape, 3);
     const Tcoordonnees u =
-        g == 7 || g == 9
+        g == TCode::ordonnee_point || g == TCode::abscisse_point
             ? Vecteur_de(Coordonnees(*r.origine), Coordonnees(Arg<Tpoint>(etape, 2)))
             : Vecteur(Arg<std::string>(etape, 2), Arg<Tunite>(etape, 4), contexte);
     const Tcoordonnees ab = Coordonnees_dans_repere(r, u);
-    return g == 9 || g == 10 ? ab.x : ab.y;
+    return g == TCode::abscisse_point || g == TCode::abscisse_vecteur ? ab.x : ab.y;
 }
 
-// Angles measured between 0 and pi: geometric (12, between three points) and oriented
-// between two vectors (13, brought into (-pi, pi]).
+// Angles measured between 0 and pi: geometric (between three points) and oriented between
+// two vectors (brought into (-pi, pi]).
 Reel Angle(const TEtape& etape, TContexte_calcul& contexte)
 {
-    if (etape.genre == 12) {
+    if (etape.code() == TCode::angle_geometrique) {
         Reel alpha = Angle_oriente(Coordonnees(Arg<Tpoint>(etape, 2)),
                                    Coordonnees(Arg<Tpoint>(etape, 3)),
                                    Coordonnees(Arg<Tpoint>(etape, 4)));
@@ -68,34 +67,34 @@ std::optional<Reel> Pente(const TEtape& etape)
 // Shared with the reader, which records the value once and appends the variable.
 std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contexte)
 {
-    switch (etape.genre) {
-    case 7: case 8: case 9: case 10:
+    switch (etape.code()) {
+    case TCode::ordonnee_point: case TCode::ordonnee_vecteur: case TCode::abscisse_point: case TCode::abscisse_vecteur:
         return Coordonnee(etape, contexte);
-    case 11:
+    case TCode::distance_point_droite:
         return Diviser(Distance_point_droite(Coordonnees(Arg<Tpoint>(etape, 2)),
                                              Ligne_actuelle(Arg<Tdroite>(etape, 3))),
                        Longueur_unite(&Arg<Tunite>(etape, 4)));
-    case 12: case 13:
+    case TCode::angle_geometrique: case TCode::angle_vecteurs:
         return Angle(etape, contexte);
-    case 14: case 24:
+    case TCode::produit_scalaire: case TCode::reel_expression:
         return Mesure(Arg<std::string>(etape, 2), Arg<Tunite>(etape, 3), contexte);
-    case 15: {
+    case TCode::aire_triangle: {
         const Tpolygone& t = Arg<Tpolygone>(etape, 2);
         return Aire_triangle(Coordonnees(*t.sommets.at(0)), Coordonnees(*t.sommets.at(1)),
                              Coordonnees(*t.sommets.at(2)), Longueur_unite(&Arg<Tunite>(etape, 3)));
     }
-    case 16: // the radius in figure units: a circle may be given in another unit
+    case TCode::rayon_cercle: // the radius in figure units: a circle may be given in another unit
         return Diviser(Rayon_reel(Arg<Tcercle>(etape, 2)), Longueur_unite(&Arg<Tunite>(etape, 3)));
-    case 17: case 19:
+    case TCode::reel_borne: case TCode::entier_borne:
         return Arg<Reel>(etape, 5);
-    case 18: case 20:
+    case TCode::reel_libre: case TCode::entier_libre:
         return Arg<Reel>(etape, 2);
-    case 21: {
+    case TCode::longueur_segment: {
         const Tsegment& s = Arg<Tsegment>(etape, 2);
         return Diviser(Norme(Vecteur_de(Coordonnees(*s.extremite1), Coordonnees(*s.extremite2))),
                        Longueur_unite(&Arg<Tunite>(etape, 3)));
     }
-    case 22:
+    case TCode::coefficient_directeur:
         return Pente(etape);
     default:
         return std::nullopt;
@@ -104,13 +103,13 @@ std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contex
 
 bool Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
 {
-    const std::int32_t g = etape.genre;
-    if ((g >= 7 && g <= 22) || g == 24) {
+    const TCode g = etape.code();
+    if (Construction(g).famille == TFamille::mesure) {
         if (const std::optional<Reel> valeur = Valeur_mesuree(etape, contexte))
             contexte.form2.Affecter_variable(Arg<std::string>(etape, 1), *valeur);
         return true;
     }
-    if (g == 23) {
+    if (g == TCode::fonction) {
         // The body is stored with its distances and scalar products already written out.
         const Tunite& unite = Arg<Tunite>(etape, 3);
         contexte.form2.Affecter_fonction(
@@ -120,7 +119,7 @@ bool Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
             contexte.figure.liste_points, 1, Arg<std::string>(etape, 1));
         return true;
     }
-    if (g == 25) {
+    if (g == TCode::repere) {
         Trepere& r = Objet<Trepere>(etape);
         const Tunite& unite = Arg<Tunite>(etape, 5);
         Placer(*r.vecteur1, Vecteur(Arg<std::string>(etape, 1), unite, contexte));
@@ -129,7 +128,7 @@ bool Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
         r.pas2 = Mesure(Arg<std::string>(etape, 4), unite, contexte);
         return true;
     }
-    if (g == 83) {
+    if (g == TCode::unite) {
         Placer(*Objet<Tunite>(etape).vecteur,
                Vecteur(Arg<std::string>(etape, 1), Arg<Tunite>(etape, 2), contexte));
         return true;

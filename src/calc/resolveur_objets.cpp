@@ -70,23 +70,23 @@ Tcoordonnees Direction_de_reference(const Tdroite& reference)
 bool Recalculer_droite(TEtape& etape, TContexte_calcul& contexte)
 {
     Tdroite& d = Objet<Tdroite>(etape);
-    switch (etape.genre) {
-    case 4:
-    case 99:
+    switch (etape.code()) {
+    case TCode::droite_deux_points:
+    case TCode::demi_droite:
         Actualiser_droite(d);
         return true;
-    case 28:
+    case TCode::image_droite:
         Placer_ligne(d, Image_droite(Arg<std::string>(etape, 2),
                                      Ligne_actuelle(Arg<Tdroite>(etape, 1)),
                                      contexte.figure.transformations));
         return true;
-    case 85: {
+    case TCode::droite_coefficient: {
         const Trepere& r = Arg<Trepere>(etape, 3);
         const Reel m = Mesure(Arg<std::string>(etape, 1), Arg<Tunite>(etape, 2), contexte);
         Orienter(d, Combinaison(Coordonnees(*r.vecteur1), Coordonnees(*r.vecteur2), 1, m));
         return true;
     }
-    case 86: {
+    case TCode::parallele: {
         const Tcoordonnees u = Direction_de_reference(Arg<Tdroite>(etape, 1));
         const Reel n = Norme(u);
         const Tcoordonnees unitaire{Diviser(u.x, n), Diviser(u.y, n)};
@@ -94,28 +94,28 @@ bool Recalculer_droite(TEtape& etape, TContexte_calcul& contexte)
         Actualiser_droite(d);
         return true;
     }
-    case 87:
+    case TCode::perpendiculaire:
         Orienter(d, Quart_de_tour(Ligne_actuelle(Arg<Tdroite>(etape, 1)).direction));
         return true;
-    case 88: {
+    case TCode::droite_graduee: {
         const Tunite& unite = Arg<Tunite>(etape, 2);
         Orienter(d, Vecteur(Arg<std::string>(etape, 1), unite, contexte));
         d.pas = Mesure(Arg<std::string>(etape, 3), unite, contexte);
         return true;
     }
-    case 90: {
+    case TCode::mediatrice: {
         const Tsegment& s = Arg<Tsegment>(etape, 1);
         Placer_ligne(d, Mediatrice(Coordonnees(*s.extremite1), Coordonnees(*s.extremite2)));
         return true;
     }
-    case 91: {
+    case TCode::bissectrice: {
         const Tpolygone& angle = Arg<Tpolygone>(etape, 1);
         Placer_ligne(d, Bissectrice(Coordonnees(*angle.sommets.at(0)),
                                     Coordonnees(*angle.sommets.at(1)),
                                     Coordonnees(*angle.sommets.at(2))));
         return true;
     }
-    case 98:
+    case TCode::droite_equation:
         Droite_d_equation(etape, d, contexte);
         return true;
     default:
@@ -133,8 +133,8 @@ bool Recalculer_cercle(TEtape& etape, TContexte_calcul& contexte)
 {
     Tcercle& c = Objet<Tcercle>(etape);
     const Tcoordonnees centre = c.centre != nullptr ? Coordonnees(*c.centre) : Tcoordonnees{};
-    switch (etape.genre) {
-    case 40: {
+    switch (etape.code()) {
+    case TCode::image_cercle: {
         const Tcercle& source = Arg<Tcercle>(etape, 1);
         const TImage_cercle image =
             Image_cercle(Arg<std::string>(etape, 2), source, contexte.figure.transformations);
@@ -143,28 +143,28 @@ bool Recalculer_cercle(TEtape& etape, TContexte_calcul& contexte)
         c.unite = source.unite;
         return true;
     }
-    case 77:
+    case TCode::cercle_rayon:
         c.rayon = Mesure(Arg<std::string>(etape, 1), *c.unite, contexte);
         return true;
-    case 78:
+    case TCode::cercle_passant:
         c.rayon = Norme(Vecteur_de(centre, Coordonnees(Arg<Tpoint>(etape, 1))));
         return true;
-    case 79:
+    case TCode::cercle_tangent:
         c.rayon = Distance_point_droite(centre, Ligne_actuelle(Arg<Tdroite>(etape, 1)));
         return true;
-    case 80: {
+    case TCode::cercle_diametre: {
         const Tsegment& s = Arg<Tsegment>(etape, 1);
         const Tcoordonnees milieu = Milieu(Coordonnees(*s.extremite1), Coordonnees(*s.extremite2));
         Placer_rond(c, {milieu, Norme(Vecteur_de(milieu, Coordonnees(*s.extremite1)))});
         return true;
     }
-    case 81:
-    case 82: {
+    case TCode::cercle_circonscrit:
+    case TCode::cercle_inscrit: {
         const Tpolygone& t = Arg<Tpolygone>(etape, 1);
         const Tcoordonnees a = Coordonnees(*t.sommets.at(0)), b = Coordonnees(*t.sommets.at(1)),
                            k = Coordonnees(*t.sommets.at(2));
         const std::optional<Trond> rond =
-            etape.genre == 81 ? Cercle_circonscrit(a, b, k) : Cercle_inscrit(a, b, k);
+            etape.code() == TCode::cercle_circonscrit ? Cercle_circonscrit(a, b, k) : Cercle_inscrit(a, b, k);
         if (rond)
             Placer_rond(c, *rond);
         return true;
@@ -180,7 +180,7 @@ void Recalculer_arc(TEtape& etape)
     Tcercle& cercle = *arc.cercle;
     const Tcoordonnees centre = Coordonnees(*cercle.centre);
     const Tcoordonnees p = Coordonnees(Arg<Tpoint>(etape, 1));
-    if (etape.genre == 53)
+    if (etape.code() == TCode::arc_nouveau_cercle)
         cercle.rayon = Norme(Vecteur_de(centre, p));
     arc.angle_debut = Angle_polaire(centre, p);
     arc.angle_fin = Angle_polaire(centre, Coordonnees(Arg<Tpoint>(etape, 2)));
@@ -193,20 +193,20 @@ void Recalculer_polygone(TEtape& etape, TContexte_calcul& contexte)
         for (std::size_t k = 0; k < sommets.size() && k < p.sommets.size(); ++k)
             Placer(*p.sommets[k], sommets[k]);
     };
-    switch (etape.genre) {
-    case 54:
+    switch (etape.code()) {
+    case TCode::polygone_regulier:
         placer_tous(Polygone_regulier(Coordonnees(Arg<Tpoint>(etape, 2)),
                                       Coordonnees(Arg<Tpoint>(etape, 3)),
                                       Arg<std::int32_t>(etape, 1)));
         break;
-    case 55: {
+    case TCode::rectangle_diagonale: {
         // The corners 1 and 3 follow the diagonal's ends 0 and 2.
         const Tcoordonnees a = Coordonnees(*p.sommets.at(0)), c = Coordonnees(*p.sommets.at(2));
         Placer(*p.sommets.at(1), {a.x, c.y});
         Placer(*p.sommets.at(3), {c.x, a.y});
         break;
     }
-    case 56: {
+    case TCode::rectangle_dimensions: {
         const Tunite& unite = Arg<Tunite>(etape, 5);
         auto valeur = [&](int k) { return Mesure(Arg<std::string>(etape, k), unite, contexte); };
         placer_tous(Rectangle(Arg<Trepere>(etape, 6), valeur(1), valeur(2), valeur(3), valeur(4)));
@@ -220,7 +220,7 @@ void Recalculer_polygone(TEtape& etape, TContexte_calcul& contexte)
 void Recalculer_vecteur(TEtape& etape, TContexte_calcul& contexte)
 {
     Tvecteur& u = Objet<Tvecteur>(etape);
-    if (etape.genre == 2) {
+    if (etape.code() == TCode::vecteur_expression) {
         Placer(u, Vecteur(Arg<std::string>(etape, 2), Arg<Tunite>(etape, 3), contexte));
         return;
     }
@@ -237,13 +237,6 @@ Reel Angle_lu(const std::string& texte, const std::string& unite_d_angle, const 
 {
     const Reel angle = Mesure(texte, unite, contexte);
     return Est_en_degres(unite_d_angle) ? angle * pi / 180 : angle;
-}
-
-// Whether the step defines an object of that nature.
-bool Dessin_est(const TEtape& etape, std::uint8_t nature)
-{
-    const TArgument* dernier = Dernier_argument(etape.arguments);
-    return dernier != nullptr && dernier->nature == nature;
 }
 
 Reel Norme_actuelle(Tvecteur& u)
@@ -278,11 +271,11 @@ Tcoordonnees Vecteur(const std::string& texte, const Tunite& unite, TContexte_ca
     return Evaluer_vecteur(texte, Longueur(unite), contexte.figure, contexte.form2);
 }
 
-void Regler_transformation(std::int32_t genre, const TEtape& etape, int k,
+void Regler_transformation(TCode genre, const TEtape& etape, int k,
                            TContexte_calcul& contexte)
 {
     switch (genre) {
-    case 42: {
+    case TCode::similitude_angle: {
         auto& s = Arg<Tsimilitude_directe>(etape, k + 4);
         const Tunite& unite = Arg<Tunite>(etape, k + 3);
         s.angle = Angle_lu(Arg<std::string>(etape, k), Arg<std::string>(etape, k + 1), unite,
@@ -290,7 +283,7 @@ void Regler_transformation(std::int32_t genre, const TEtape& etape, int k,
         s.rapport = Mesure(Arg<std::string>(etape, k + 2), unite, contexte);
         break;
     }
-    case 43: {
+    case TCode::similitude_points: {
         auto& s = Arg<Tsimilitude_directe>(etape, k + 4);
         s.angle = Angle_oriente(Coordonnees(Arg<Tpoint>(etape, k)), Coordonnees(*s.centre),
                                 Coordonnees(Arg<Tpoint>(etape, k + 1)));
@@ -298,11 +291,11 @@ void Regler_transformation(std::int32_t genre, const TEtape& etape, int k,
         s.rapport = Diviser(Norme_actuelle(Arg<Tvecteur>(etape, k + 3)), oa);
         break;
     }
-    case 44:
+    case TCode::homothetie_rapport:
         Arg<Thomothetie>(etape, k + 2).rapport =
             Mesure(Arg<std::string>(etape, k), Arg<Tunite>(etape, k + 1), contexte);
         break;
-    case 45: {
+    case TCode::homothetie_points: {
         Tvecteur& u = Arg<Tvecteur>(etape, k + 2);
         Tvecteur& v = Arg<Tvecteur>(etape, k + 3);
         Actualiser_vecteur(u);
@@ -311,52 +304,56 @@ void Regler_transformation(std::int32_t genre, const TEtape& etape, int k,
             Produit_scalaire(Coordonnees(u), Coordonnees(v)), Produit_scalaire(Coordonnees(u), Coordonnees(u)));
         break;
     }
-    case 46: {
+    case TCode::rotation_points: {
         const Tpolygone& angle = Arg<Tpolygone>(etape, k);
         Arg<Trotation>(etape, k + 1).angle = Angle_oriente(
             Coordonnees(*angle.sommets.at(0)), Coordonnees(*angle.sommets.at(1)),
             Coordonnees(*angle.sommets.at(2)));
         break;
     }
-    case 47:
+    case TCode::rotation_angle:
         Arg<Trotation>(etape, k + 3).angle = Angle_lu(
             Arg<std::string>(etape, k), Arg<std::string>(etape, k + 2), Arg<Tunite>(etape, k + 1),
             contexte);
         break;
-    case 48:
+    case TCode::translation_vecteur:
         Placer(*Arg<Ttranslation>(etape, k + 2).vecteur,
                Vecteur(Arg<std::string>(etape, k), Arg<Tunite>(etape, k + 1), contexte));
         break;
-    case 49:
+    case TCode::translation_points:
         Placer(*Arg<Ttranslation>(etape, k + 2).vecteur,
                Vecteur_de(Coordonnees(Arg<Tpoint>(etape, k)), Coordonnees(Arg<Tpoint>(etape, k + 1))));
         break;
-    case 50:
+    case TCode::symetrie_axiale:
         Ligne_actuelle(*Arg<Tsymetrie_axiale>(etape, k).axe);
         break;
-    default: // 41 and 51 have nothing to recompute
+    default: // a composition and a point reflection have nothing to recompute
         break;
     }
 }
 
 bool Recalculer_objet(TEtape& etape, TContexte_calcul& contexte)
 {
-    const std::int32_t g = etape.genre;
-    if (g == 2 || g == 3)
+    switch (Construction(etape.genre).famille) {
+    case TFamille::vecteur:
         Recalculer_vecteur(etape, contexte);
-    else if (g >= 41 && g <= 51)
-        Regler_transformation(g, etape, 1, contexte);
-    else if (g == 52 || g == 53)
+        return true;
+    case TFamille::transformation:
+        Regler_transformation(etape.code(), etape, 1, contexte);
+        return true;
+    case TFamille::arc:
         Recalculer_arc(etape);
-    else if (g >= 54 && g <= 57)
+        return true;
+    case TFamille::polygone:
         Recalculer_polygone(etape, contexte);
-    else if (Dessin_est(etape, Nature_de<Tdroite>::valeur))
+        return true;
+    case TFamille::droite:
         return Recalculer_droite(etape, contexte);
-    else if (Dessin_est(etape, Nature_de<Tcercle>::valeur))
+    case TFamille::cercle:
         return Recalculer_cercle(etape, contexte);
-    else
+    default:
         return false;
-    return true;
+    }
 }
 
 } // namespace trazel::resolveur

@@ -9,7 +9,7 @@
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/fichiers.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 
 #ifndef TRAZEL_VERSION
 #define TRAZEL_VERSION "inconnue"

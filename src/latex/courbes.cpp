@@ -26,9 +26,6 @@ constexpr std::size_t par_ligne = 5;
 // Decimals kept of each number of the curve data.
 constexpr int decimales_courbe = 9;
 
-// The construction step of a user function.
-constexpr std::int32_t genre_fonction = 23;
-
 std::string Entier(long n)
 {
     return std::to_string(n);
@@ -85,15 +82,19 @@ TEtape& Etape_pilote(TEtape* premiere, const TPilote& pilote, const std::string&
     if (!pilote.par_objet) {
         // A function step starts with its parameter's name, which names no variable.
         etape = Chercher_etape_par_nom(premiere, pilote.nom);
-        while (etape != nullptr && etape->genre == genre_fonction)
+        while (etape != nullptr && etape->code() == TCode::fonction)
             etape = Chercher_etape_par_nom(etape->suivante, pilote.nom);
     } else if (pilote.point != nullptr)
         etape = Chercher_etape_par_objet(premiere, pilote.point);
     if (etape == nullptr)
         throw Erreur_trazel(sujet + " : " + Guillemets(Nom_du_pilote(pilote)) +
                             " n'est d\xE9" "fini par aucune construction");
-    switch (etape->genre) {
-    case 17: case 19: case 60: case 63: case 64:
+    switch (etape->code()) {
+    case TCode::reel_borne:
+    case TCode::entier_borne:
+    case TCode::point_sur_segment:
+    case TCode::point_sur_cercle:
+    case TCode::point_sur_arc:
         return *etape;
     default:
         throw Erreur_trazel(sujet + " : seuls une variable r\xE9" "elle ou enti\xE8re libre "
@@ -151,20 +152,20 @@ TParcours Parcours_entier(Reel premier, Reel dernier, long n, const std::string&
 TParcours Parcours_du_lieu(const TEtape& pilote, long n, TContexte_calcul& contexte,
                            const std::string& sujet)
 {
-    switch (pilote.genre) {
-    case 60:
+    switch (pilote.code()) {
+    case TCode::point_sur_segment:
         return Parcours_regulier(0, 1, n);
-    case 63:
+    case TCode::point_sur_cercle:
         return Parcours_regulier(0, deux_pi_etendu, n);
-    case 64:
+    case TCode::point_sur_arc:
         return {0, 1 / static_cast<Reel>(n - 1), 0, n};
-    default: { // 17, 19: the bounds are measures in the variable's unit
+    default: { // a real or integer variable: the bounds are measures in its unit
         const Reel l = Longueur_unite(Donnee<Tunite>(Argument(&pilote, 4)));
         const Reel premier = Evaluer_mesure(*Donnee<std::string>(Argument(&pilote, 2)), l,
                                             contexte.figure, contexte.form2);
         const Reel dernier = Evaluer_mesure(*Donnee<std::string>(Argument(&pilote, 3)), l,
                                             contexte.figure, contexte.form2);
-        return pilote.genre == 17 ? Parcours_regulier(premier, dernier, n)
+        return pilote.code() == TCode::reel_borne ? Parcours_regulier(premier, dernier, n)
                                   : Parcours_entier(premier, dernier, n, sujet);
     }
     }
@@ -174,7 +175,8 @@ TParcours Parcours_du_lieu(const TEtape& pilote, long n, TContexte_calcul& conte
 // (argument 2).
 Reel& Parametre(const TEtape& pilote)
 {
-    const int rang = pilote.genre == 17 || pilote.genre == 19 ? 5 : 2;
+    const TCode c = pilote.code();
+    const int rang = c == TCode::reel_borne || c == TCode::entier_borne ? 5 : 2;
     Reel* parametre = Donnee<Reel>(Argument(&pilote, rang));
     if (parametre == nullptr)
         throw std::logic_error("le genre " + std::to_string(pilote.genre) +
@@ -185,7 +187,7 @@ Reel& Parametre(const TEtape& pilote)
 // Puts back the driving parameter and every point's position and `dessine` flag when
 // sampling ends, however it ends. The final replay alone would not do: a construction
 // without solution at the figure's own value keeps its last sampled position, and replaying
-// a triangle centre (genres 92 to 96) sets its flag to "defined", which would show a centre
+// a triangle centre sets its flag to "defined", which would show a centre
 // the figure hides.
 class TEtat_sauve {
 public:
@@ -647,7 +649,7 @@ TGraphe Graphe_de_l_etape(const TEtape& etape, TContexte_calcul& contexte)
 TEchantillons Echantillons_de_l_etape(const TEtape& etape, TEtape* premiere,
                                       TContexte_calcul& contexte)
 {
-    if (etape.genre == 97) {
+    if (etape.code() == TCode::lieu) {
         const TLieu lieu = Lieu_de_l_etape(etape, contexte);
         return Echantillons_lieu(premiere, lieu.trace, lieu.pilote, lieu.n, contexte);
     }

@@ -97,12 +97,12 @@ void Ecrire_courbe(const TCourbe& courbe, TFichier_temporaire& fichier, std::str
 void Ecrire_echantillons(const TCourbe& courbe, const TEchantillons& echantillons,
                          std::size_t premiere_ligne, std::string& sortie);
 
-// The samples of a locus step (genre 97) or a graph step (genre 100), not marked: its
+// The samples of a locus step or a graph step, not marked: its
 // numbers evaluated, the curve sampled.
 TEchantillons Echantillons_de_l_etape(const TEtape& etape, TEtape* premiere,
                                       TContexte_calcul& contexte);
 
-// A locus step (genre 97) and a graph step (genre 100) of the figure whose steps start at
+// A locus step and a graph step of the figure whose steps start at
 // `premiere`: their numbers evaluated, the curve sampled and written.
 void Ecrire_lieu(const TEtape& etape, TEtape* premiere, const TCadre_image& fenetre,
                  TContexte_calcul& contexte, std::string& sortie);

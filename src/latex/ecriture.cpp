@@ -101,7 +101,7 @@ void Ecrire_etapes(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul
 {
     TCadre_image* fenetre = nullptr;
     Reel unite = 0; // of the converted window, set with it
-    for (TEtape* etape = premiere; etape != nullptr && etape->genre > 0;
+    for (TEtape* etape = premiere; etape != nullptr && etape->genre > Genre(TCode::fin);
          etape = etape->suivante) {
         const TDessin dessin = Dessin_du_genre(etape->genre);
         if (dessin == TDessin::rien)
@@ -219,39 +219,6 @@ void Ecrire_repere(const Trepere& repere, const TCadre_image& fenetre, std::stri
     axe.vecteur = axe_repere.vecteur1 = repere.vecteur2;
     axe.pas = repere.pas2;
     Ecrire_droite(axe, fenetre, sortie);
-}
-
-TDessin Dessin_du_genre(std::int32_t genre)
-{
-    switch (genre) {
-    case 1:
-        return TDessin::entete;
-    case 2: case 3: case 7: case 8: case 9: case 10: case 11: case 12: case 13: case 14:
-    case 15: case 16: case 17: case 18: case 19: case 20: case 21: case 22: case 23: case 24:
-    case 41: case 42: case 43: case 44: case 45: case 46: case 47: case 48: case 49: case 50:
-    case 51: case 83:
-        return TDessin::rien; // numbers, vectors, units and transformations
-    case 4: case 28: case 85: case 86: case 87: case 88: case 90: case 91: case 98:
-        return TDessin::droite;
-    case 5:
-        return TDessin::segment;
-    case 25:
-        return TDessin::repere;
-    case 40: case 77: case 78: case 79: case 80: case 81: case 82:
-        return TDessin::cercle;
-    case 52: case 53:
-        return TDessin::arc;
-    case 54: case 55: case 56: case 57:
-        return TDessin::polygone;
-    case 97:
-        return TDessin::lieu;
-    case 99:
-        return TDessin::demi_droite;
-    case 100:
-        return TDessin::graphe;
-    default:
-        return genre >= 1 && genre <= 100 ? TDessin::point : TDessin::rien;
-    }
 }
 
 void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul& contexte,

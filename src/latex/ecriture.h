@@ -62,13 +62,6 @@ void Ecrire_entete(const TReperexoy& roxy, TCadre_image& fenetre, const TCadre_l
 // drawn in the frame's stroke (only the comment when the frame is not drawn).
 void Ecrire_repere(const Trepere& repere, const TCadre_image& fenetre, std::string& sortie);
 
-// What a construction step draws, by its genre.
-enum class TDessin {
-    rien, entete, point, droite, demi_droite, segment, repere, cercle, arc, polygone, lieu,
-    graphe
-};
-TDessin Dessin_du_genre(std::int32_t genre);
-
 // Every line of the picture, header first, up to but not including "\end{pspicture}". Loci
 // and graphs replay the figure's steps and evaluate its functions through `contexte`; the
 // figure is the same afterwards.

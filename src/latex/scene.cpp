@@ -191,9 +191,9 @@ TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
     TScene s;
     TContexte_calcul contexte{figure, form2};
     bool fenetre_lue = false;
-    for (TEtape* etape = premiere; etape != nullptr && etape->genre > 0;
+    for (TEtape* etape = premiere; etape != nullptr && etape->genre > Genre(TCode::fin);
          etape = etape->suivante) {
-        if (etape->genre == 1) {
+        if (etape->code() == TCode::premiere) {
             TCadre_image& fenetre = *Donnee<TCadre_image>(etape->arguments);
             const TReperexoy& roxy = *Donnee<TReperexoy>(Dernier_argument(etape->arguments));
             Pour_la_ligne(etape->ligne, [&] { Convertir_fenetre(roxy, fenetre); });
@@ -202,7 +202,7 @@ TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
             s.axes = Axes_visibles(roxy, fenetre);
             s.couleur_axes = roxy.couleur;
             fenetre_lue = true;
-        } else if (etape->genre <= 100) {
+        } else if (etape->genre <= code_maximal) {
             if (!fenetre_lue)
                 throw std::logic_error("une \xE9tape pr\xE9" "c\xE8" "de la fen\xEAtre de l'image");
             Pour_la_ligne(etape->ligne, [&] { Ajouter_objet(s, *etape, premiere, contexte); });

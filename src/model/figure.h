@@ -17,6 +17,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/constructions.h"
 #include "model/reel.h"
 
 namespace trazel {
@@ -263,10 +264,12 @@ struct TArgument {
 
 // One construction step; the object it defines is the donnee of its last argument.
 struct TEtape {
-    std::int32_t genre = 0; // 0 closes the list, 1 is the first step
+    std::int32_t genre = 0; // a construction code: 0 closes the list, 1 is the first step
     TArgument* arguments = nullptr;
     TEtape* suivante = nullptr;
     std::int32_t ligne = 0; // the figure line that recorded it, for messages; 0 for none
+
+    TCode code() const { return static_cast<TCode>(genre); }
 };
 
 // The nature code of each argument type.

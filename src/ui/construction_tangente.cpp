@@ -10,7 +10,7 @@
 #include "calc/geometrie.h"
 #include "calc/noms.h"
 #include "model/erreurs.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 
 namespace trazel {
 namespace {

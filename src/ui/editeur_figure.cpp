@@ -14,8 +14,8 @@
 
 #include "latex/scene.h"
 #include "model/erreurs.h"
-#include "model/lecteur.h"
-#include "model/transcription.h"
+#include "lecture/lecteur.h"
+#include "lecture/transcription.h"
 #include "ui/dialogues.h"
 #include "ui/vue_figure.h"
 

@@ -16,7 +16,7 @@
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/fichiers.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 #include "ui/aide.h"
 #include "ui/apercu_latex.h"
 #include "ui/editeur_figure.h"

@@ -15,7 +15,7 @@
 #include "model/encodage.h"
 #include "model/fichiers.h"
 #include "model/texte_figure.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 #include "dossier_temporaire.h"
 
 using namespace trazel;

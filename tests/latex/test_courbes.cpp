@@ -16,7 +16,7 @@
 #include "latex/sortie_attendue.h"
 #include "model/erreurs.h"
 #include "model/texte_figure.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 #include "proches.h"
 
 using namespace trazel;

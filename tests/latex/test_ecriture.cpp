@@ -63,30 +63,6 @@ TEST(Unite_image, le_cote_le_plus_contraint_decide)
     EXPECT_EQ(Unite_image(fenetre, {8, 2}), 1);
 }
 
-TEST(Dessin_du_genre, chaque_genre_a_son_dessin)
-{
-    struct Cas {
-        std::int32_t genre;
-        TDessin dessin;
-    };
-    const Cas cas[] = {
-        {1, TDessin::entete},    {2, TDessin::rien},        {24, TDessin::rien},
-        {41, TDessin::rien},     {51, TDessin::rien},       {83, TDessin::rien},
-        {4, TDessin::droite},    {28, TDessin::droite},     {98, TDessin::droite},
-        {5, TDessin::segment},   {25, TDessin::repere},     {40, TDessin::cercle},
-        {82, TDessin::cercle},   {52, TDessin::arc},        {53, TDessin::arc},
-        {54, TDessin::polygone}, {57, TDessin::polygone},   {97, TDessin::lieu},
-        {99, TDessin::demi_droite}, {100, TDessin::graphe}, {6, TDessin::point},
-        {26, TDessin::point},    {58, TDessin::point},      {84, TDessin::point},
-        {89, TDessin::point},    {96, TDessin::point},      {101, TDessin::rien},
-        {0, TDessin::rien},
-    };
-    for (const Cas& c : cas) {
-        SCOPED_TRACE(c.genre);
-        EXPECT_EQ(Dessin_du_genre(c.genre), c.dessin);
-    }
-}
-
 namespace {
 
 // Whole lines, each ended by CR LF.

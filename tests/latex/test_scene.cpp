@@ -2,7 +2,7 @@
 
 #include "latex/scene.h"
 #include "model/texte_figure.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 #include "proches.h"
 
 using namespace trazel;

@@ -12,7 +12,7 @@
 #include "calc/noms.h"
 #include "model/erreurs.h"
 #include "model/texte_figure.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 #include "proches.h"
 #include "ui/construction_tangente.h"
 

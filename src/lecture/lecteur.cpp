@@ -1,4 +1,4 @@
-#include "model/lecteur.h"
+#include "lecture/lecteur.h"
 
 #include <array>
 
@@ -7,9 +7,9 @@
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/mots.h"
-#include "model/particularites.h"
+#include "lecture/particularites.h"
 #include "model/phrases.h"
-#include "model/regles.h"
+#include "lecture/regles.h"
 
 namespace trazel {
 namespace {
@@ -206,11 +206,11 @@ Tunite* TLecteur::Unite(const std::string& nom)
     return Unite_du_nom(figure_, nom.empty() ? "1" : nom);
 }
 
-TEtape& TLecteur::Enregistrer(std::int32_t genre, const std::vector<TArgument*>& arguments,
+TEtape& TLecteur::Enregistrer(TCode genre, const std::vector<TArgument*>& arguments,
                               bool calculer)
 {
     TEtape& etape = *etapes_.courante();
-    etape.genre = genre;
+    etape.genre = Genre(genre);
     etape.ligne = ligne_objet_;
     for (TArgument* argument : arguments)
         etapes_.Ajouter(argument);
@@ -228,7 +228,7 @@ void TLecteur::Echec(const std::string& message) const
 TEtape* TLecteur::Lire()
 {
     TEtape* premiere = etapes_.courante();
-    premiere->genre = 1;
+    premiere->genre = Genre(TCode::premiere);
     figure_.premiere_etape = premiere;
     figure_.cadre_image = figure_.Nouveau<TCadre_image>();
     const int ligne_double_cadre = Lire_cadre_image();

@@ -8,7 +8,7 @@
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/phrases.h"
-#include "model/regles.h"
+#include "lecture/regles.h"
 
 namespace trazel {
 namespace {
@@ -18,14 +18,14 @@ constexpr int cotes_maximum = 10000;
 
 // Records the step with the object last, then reads the object's attribute lines.
 template <class T>
-void Finir(TLecteur& l, std::int32_t genre, std::vector<TArgument*> arguments, T& objet)
+void Finir(TLecteur& l, TCode genre, std::vector<TArgument*> arguments, T& objet)
 {
     arguments.push_back(l.Arg(&objet));
     l.Enregistrer(genre, arguments);
     l.Lire_particularites_suivantes(objet);
 }
 
-void Finir_droite(TLecteur& l, std::int32_t genre, std::vector<TArgument*> arguments, Tdroite& d)
+void Finir_droite(TLecteur& l, TCode genre, std::vector<TArgument*> arguments, Tdroite& d)
 {
     l.figure().liste_droites.push_back(&d);
     Finir(l, genre, std::move(arguments), d);
@@ -43,7 +43,7 @@ void Droite(TLecteur& l, const std::string& nom)
         Tdroite& d = *l.Droite_isolee(nom, &Point(l, Mot_apres(l.ligne(), "par")), l.Vecteur_isole());
         if (code == mc_parallele)
             d.point2 = l.Point_isole();
-        Finir_droite(l, code == mc_parallele ? 86 : 87, {l.Arg(reference)}, d);
+        Finir_droite(l, code == mc_parallele ? TCode::parallele : TCode::perpendiculaire, {l.Arg(reference)}, d);
     } else if (code == mc_passant) {
         l.Attendre("par");
         Tpoint& p = Point(l, l.Mot());
@@ -51,7 +51,7 @@ void Droite(TLecteur& l, const std::string& nom)
             l.Attendre(Mot_du_code(mot));
         const std::string pente = l.Texte(' ');
         Tdroite& d = *l.Droite_isolee(nom, &p, l.Vecteur_isole());
-        Finir_droite(l, 85, {l.Arg_texte(pente), l.Arg(Unite_de_la_ligne(l)), l.Arg(Repere_de_la_ligne(l))}, d);
+        Finir_droite(l, TCode::droite_coefficient, {l.Arg_texte(pente), l.Arg(Unite_de_la_ligne(l)), l.Arg(Repere_de_la_ligne(l))}, d);
     } else if (code == mc_munie) {
         Tpoint& p = Point(l, Mot_apres(l.ligne(), "d'origine"));
         if (!l.Aller_apres(Mot_du_code(mc_vecteur)))
@@ -62,14 +62,14 @@ void Droite(TLecteur& l, const std::string& nom)
         const std::string pas = l.Texte(' ');
         Tdroite& d = *l.Droite_isolee(nom, &p, l.Vecteur_isole());
         d.graduee = true;
-        Finir_droite(l, 88, {l.Arg_texte(vecteur), l.Arg(Unite_de_la_ligne(l)), l.Arg_texte(pas)}, d);
+        Finir_droite(l, TCode::droite_graduee, {l.Arg_texte(vecteur), l.Arg(Unite_de_la_ligne(l)), l.Arg_texte(pas)}, d);
     } else if (code == mc_d_equation) {
         const std::string gauche = l.Texte(' ');
         if (l.Texte(' ') != "=")
             throw TPhrase_non_reconnue{};
         const std::string droite = l.Texte(' ');
         Tdroite& d = *l.Droite_isolee(nom, l.Point_isole(), l.Vecteur_isole());
-        Finir_droite(l, 98,
+        Finir_droite(l, TCode::droite_equation,
                      {l.Arg_texte(gauche + "-(" + droite + ")"), l.Arg(Unite_de_la_ligne(l)),
                       l.Arg(Repere_de_la_ligne(l))},
                      d);
@@ -78,7 +78,7 @@ void Droite(TLecteur& l, const std::string& nom)
     }
 }
 
-void Finir_cercle(TLecteur& l, std::int32_t genre, std::vector<TArgument*> arguments, Tcercle& c)
+void Finir_cercle(TLecteur& l, TCode genre, std::vector<TArgument*> arguments, Tcercle& c)
 {
     l.figure().liste_cercles.push_back(&c);
     Finir(l, genre, std::move(arguments), c);
@@ -92,11 +92,11 @@ void Cercle_de_centre(TLecteur& l, Tcercle& c)
     if (l.Suivi_de("et de rayon")) {
         const std::string rayon = l.Texte(' ');
         c.unite = l.Unite(Nom_apres_unite_ou_repere(l.ligne()));
-        Finir_cercle(l, 77, {l.Arg_texte(rayon)}, c);
+        Finir_cercle(l, TCode::cercle_rayon, {l.Arg_texte(rayon)}, c);
     } else if (l.Suivi_de("passant par")) {
-        Finir_cercle(l, 78, {l.Arg(&Point(l, l.Mot()))}, c);
+        Finir_cercle(l, TCode::cercle_passant, {l.Arg(&Point(l, l.Mot()))}, c);
     } else if (l.Suivi_de("tangent \xE0")) {
-        Finir_cercle(l, 79, {l.Arg(Droite_du_nom(l.figure(), l.Mot()))}, c);
+        Finir_cercle(l, TCode::cercle_tangent, {l.Arg(Droite_du_nom(l.figure(), l.Mot()))}, c);
     } else {
         // The circle keeps its centre, with no radius: later lines may still refer to it.
         l.figure().liste_cercles.push_back(&c);
@@ -121,18 +121,18 @@ void Cercle(TLecteur& l, const std::string& nom)
             throw TPhrase_non_reconnue{};
         Tsegment* diametre = Segment_du_nom(l.figure(), l.Mot());
         c.centre = l.Point_isole();
-        Finir_cercle(l, 80, {l.Arg(diametre)}, c);
+        Finir_cercle(l, TCode::cercle_diametre, {l.Arg(diametre)}, c);
     } else if (code == mc_circonscrit) {
         l.Attendre(Mot_du_code(mc_au));
         l.Attendre(Mot_du_code(mc_triangle));
         c.centre = l.Point_isole();
-        Finir_cercle(l, 81, {l.Arg(l.Triangle(l.Mot(), false))}, c);
+        Finir_cercle(l, TCode::cercle_circonscrit, {l.Arg(l.Triangle(l.Mot(), false))}, c);
     } else if (code == mc_inscrit) {
         l.Attendre("dans");
         l.Attendre(Mot_du_code(mc_le));
         l.Attendre(Mot_du_code(mc_triangle));
         c.centre = l.Point_isole();
-        Finir_cercle(l, 82, {l.Arg(l.Triangle(l.Mot(), false))}, c);
+        Finir_cercle(l, TCode::cercle_inscrit, {l.Arg(l.Triangle(l.Mot(), false))}, c);
     } else {
         throw TPhrase_non_reconnue{};
     }
@@ -148,11 +148,11 @@ void Arc(TLecteur& l, const std::string& nom)
     Tpoint& p = Point(l, mots[2]);
     Tpoint& q = Point(l, mots[5]);
     Tcercle* cercle = nullptr;
-    std::int32_t genre = 52;
+    TCode genre = TCode::arc_sur_cercle;
     if (mots[7] == Mot_du_code(mc_le)) {
         cercle = Cercle_du_nom(l.figure(), mots[9]);
     } else if (mots[7] == Mot_du_code(mc_un)) {
-        genre = 53;
+        genre = TCode::arc_nouveau_cercle;
         const std::string& centre = mots[10] == Mot_du_code(mc_centre) ? mots[11] : mots[10];
         cercle = l.figure().Nouveau<Tcercle>({.nom = nom, .centre = &Point(l, centre)});
         cercle->unite = l.Unite("1");
@@ -172,7 +172,7 @@ void Sommets_propres(TLecteur& l, Tpolygone& p, int nombre)
         p.sommets.push_back(l.Point_isole(std::to_string(k)));
 }
 
-void Finir_polygone(TLecteur& l, std::int32_t genre, std::vector<TArgument*> arguments,
+void Finir_polygone(TLecteur& l, TCode genre, std::vector<TArgument*> arguments,
                     Tpolygone& p)
 {
     l.figure().liste_polygones.push_back(&p);
@@ -189,7 +189,7 @@ void Rectangle(TLecteur& l, Tpolygone& p)
         if (bouts.size() != 2)
             throw Erreur_trazel("\xAB " + diagonale + " \xBB ne d\xE9signe pas deux points de la figure");
         p.sommets = {bouts[0], l.Point_isole("1"), bouts[1], l.Point_isole("3")};
-        Finir_polygone(l, 55, {l.Arg_texte(diagonale)}, p);
+        Finir_polygone(l, TCode::rectangle_diagonale, {l.Arg_texte(diagonale)}, p);
         return;
     }
     const std::string largeur = mot;
@@ -200,7 +200,7 @@ void Rectangle(TLecteur& l, Tpolygone& p)
     const std::string x0 = l.Mot();
     const std::string y0 = l.Mot();
     Sommets_propres(l, p, 4);
-    Finir_polygone(l, 56,
+    Finir_polygone(l, TCode::rectangle_dimensions,
                    {l.Arg_texte(largeur), l.Arg_texte(hauteur), l.Arg_texte(x0), l.Arg_texte(y0),
                     l.Arg(Unite_de_la_ligne(l)), l.Arg(Repere_de_la_ligne(l))},
                    p);
@@ -220,7 +220,7 @@ void Polygone_regulier(TLecteur& l, Tpolygone& p)
                             std::to_string(cotes_maximum));
     const auto cotes = static_cast<std::int32_t>(n);
     Sommets_propres(l, p, cotes);
-    Finir_polygone(l, 54, {l.Arg_entier(cotes), l.Arg(&centre), l.Arg(&sommet)}, p);
+    Finir_polygone(l, TCode::polygone_regulier, {l.Arg_entier(cotes), l.Arg(&centre), l.Arg(&sommet)}, p);
 }
 
 // "polygone ABCD", "cadre ABCD", "rectangle de …", "polygone régulier …".
@@ -235,7 +235,7 @@ void Polygone(TLecteur& l, const std::string& nom)
     const std::optional<int> code = Code_mot(mot);
     if (!code) {
         p.sommets = Points_du_nom(l.figure().liste_points, mot);
-        Finir_polygone(l, 57, {}, p);
+        Finir_polygone(l, TCode::polygone, {}, p);
     } else if (code == mc_de) {
         Rectangle(l, p);
     } else if (code == mc_regulier) {
@@ -253,14 +253,14 @@ void Mediatrice_ou_bissectrice(TLecteur& l, const std::string& nom, int code)
         l.Attendre(Mot_du_code(mc_segment));
         Tsegment* s = Segment_du_nom(l.figure(), l.Mot());
         Tdroite& d = *l.Droite_isolee(nom, l.Point_isole(), l.Vecteur_isole());
-        Finir_droite(l, 90, {l.Arg(s)}, d);
+        Finir_droite(l, TCode::mediatrice, {l.Arg(s)}, d);
         return;
     }
     l.Attendre(Mot_du_code(mc_de));
     l.Attendre(Mot_du_code(mc_l_angle));
     Tpolygone* angle = l.Triangle(l.Mot(), false);
     Tdroite& d = *l.Droite_isolee(nom, angle->sommets[1], l.Vecteur_isole());
-    Finir_droite(l, 91, {l.Arg(angle)}, d);
+    Finir_droite(l, TCode::bissectrice, {l.Arg(angle)}, d);
 }
 
 // "vec u (a, b) dans le repère R" and "vec u = EXPR".
@@ -273,7 +273,7 @@ void Vecteur(TLecteur& l)
     if (par_expression) {
         const std::string expression = l.Texte(' ');
         l.figure().liste_vecteurs.push_back(&u);
-        l.Enregistrer(2, {l.Arg_texte(nom), l.Arg_texte(expression), l.Arg(Unite_de_la_ligne(l)),
+        l.Enregistrer(TCode::vecteur_expression, {l.Arg_texte(nom), l.Arg_texte(expression), l.Arg(Unite_de_la_ligne(l)),
                           l.Arg(&u)});
     } else {
         l.position() = apres_le_nom;
@@ -282,7 +282,7 @@ void Vecteur(TLecteur& l)
         const std::string a = l.Texte(',');
         const std::string b = l.Texte(')');
         l.figure().liste_vecteurs.push_back(&u);
-        l.Enregistrer(3, {l.Arg_texte(nom), l.Arg_texte(a), l.Arg(Unite_de_la_ligne(l)),
+        l.Enregistrer(TCode::vecteur_coordonnees, {l.Arg_texte(nom), l.Arg_texte(a), l.Arg(Unite_de_la_ligne(l)),
                           l.Arg_texte(b), l.Arg(Repere_de_la_ligne(l)), l.Arg(&u)});
     }
     l.Passer_lignes_suivantes();
@@ -299,12 +299,12 @@ void Lire_forme_fixe(TLecteur& l, const std::string& mot_fixe)
     const std::string nom = l.Mot();
     if (mot_fixe == "Segment") {
         Tsegment& s = *Segment_du_nom(l.figure(), nom);
-        Finir(l, 5, {l.Arg(s.extremite1), l.Arg(s.extremite2)}, s);
+        Finir(l, TCode::segment, {l.Arg(s.extremite1), l.Arg(s.extremite2)}, s);
         return;
     }
     Tdroite& d = *Droite_du_nom(l.figure(), nom);
     if (mot_fixe == "Demi-droite") {
-        Finir(l, 99, {}, d);
+        Finir(l, TCode::demi_droite, {}, d);
         return;
     }
     Tpoint* p = d.point1;
@@ -316,7 +316,7 @@ void Lire_forme_fixe(TLecteur& l, const std::string& mot_fixe)
         p = bouts[0];
         q = bouts[1];
     }
-    Finir(l, 4, {l.Arg(p), l.Arg(q)}, d);
+    Finir(l, TCode::droite_deux_points, {l.Arg(p), l.Arg(q)}, d);
 }
 
 void Regle_ligne(TLecteur& l, const std::string& nom, int code)

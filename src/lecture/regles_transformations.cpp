@@ -9,7 +9,7 @@
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/phrases.h"
-#include "model/regles.h"
+#include "lecture/regles.h"
 
 namespace trazel {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 // What a transformation phrase gives: the code of the named rule, its arguments before the
 // transformation record, the record's argument, and how to put the record in its list.
 struct TDescription {
-    std::int32_t genre = 0;
+    TCode genre = TCode::fin;
     std::vector<TArgument*> arguments;
     TArgument* transformation = nullptr;
     std::function<void()> inscrire;
@@ -66,14 +66,14 @@ TDescription Symetrie(TLecteur& l, const std::string& nom)
         l.Attendre(Mot_du_code(mc_centre));
         auto* h = l.figure().Nouveau<Thomothetie>({.nom = nom, .centre = &Point(l, l.Mot()), .rapport = -1});
         TDescription d = Description(l, h, t.homotheties);
-        d.genre = 51;
+        d.genre = TCode::symetrie_centrale;
         return d;
     }
     if (mot != Mot_du_code(mc_d_axe))
         throw TPhrase_non_reconnue{};
     auto* s = l.figure().Nouveau<Tsymetrie_axiale>({.nom = nom, .axe = Droite_du_nom(l.figure(), l.Mot())});
     TDescription d = Description(l, s, t.symetries_axiales);
-    d.genre = 50;
+    d.genre = TCode::symetrie_axiale;
     return d;
 }
 
@@ -86,14 +86,14 @@ TDescription Translation(TLecteur& l, const std::string& nom)
         l.Attendre(Mot_du_code(mc_vecteur));
         const std::string expression = l.Texte(' ');
         t->vecteur = l.Vecteur_isole();
-        d.genre = 48;
+        d.genre = TCode::translation_vecteur;
         d.arguments = {l.Arg_texte(expression), l.Arg(Unite_de_la_ligne(l))};
     } else if (mot == Mot_du_code(mc_transformant)) {
         Tpoint& a = Point(l, l.Mot());
         l.Attendre("en");
         Tpoint& b = Point(l, l.Mot());
         t->vecteur = Vecteur_lie(l, a, b);
-        d.genre = 49;
+        d.genre = TCode::translation_points;
         d.arguments = {l.Arg(&a), l.Arg(&b)};
     } else {
         throw TPhrase_non_reconnue{};
@@ -109,10 +109,10 @@ TDescription Rotation(TLecteur& l, const std::string& nom)
     TDescription d = Description(l, r, l.figure().transformations.rotations);
     const std::string unite_d_angle = Unite_d_angle(ligne);
     if (unite_d_angle.empty()) {
-        d.genre = 46;
+        d.genre = TCode::rotation_points;
         d.arguments = {l.Arg(l.Triangle(Mot_apres(ligne, "d'angle"), false))};
     } else {
-        d.genre = 47;
+        d.genre = TCode::rotation_angle;
         d.arguments = {l.Arg_texte(Mot_avant(ligne, unite_d_angle)), l.Arg(Unite_de_la_ligne(l)),
                        l.Arg_texte(unite_d_angle)};
     }
@@ -127,11 +127,11 @@ TDescription Homothetie(TLecteur& l, const std::string& nom)
     auto* h = l.figure().Nouveau<Thomothetie>({.nom = nom, .centre = &centre});
     TDescription d = Description(l, h, l.figure().transformations.homotheties);
     if (!Mot_apres(ligne, Mot_du_code(mc_transformant)).empty()) {
-        d.genre = 45;
+        d.genre = TCode::homothetie_points;
         d.arguments = Deux_paires(l, centre);
     } else {
         const std::string rapport = Texte_apres(l, "rapport");
-        d.genre = 44;
+        d.genre = TCode::homothetie_rapport;
         d.arguments = {l.Arg_texte(rapport), l.Arg(Unite_de_la_ligne(l))};
     }
     return d;
@@ -148,7 +148,7 @@ TDescription Similitude(TLecteur& l, const std::string& nom)
     TDescription d = Description(l, s, l.figure().transformations.similitudes_directes);
     const std::string& ligne = l.ligne();
     if (!Mot_apres(ligne, Mot_du_code(mc_transformant)).empty()) {
-        d.genre = 43;
+        d.genre = TCode::similitude_points;
         d.arguments = Deux_paires(l, centre);
         return d;
     }
@@ -156,7 +156,7 @@ TDescription Similitude(TLecteur& l, const std::string& nom)
     if (unite_d_angle.empty())
         throw TPhrase_non_reconnue{};
     const std::string rapport = Texte_apres(l, "rapport");
-    d.genre = 42;
+    d.genre = TCode::similitude_angle;
     d.arguments = {l.Arg_texte(Mot_avant(ligne, unite_d_angle)), l.Arg_texte(unite_d_angle),
                    l.Arg_texte(rapport), l.Arg(Unite_de_la_ligne(l))};
     return d;
@@ -192,7 +192,7 @@ void Composee(TLecteur& l, const std::string& nom)
     if (c->composantes[0].empty() || c->composantes[1].empty())
         throw TPhrase_non_reconnue{};
     l.figure().transformations.composees.push_back(c);
-    l.Enregistrer(41, {l.Arg(c)});
+    l.Enregistrer(TCode::composee, {l.Arg(c)});
     l.Passer_lignes_suivantes();
 }
 
@@ -217,7 +217,7 @@ void Image_de_droite(TLecteur& l, const std::string& nom)
     const std::string transformation = l.Mot();
     Tdroite& d = *l.Droite_isolee(nom, l.Point_isole(), l.Vecteur_isole());
     l.figure().liste_droites.push_back(&d);
-    l.Enregistrer(28, {l.Arg(source), l.Arg_texte(transformation), l.Arg(&d)});
+    l.Enregistrer(TCode::image_droite, {l.Arg(source), l.Arg_texte(transformation), l.Arg(&d)});
     l.Lire_particularites_suivantes(d);
 }
 
@@ -229,7 +229,7 @@ void Image_de_cercle(TLecteur& l, const std::string& nom)
     l.Attendre("par");
     auto* c = l.figure().Nouveau<Tcercle>({.nom = nom, .centre = l.Point_isole(), .unite = source->unite});
     l.figure().liste_cercles.push_back(c);
-    l.Enregistrer(40, {l.Arg(source), l.Arg_texte(Dernier_mot(l.ligne())), l.Arg(c)});
+    l.Enregistrer(TCode::image_cercle, {l.Arg(source), l.Arg_texte(Dernier_mot(l.ligne())), l.Arg(c)});
     l.Lire_particularites_suivantes(*c);
 }
 
@@ -240,24 +240,22 @@ void Image_de_point(TLecteur& l, const std::string& nom, const std::string& sour
     Tpoint& p = Point(l, source);
     l.Attendre("par");
     const std::string article = l.Mot();
-    std::int32_t genre = 0;
+    TCode genre = TCode::fin;
     std::vector<TArgument*> arguments{l.Arg(&p)};
     if (article == Mot_du_code(mc_l_homothetie)) {
         TDescription d = Homothetie(l, "01");
-        genre = d.genre - 15;
+        genre = Construction(d.genre).image;
         arguments.insert(arguments.end(), d.arguments.begin(), d.arguments.end());
         arguments.push_back(d.transformation);
     } else if (article == Mot_du_code(mc_la)) {
         const std::string mot = l.Mot();
         const std::optional<int> code = Code_mot(mot);
         if (code == mc_transformation) {
-            genre = 39;
+            genre = TCode::image_par_nom;
             arguments.push_back(l.Arg_texte(l.Mot()));
         } else {
             TDescription d = Lire_description(l, "01", code.value_or(0));
-            // The named rules 44 … 51 become the images 29 … 38, in the same order.
-            static constexpr std::int32_t images[] = {31, 32, 29, 30, 33, 34, 35, 36, 37, 38};
-            genre = images[d.genre - 42];
+            genre = Construction(d.genre).image;
             arguments.insert(arguments.end(), d.arguments.begin(), d.arguments.end());
             arguments.push_back(d.transformation);
         }

@@ -6,7 +6,8 @@
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/texte_figure.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
+#include "natures_attendues.h"
 #include "proches.h"
 
 using namespace trazel;
@@ -40,6 +41,7 @@ struct Lecture {
         texte += "\r\nCommentaire\r\nFin de la figure\r\n";
         form2.separateur_decimal('.');
         premiere = Lire_texte_figure(texte, "essai.fgr", figure, form2, &ignorees);
+        EXPECT_EQ(essais::Natures_non_conformes(premiere), "");
     }
 
     // The step whose defined object (last argument) has this name.

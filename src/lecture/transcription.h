@@ -9,7 +9,7 @@
 #include "calc/conversion_chaines.h"
 #include "latex/ecriture.h"
 #include "model/figure.h"
-#include "model/lecteur.h"
+#include "lecture/lecteur.h"
 
 namespace trazel {
 

@@ -6,7 +6,8 @@
 #include "calc/resolveur.h"
 #include "model/erreurs.h"
 #include "model/texte_figure.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
+#include "natures_attendues.h"
 #include "proches.h"
 
 using namespace trazel;
@@ -38,6 +39,7 @@ struct Lecture {
         texte += "\r\nCommentaire\r\nFin de la figure\r\n";
         form2.separateur_decimal('.');
         premiere = Lire_texte_figure(texte, "nombres.fgr", figure, form2, &ignorees);
+        EXPECT_EQ(essais::Natures_non_conformes(premiere), "");
     }
     // The most recent value of a variable.
     std::optional<Reel> Variable(std::string_view nom) const

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/fichiers.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 
 using namespace trazel;
 namespace fs = std::filesystem;

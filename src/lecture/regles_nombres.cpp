@@ -8,7 +8,7 @@
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/phrases.h"
-#include "model/regles.h"
+#include "lecture/regles.h"
 
 namespace trazel {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 // A measured number: the step holds the name and the objects measured; the value computed
 // now is recorded after them, and the variable is appended (a slope of a line parallel to
 // the second axis has no value: neither is recorded).
-void Mesurer(TLecteur& l, std::int32_t genre, const std::string& nom,
+void Mesurer(TLecteur& l, TCode genre, const std::string& nom,
              std::vector<TArgument*> arguments)
 {
     arguments.insert(arguments.begin(), l.Arg_texte(nom));
@@ -29,7 +29,7 @@ void Mesurer(TLecteur& l, std::int32_t genre, const std::string& nom,
 }
 
 // A free number: its value is read, not measured.
-void Nombre_libre(TLecteur& l, std::int32_t genre, const std::string& nom,
+void Nombre_libre(TLecteur& l, TCode genre, const std::string& nom,
                   std::vector<TArgument*> arguments, Reel valeur)
 {
     arguments.insert(arguments.begin(), l.Arg_texte(nom));
@@ -45,7 +45,7 @@ void Libre(TLecteur& l, const std::string& nom, bool entier)
     l.Attendre(Mot_du_code(mc_libre));
     auto valeur = [&](Reel v) { return entier ? std::trunc(v) : v; };
     if (l.Mot().empty()) {
-        Nombre_libre(l, entier ? 20 : 18, nom, {}, valeur(l.Lire_valeur_parametre()));
+        Nombre_libre(l, entier ? TCode::entier_libre : TCode::reel_libre, nom, {}, valeur(l.Lire_valeur_parametre()));
         l.Passer_lignes_suivantes();
         return;
     }
@@ -56,7 +56,7 @@ void Libre(TLecteur& l, const std::string& nom, bool entier)
     if (premier.empty() || dernier.empty() || texte.empty())
         throw TPhrase_non_reconnue{};
     Tunite* unite = Unite_de_la_ligne(l);
-    Nombre_libre(l, entier ? 19 : 17, nom,
+    Nombre_libre(l, entier ? TCode::entier_borne : TCode::reel_borne, nom,
                  {l.Arg_texte(premier), l.Arg_texte(dernier), l.Arg(unite)},
                  valeur(l.Evaluer(texte, Longueur_unite(unite))));
     l.Passer_lignes_suivantes();
@@ -81,7 +81,7 @@ void Mesure_d_angle(TLecteur& l, const std::string& nom)
             Points_du_nom(l.figure().liste_points, Mot_apres(ligne, Mot_du_code(mc_l_angle)));
         if (abc.size() != 3)
             throw TPhrase_non_reconnue{};
-        Mesurer(l, 12, nom,
+        Mesurer(l, TCode::angle_geometrique, nom,
                 {l.Arg(abc[0]), l.Arg(abc[1]), l.Arg(abc[2]), l.Arg_texte(unite_d_angle)});
         return;
     }
@@ -89,7 +89,7 @@ void Mesure_d_angle(TLecteur& l, const std::string& nom)
         throw TPhrase_non_reconnue{};
     const std::string v1 = l.Texte(',');
     const std::string v2 = l.Texte(')');
-    Mesurer(l, 13, nom,
+    Mesurer(l, TCode::angle_vecteurs, nom,
             {l.Arg(Unite_de_la_ligne(l)), l.Arg_texte(v1), l.Arg_texte(v2),
              l.Arg_texte(unite_d_angle)});
 }
@@ -103,12 +103,12 @@ void Coordonnee(TLecteur& l, const std::string& nom, bool abscisse)
     Tpoint* point = Chercher_point(l.figure().liste_points, mot);
     Trepere* repere = Repere_de_la_ligne(l);
     if (point != nullptr) {
-        Mesurer(l, abscisse ? 9 : 7, nom, {l.Arg(point), l.Arg(repere)});
+        Mesurer(l, abscisse ? TCode::abscisse_point : TCode::ordonnee_point, nom, {l.Arg(point), l.Arg(repere)});
         return;
     }
     l.position() = position;
     const std::string expression = l.Texte(' ');
-    Mesurer(l, abscisse ? 10 : 8, nom,
+    Mesurer(l, abscisse ? TCode::abscisse_vecteur : TCode::ordonnee_vecteur, nom,
             {l.Arg_texte(expression), l.Arg(repere), l.Arg(Unite_de_la_ligne(l))});
 }
 
@@ -130,7 +130,7 @@ void Fonction(TLecteur& l, const std::string& nom)
     l.form2().Ajouter_fonction(nom,
                                Reecrire_mesure(corps, Longueur_unite(unite), l.figure(), l.form2()),
                                l.figure().liste_points, 1, variable, corps, l.numero());
-    l.Enregistrer(23, {l.Arg_texte(variable), l.Arg_texte(corps), l.Arg(unite), l.Arg_texte(nom)},
+    l.Enregistrer(TCode::fonction, {l.Arg_texte(variable), l.Arg_texte(corps), l.Arg(unite), l.Arg_texte(nom)},
                   false);
     l.Passer_lignes_suivantes();
 }
@@ -146,7 +146,7 @@ void Unite_de_longueur_definie(TLecteur& l, const std::string& nom)
     l.Mot();
     const std::string expression = l.Texte(' ');
     unite.vecteur = l.Vecteur_isole();
-    l.Enregistrer(83, {l.Arg_texte(expression), l.Arg(Unite_de_la_ligne(l)), l.Arg(&unite)});
+    l.Enregistrer(TCode::unite, {l.Arg_texte(expression), l.Arg(Unite_de_la_ligne(l)), l.Arg(&unite)});
     l.Passer_lignes_suivantes();
 }
 
@@ -164,7 +164,7 @@ void Repere(TLecteur& l, const std::string& nom)
         {.nom = nom, .origine = &origine, .vecteur1 = l.Vecteur_isole(),
          .vecteur2 = l.Vecteur_isole(), .dessine = true});
     l.figure().liste_reperes.push_back(&r);
-    l.Enregistrer(25, {l.Arg_texte(v1), l.Arg_texte(v2), l.Arg_texte(pas1), l.Arg_texte(pas2),
+    l.Enregistrer(TCode::repere, {l.Arg_texte(v1), l.Arg_texte(v2), l.Arg_texte(pas1), l.Arg_texte(pas2),
                        l.Arg(Unite_de_la_ligne(l)), l.Arg(&r)});
     l.Lire_particularites_suivantes(r);
 }
@@ -190,7 +190,7 @@ void Lieu(TLecteur& l, const std::string& nom)
     Tpoint* point_pilote = Chercher_point(l.figure().liste_points, pilote);
     const std::string nombre = l.Texte(' ');
     TCourbe& courbe = Nouvelle_courbe(l, nom);
-    l.Enregistrer(97, {l.Arg(&trace), l.Arg_texte(pilote), l.Arg_booleen(point_pilote != nullptr),
+    l.Enregistrer(TCode::lieu, {l.Arg(&trace), l.Arg_texte(pilote), l.Arg_booleen(point_pilote != nullptr),
                        l.Arg(point_pilote), l.Arg_texte(nombre), l.Arg(Unite_de_la_ligne(l)),
                        l.Arg(&courbe)},
                   false);
@@ -215,7 +215,7 @@ void Graphe(TLecteur& l, const std::string& nom)
     Tunite* unite = Unite_de_la_ligne(l);
     Trepere* repere = Repere_de_la_ligne(l);
     TCourbe& courbe = Nouvelle_courbe(l, nom);
-    l.Enregistrer(100, {l.Arg_texte(fonction), l.Arg_texte(premier), l.Arg(unite),
+    l.Enregistrer(TCode::graphe, {l.Arg_texte(fonction), l.Arg_texte(premier), l.Arg(unite),
                         l.Arg_texte(dernier), l.Arg(repere), l.Arg_texte(nombre), l.Arg(&courbe)},
                   false);
     l.Lire_particularites_suivantes(courbe);
@@ -230,38 +230,38 @@ void Mesure(TLecteur& l, const std::string& nom, int code)
         // The expression starts two characters after "=", past its blank.
         int position = static_cast<int>(ligne.find('=')) + 3;
         const std::string texte = Texte_equilibre(ligne, position, ' ');
-        Mesurer(l, 24, nom, {l.Arg_texte(texte), l.Arg(Unite_de_la_ligne(l))});
+        Mesurer(l, TCode::reel_expression, nom, {l.Arg_texte(texte), l.Arg(Unite_de_la_ligne(l))});
         break;
     }
     case mc_coefficient:
         l.Attendre(Mot_du_code(mc_directeur));
-        Mesurer(l, 22, nom,
+        Mesurer(l, TCode::coefficient_directeur, nom,
                 {l.Arg(Droite_du_nom(l.figure(), Mot_apres(ligne, Mot_du_code(mc_droite)))),
                  l.Arg(Repere_de_la_ligne(l))});
         break;
     case mc_longueur:
         l.Attendre(Mot_du_code(mc_du));
         l.Attendre(Mot_du_code(mc_segment));
-        Mesurer(l, 21, nom, {l.Arg(Segment_du_nom(l.figure(), l.Mot())), l.Arg(Unite_de_la_ligne(l))});
+        Mesurer(l, TCode::longueur_segment, nom, {l.Arg(Segment_du_nom(l.figure(), l.Mot())), l.Arg(Unite_de_la_ligne(l))});
         break;
     case mc_rayon:
         l.Attendre(Mot_du_code(mc_de));
-        Mesurer(l, 16, nom, {l.Arg(Cercle_du_nom(l.figure(), l.Mot())), l.Arg(Unite_de_la_ligne(l))});
+        Mesurer(l, TCode::rayon_cercle, nom, {l.Arg(Cercle_du_nom(l.figure(), l.Mot())), l.Arg(Unite_de_la_ligne(l))});
         break;
     case mc_aire:
         l.Attendre(Mot_du_code(mc_du));
         l.Attendre(Mot_du_code(mc_triangle));
-        Mesurer(l, 15, nom, {l.Arg(l.Triangle(l.Mot(), false)), l.Arg(Unite_de_la_ligne(l))});
+        Mesurer(l, TCode::aire_triangle, nom, {l.Arg(l.Triangle(l.Mot(), false)), l.Arg(Unite_de_la_ligne(l))});
         break;
     case mc_produit:
         l.Attendre(Mot_du_code(mc_scalaire));
-        Mesurer(l, 14, nom,
+        Mesurer(l, TCode::produit_scalaire, nom,
                 {l.Arg_texte(Produit_scalaire_ecrit(l.Texte(' '))), l.Arg(Unite_de_la_ligne(l))});
         break;
     case mc_distance:
         l.Attendre(Mot_du_code(mc_du));
         l.Attendre(Mot_du_code(mc_point));
-        Mesurer(l, 11, nom,
+        Mesurer(l, TCode::distance_point_droite, nom,
                 {l.Arg(&Point(l, l.Mot())),
                  l.Arg(Droite_du_nom(l.figure(), Mot_apres(ligne, Mot_du_code(mc_droite)))),
                  l.Arg(Unite_de_la_ligne(l))});

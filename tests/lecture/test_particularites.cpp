@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/particularites.h"
+#include "lecture/particularites.h"
 #include "model/phrases.h"
 
 using namespace trazel;

@@ -9,7 +9,8 @@
 #include "dossier_temporaire.h"
 #include "latex/document.h"
 #include "model/fichiers.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
+#include "natures_attendues.h"
 
 using namespace trazel;
 namespace fs = std::filesystem;
@@ -50,6 +51,16 @@ TEST_P(Exemple, transcription_identique_a_la_reference)
         Transcrire_texte(Lire_fichier(figure.string()), figure.string(), form2, {}, &ignorees);
     EXPECT_TRUE(ignorees.empty()) << "ligne " << ignorees.front().numero << " ignor\xE9" "e";
     EXPECT_EQ(image, Lire_fichier((references / (GetParam() + ".crb")).string()));
+}
+
+// Every step an example records holds the arguments its code's row names.
+TEST_P(Exemple, etapes_conformes_a_la_table_des_constructions)
+{
+    const fs::path figure = exemples / (GetParam() + ".fgr");
+    TForm2 form2;
+    TFigure f;
+    const TEtape* premiere = Lire_texte_figure(Lire_fichier(figure.string()), figure.string(), f, form2);
+    EXPECT_EQ(essais::Natures_non_conformes(premiere), "");
 }
 
 TEST_P(Exemple, la_reference_se_compile)

@@ -5,7 +5,7 @@
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/phrases.h"
-#include "model/regles.h"
+#include "lecture/regles.h"
 
 namespace trazel {
 
@@ -38,7 +38,7 @@ Tcercle* Cercle(TLecteur& l, std::string_view nom)
 
 // Records the step with the point as its last argument, then reads the point's attribute
 // lines (for every point rule: a point's colour or label is never lost).
-void Finir(TLecteur& l, std::int32_t genre, std::vector<TArgument*> arguments, Tpoint& point)
+void Finir(TLecteur& l, TCode genre, std::vector<TArgument*> arguments, Tpoint& point)
 {
     arguments.push_back(l.Arg(&point));
     l.Enregistrer(genre, arguments);
@@ -50,26 +50,26 @@ void Finir(TLecteur& l, std::int32_t genre, std::vector<TArgument*> arguments, T
 void Point_libre_sur(TLecteur& l, Tpoint& p)
 {
     const std::string article = l.Mot();
-    std::int32_t genre = 0;
+    TCode genre = TCode::fin;
     TArgument* support = nullptr;
     if (article == Mot_du_code(mc_l_arc)) {
-        genre = 64;
+        genre = TCode::point_sur_arc;
         support = l.Arg(Arc_du_nom(l.figure(), l.Mot()));
     } else if (article == Mot_du_code(mc_le) || article == Mot_du_code(mc_la)) {
         const std::optional<int> objet = Code_mot(l.Mot());
         const std::string nom = l.Mot();
         if (objet == mc_segment) {
-            genre = 60;
+            genre = TCode::point_sur_segment;
             support = l.Arg(Segment_du_nom(l.figure(), nom));
         } else if (objet == mc_droite || objet == mc_demi_droite) {
-            genre = objet == mc_droite ? 61 : 62;
+            genre = objet == mc_droite ? TCode::point_sur_droite : TCode::point_sur_demi_droite;
             support = l.Arg(Droite(l, nom));
         } else if (objet == mc_cercle) {
-            genre = 63;
+            genre = TCode::point_sur_cercle;
             support = l.Arg(Cercle(l, nom));
         }
     }
-    if (genre == 0)
+    if (genre == TCode::fin)
         throw TPhrase_non_reconnue{};
     Finir(l, genre, {support, l.Arg_reel(l.Lire_valeur_parametre())}, p);
 }
@@ -81,18 +81,18 @@ void Point_libre(TLecteur& l, Tpoint& p)
     const std::string quatrieme = l.Mot();
     if (quatrieme.empty()) {
         Placer(p, l.Lire_parametres_point_libre());
-        Finir(l, 58, {}, p);
+        Finir(l, TCode::point_libre, {}, p);
     } else if (quatrieme == "dans") {
         const std::string nom = Mot_apres(l.ligne(), Mot_du_code(mc_cadre));
         Tpolygone* cadre = Polygone_du_nom(l.figure(), nom);
         if (cadre == nullptr || cadre->sommets.empty())
             throw Erreur_trazel("Le cadre \xAB " + nom + " \xBB n'est pas d\xE9" "fini");
         const Tcoordonnees uv = l.Lire_parametres_point_libre();
-        Finir(l, 59, {l.Arg(cadre), l.Arg_reel(uv.x), l.Arg_reel(uv.y)}, p);
+        Finir(l, TCode::point_libre_cadre, {l.Arg(cadre), l.Arg_reel(uv.x), l.Arg_reel(uv.y)}, p);
     } else if (quatrieme == Mot_du_code(mc_a)) {
         Trepere* repere = Repere_de_la_ligne(l);
         const Tcoordonnees xy = l.Lire_parametres_point_libre();
-        Finir(l, 65, {l.Arg(repere), l.Arg_reel(xy.x), l.Arg_reel(xy.y)}, p);
+        Finir(l, TCode::point_libre_repere, {l.Arg(repere), l.Arg_reel(xy.x), l.Arg_reel(xy.y)}, p);
     } else if (quatrieme == Mot_du_code(mc_sur)) {
         Point_libre_sur(l, p);
     } else {
@@ -139,24 +139,24 @@ void Point_d_intersection(TLecteur& l, Tpoint& p)
         if (l.Mot() == Mot_du_code(mc_droites)) {
             Tdroite* d1 = Droite(l, l.Mot());
             l.Attendre(Mot_du_code(mc_et));
-            Finir(l, 70, {l.Arg(d1), l.Arg(Droite(l, l.Mot()))}, p);
+            Finir(l, TCode::intersection_droites, {l.Arg(d1), l.Arg(Droite(l, l.Mot()))}, p);
             return;
         }
         l.position() = position;
         std::vector<TArgument*> arguments = Deux_cercles(l);
         Ajouter_autre_que(l, arguments);
-        Finir(l, 76, arguments, p);
+        Finir(l, TCode::intersection_cercles_autre, arguments, p);
     } else if (mot == Mot_du_code(mc_de)) {
         std::vector<TArgument*> arguments = Droite_et_cercle(l);
         Ajouter_autre_que(l, arguments);
-        Finir(l, 75, arguments, p);
+        Finir(l, TCode::intersection_droite_cercle_autre, arguments, p);
     } else if (mot == "1" || mot == "2") {
         const bool premier = mot == "1";
         const std::string suite = l.Mot();
         if (suite == Mot_du_code(mc_de))
-            Finir(l, premier ? 71 : 73, Droite_et_cercle(l), p);
+            Finir(l, premier ? TCode::intersection_droite_cercle_1 : TCode::intersection_droite_cercle_2, Droite_et_cercle(l), p);
         else if (suite == Mot_du_code(mc_des))
-            Finir(l, premier ? 72 : 74, Deux_cercles(l), p);
+            Finir(l, premier ? TCode::intersection_cercles_1 : TCode::intersection_cercles_2, Deux_cercles(l), p);
         else
             throw TPhrase_non_reconnue{};
     } else {
@@ -175,13 +175,13 @@ void Point(TLecteur& l, Tpoint& p)
         l.Attendre(Mot_du_code(mc_coordonnees));
         const std::string x = l.Texte(',');
         const std::string y = l.Texte(')');
-        Finir(l, 66,
+        Finir(l, TCode::point_coordonnees,
               {l.Arg(Repere_de_la_ligne(l)), l.Arg_texte(x), l.Arg_texte(y),
                l.Arg(Unite_de_la_ligne(l))},
               p);
     } else if (code == mc_d_abscisse) {
         const std::string x = l.Texte(' ');
-        Finir(l, 67, {l.Arg(Repere_de_la_ligne(l)), l.Arg_texte(x), l.Arg(Unite_de_la_ligne(l))},
+        Finir(l, TCode::point_abscisse, {l.Arg(Repere_de_la_ligne(l)), l.Arg_texte(x), l.Arg(Unite_de_la_ligne(l))},
               p);
     } else if (code == mc_sur) {
         l.Attendre(Mot_du_code(mc_le));
@@ -190,14 +190,14 @@ void Point(TLecteur& l, Tpoint& p)
         const std::string unite_d_angle = Unite_d_angle(l.ligne());
         if (unite_d_angle.empty())
             throw TPhrase_non_reconnue{};
-        Finir(l, 68,
+        Finir(l, TCode::point_angle_cercle,
               {l.Arg(cercle), l.Arg_texte(Mot_avant(l.ligne(), unite_d_angle)),
                l.Arg(Unite_de_la_ligne(l)), l.Arg_texte(unite_d_angle)},
               p);
     } else if (code == mc_a) {
         l.Attendre(Mot_du_code(mc_abscisse));
         Tdroite* d = Droite(l, Nom_apres_sur(l.ligne()));
-        Finir(l, 69, {l.Arg(d), l.Arg_reel(l.Lire_valeur_parametre())}, p);
+        Finir(l, TCode::point_abscisse_droite, {l.Arg(d), l.Arg_reel(l.Lire_valeur_parametre())}, p);
     } else if (code == mc_d_intersection) {
         Point_d_intersection(l, p);
     } else {
@@ -214,7 +214,7 @@ void Centre(TLecteur& l, Tpoint& p)
         l.Attendre(Mot_du_code(mc_gravite));
         l.Attendre(Mot_du_code(mc_du));
         l.Attendre(Mot_du_code(mc_triangle));
-        Finir(l, 92, {l.Arg(l.Triangle(l.Mot(), true))}, p);
+        Finir(l, TCode::centre_gravite, {l.Arg(l.Triangle(l.Mot(), true))}, p);
         return;
     }
     if (mot != Mot_du_code(mc_du))
@@ -225,13 +225,13 @@ void Centre(TLecteur& l, Tpoint& p)
         l.Attendre("dans");
         l.Attendre(Mot_du_code(mc_le));
         l.Attendre(Mot_du_code(mc_triangle));
-        Finir(l, 93, {l.Arg(l.Triangle(l.Mot(), true))}, p);
+        Finir(l, TCode::centre_inscrit, {l.Arg(l.Triangle(l.Mot(), true))}, p);
     } else if (quoi == Mot_du_code(mc_circonscrit)) {
         l.Attendre(Mot_du_code(mc_au));
         l.Attendre(Mot_du_code(mc_triangle));
-        Finir(l, 94, {l.Arg(l.Triangle(l.Mot(), true))}, p);
+        Finir(l, TCode::centre_circonscrit, {l.Arg(l.Triangle(l.Mot(), true))}, p);
     } else {
-        Finir(l, 95, {l.Arg(Cercle(l, quoi))}, p);
+        Finir(l, TCode::centre_cercle, {l.Arg(Cercle(l, quoi))}, p);
     }
 }
 
@@ -246,9 +246,9 @@ void Projete(TLecteur& l, Tpoint& p)
     Tpoint& source = Point(l, Mot_apres(ligne, Mot_du_code(mc_de)));
     Tdroite* sur = Droite(l, Nom_apres_sur(ligne));
     if (orthogonal)
-        Finir(l, 26, {l.Arg(&source), l.Arg(sur)}, p);
+        Finir(l, TCode::projete_orthogonal, {l.Arg(&source), l.Arg(sur)}, p);
     else
-        Finir(l, 27, {l.Arg(&source), l.Arg(sur), l.Arg(Droite(l, Mot_apres(ligne, "\xE0")))}, p);
+        Finir(l, TCode::projete, {l.Arg(&source), l.Arg(sur), l.Arg(Droite(l, Mot_apres(ligne, "\xE0")))}, p);
 }
 
 // "sur demi-droite [AB) à la distance EXPR (unité U)"; the point is made once the half-line
@@ -261,7 +261,7 @@ void Sur_demi_droite(TLecteur& l, const std::string& nom)
     if (!l.Aller_apres(Mot_du_code(mc_distance)))
         throw TPhrase_non_reconnue{};
     const std::string distance = l.Texte(' ');
-    Finir(l, 84, {l.Arg(d), l.Arg_texte(distance), l.Arg(Unite_de_la_ligne(l))}, p);
+    Finir(l, TCode::point_distance_demi_droite, {l.Arg(d), l.Arg_texte(distance), l.Arg(Unite_de_la_ligne(l))}, p);
 }
 
 } // namespace
@@ -276,7 +276,7 @@ void Regle_point(TLecteur& l, const std::string& nom, int code)
         l.Attendre(Mot_du_code(mc_du));
         l.Attendre(Mot_du_code(mc_segment));
         Tsegment* s = Segment_du_nom(l.figure(), l.Mot());
-        Finir(l, 89, {l.Arg(s)}, *l.Nouveau_point(nom));
+        Finir(l, TCode::milieu, {l.Arg(s)}, *l.Nouveau_point(nom));
         break;
     }
     case mc_centre:
@@ -286,7 +286,7 @@ void Regle_point(TLecteur& l, const std::string& nom, int code)
         Tpoint& p = *l.Nouveau_point(nom);
         l.Attendre(Mot_du_code(mc_du));
         l.Attendre(Mot_du_code(mc_triangle));
-        Finir(l, 96, {l.Arg(l.Triangle(l.Mot(), true))}, p);
+        Finir(l, TCode::orthocentre, {l.Arg(l.Triangle(l.Mot(), true))}, p);
         break;
     }
     case mc_projete:
@@ -298,7 +298,7 @@ void Regle_point(TLecteur& l, const std::string& nom, int code)
         const int debut = l.position();
         const std::string mot = l.Mot();
         const auto liste = static_cast<std::int32_t>(debut + static_cast<int>(mot.size()) + 1);
-        Finir(l, 6, {l.Arg_texte(l.ligne()), l.Arg_entier(liste)}, p);
+        Finir(l, TCode::barycentre, {l.Arg_texte(l.ligne()), l.Arg_entier(liste)}, p);
         break;
     }
     default: // mc_sur

@@ -13,7 +13,7 @@
 #include "calc/geometrie.h"
 #include "calc/resolveur.h"
 #include "model/figure.h"
-#include "model/particularites.h"
+#include "lecture/particularites.h"
 
 namespace trazel {
 
@@ -93,7 +93,7 @@ public:
 
     // Records the current step with its genre and its arguments (the defined object last),
     // computes that object through the resolver unless told not to, and closes the step.
-    TEtape& Enregistrer(std::int32_t genre, const std::vector<TArgument*>& arguments,
+    TEtape& Enregistrer(TCode genre, const std::vector<TArgument*>& arguments,
                         bool calculer = true);
 
     // Reads the lines after the current one that belong to it (they start with two spaces)

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "model/erreurs.h"
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 #include "model/texte_figure.h"
 #include "proches.h"
 

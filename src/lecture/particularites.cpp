@@ -1,4 +1,4 @@
-#include "model/particularites.h"
+#include "lecture/particularites.h"
 
 #include <optional>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/lecteur.h"
+#include "lecture/lecteur.h"
 
 namespace trazel {
 

@@ -1,4 +1,4 @@
-#include "model/transcription.h"
+#include "lecture/transcription.h"
 
 #include <algorithm>
 
