@@ -92,28 +92,6 @@ Tcoordonnees Combinaison(Tcoordonnees u, Tcoordonnees v, Reel a, Reel b)
     return {a * u.x + b * v.x, a * u.y + b * v.y};
 }
 
-Tmatrice Matrice_de(Tcoordonnees u, Tcoordonnees v)
-{
-    return {{u.x, v.x}, {u.y, v.y}};
-}
-
-// Cofactor expansion along the first column, recursive; a 1x1 matrix is its element.
-Reel Determinant(const Tmatrice& m)
-{
-    if (m.size() == 1)
-        return m[0][0];
-    Reel somme = 0;
-    for (std::size_t i = 0; i < m.size(); ++i) {
-        Tmatrice mineur;
-        for (std::size_t k = 0; k < m.size(); ++k)
-            if (k != i)
-                mineur.emplace_back(m[k].begin() + 1, m[k].end());
-        const Reel terme = m[i][0] * Determinant(mineur);
-        somme = i % 2 == 0 ? somme + terme : somme - terme;
-    }
-    return Controler(somme);
-}
-
 // The expansion's own sums for a 2x2 matrix: "0 +" keeps the sign of a zero product as the
 // expansion gives it.
 Reel Determinant_de(Tcoordonnees u, Tcoordonnees v)

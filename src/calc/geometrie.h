@@ -33,9 +33,6 @@ struct Trond {
     Reel rayon = 0;
 };
 
-using Tvecteur_dimension_libre = std::vector<Reel>;
-using Tmatrice = std::vector<Tvecteur_dimension_libre>;
-
 // From and to the records, and the basic vector operations: inline, as every step of every
 // locus sample goes through several of them.
 inline Tcoordonnees Coordonnees(const Tpoint& p) { return {p.x, p.y}; }
@@ -92,9 +89,8 @@ inline Tcoordonnees Milieu(Tcoordonnees a, Tcoordonnees b)
 {
     return {(a.x + b.x) / 2, (a.y + b.y) / 2};
 }
-Tmatrice Matrice_de(Tcoordonnees u, Tcoordonnees v); // rows (u.x, v.x), (u.y, v.y)
-Reel Determinant(const Tmatrice& m);                 // cofactors along the first column
-// Determinant(Matrice_de(u, v)) bit for bit, without building the matrix.
+// The 2x2 determinant u.x v.y - u.y v.x, summed as a cofactor expansion along the first
+// column sums it (signed zeros included).
 Reel Determinant_de(Tcoordonnees u, Tcoordonnees v);
 
 // Frames.

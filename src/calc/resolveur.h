@@ -23,7 +23,7 @@ struct TContexte_calcul {
 // configurations raise Erreur_calcul.
 void Recalculer_etape(TEtape& etape, TContexte_calcul& contexte);
 
-// The value that a measure or number step (genres 7 to 22 and 24) gives its variable; none
+// The value that a measure or number step (the measure family) gives its variable; none
 // for another genre, and for the slope of a line parallel to the frame's second axis.
 std::optional<Reel> Valeur_de_variable(const TEtape& etape, TContexte_calcul& contexte);
 

@@ -11,7 +11,7 @@
 #include "calc/conversion_chaines.h"
 #include "calc/geometrie.h"
 #include "calc/vecteurs.h"
-#include "latex/ecriture.h"
+#include "latex/texte_image.h"
 #include "latex/points.h"
 #include "model/erreurs.h"
 #include "model/fichiers.h"
@@ -37,28 +37,10 @@ std::string Entier(long n)
                                  Raison_systeme(numero));
 }
 
-// One sample: " HC (" where the inside/outside state changes, "ND" for an undefined value.
-std::string Texte_echantillon(const TEchantillon& e)
-{
-    return (e.bascule ? " HC (" : "(") + Reel_en_texte(e.x) + ", " +
-           (e.defini ? Reel_en_texte(e.y) : std::string("ND")) + ") ";
-}
-
 // A line ends after the `premiere_ligne`-th sample, then after every fifth.
 bool Fin_de_ligne_apres(std::size_t i, std::size_t premiere_ligne)
 {
     return i + 1 >= premiere_ligne && (i + 1 - premiere_ligne) % par_ligne == 0;
-}
-
-std::string Texte_echantillons(const TEchantillons& echantillons, std::size_t premiere_ligne)
-{
-    std::string texte;
-    for (std::size_t i = 0; i < echantillons.size(); ++i) {
-        texte += Texte_echantillon(echantillons[i]);
-        if (Fin_de_ligne_apres(i, premiere_ligne))
-            texte += '\n';
-    }
-    return texte;
 }
 
 std::string Nom_du_pilote(const TPilote& pilote)
@@ -521,15 +503,6 @@ TEchantillons Echantillons_lieu(TEtape* premiere, const Tpoint& trace, const TPi
     return echantillons;
 }
 
-void Calculer_lieu(TEtape* premiere, const Tpoint& trace, const TPilote& pilote,
-                   TFichier_temporaire& fichier, long n, const TCadre_image& fenetre,
-                   TContexte_calcul& contexte)
-{
-    TEchantillons echantillons = Echantillons_lieu(premiere, trace, pilote, n, contexte);
-    Marquer_bascules(echantillons, fenetre);
-    fichier.Reecrire(Texte_echantillons(echantillons, par_ligne));
-}
-
 TEchantillons Echantillons_graphe(const std::string& fonction, const Trepere& repere, long n,
                                   Reel fin, Reel debut, TContexte_calcul& contexte)
 {
@@ -558,15 +531,6 @@ TEchantillons Echantillons_graphe(const std::string& fonction, const Trepere& re
         echantillons.push_back(Point_du_graphe(form2.CalcExpress1, valeurs, repere));
     }
     return echantillons;
-}
-
-void Calculer_graphe(const std::string& fonction, const Trepere& repere, long n,
-                     TFichier_temporaire& fichier, Reel fin, Reel debut,
-                     const TCadre_image& fenetre, TContexte_calcul& contexte)
-{
-    TEchantillons echantillons = Echantillons_graphe(fonction, repere, n, fin, debut, contexte);
-    Marquer_bascules(echantillons, fenetre);
-    fichier.Reecrire(Texte_echantillons(echantillons, 1));
 }
 
 void Ecrire_echantillons(const TCourbe& courbe, const TEchantillons& echantillons,

@@ -68,23 +68,12 @@ struct TPilote {
 TEchantillons Echantillons_lieu(TEtape* premiere, const Tpoint& trace, const TPilote& pilote,
                                 long n, TContexte_calcul& contexte);
 
-// Rewrites the temporary file with the marked samples of the locus, five per line.
-void Calculer_lieu(TEtape* premiere, const Tpoint& trace, const TPilote& pilote,
-                   TFichier_temporaire& fichier, long n, const TCadre_image& fenetre,
-                   TContexte_calcul& contexte);
-
 // The graph of the function over [debut, fin] in the frame, converted to figure
 // coordinates: d + 3 samples, one step beyond each end, with d = n + 1 intervals (10001 for
 // n = 987). A sample where the function has no value is undefined. A negative n, too many
 // samples or a function the evaluator cannot compile raise Erreur_trazel.
 TEchantillons Echantillons_graphe(const std::string& fonction, const Trepere& repere, long n,
                                   Reel fin, Reel debut, TContexte_calcul& contexte);
-
-// Rewrites the temporary file with the marked samples of the graph: one on the first line,
-// five on each later one.
-void Calculer_graphe(const std::string& fonction, const Trepere& repere, long n,
-                     TFichier_temporaire& fichier, Reel fin, Reel debut,
-                     const TCadre_image& fenetre, TContexte_calcul& contexte);
 
 // Rereads the temporary file and writes the curve: its comment, then one data set and one
 // plot per visible run. Nothing when the curve is not drawn.

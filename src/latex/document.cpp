@@ -1,6 +1,6 @@
 #include "latex/document.h"
 
-#include "latex/ecriture.h"
+#include "latex/texte_image.h"
 #include "model/encodage.h"
 
 namespace trazel {

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "calc/conversion_chaines.h"
-#include "latex/ecriture.h"
+#include "latex/texte_image.h"
 #include "latex/points.h"
 
 namespace trazel {

@@ -84,19 +84,16 @@ void Ecrire_objet(const TEtape& etape, TDessin dessin, const TCadre_image& fenet
 // Loci and graphs: their arguments are read by the curve module, which samples them through
 // the calculation context.
 void Ecrire_courbe_de_l_etape(const TEtape& etape, TDessin dessin, TEtape* premiere,
-                              const TCadre_image& fenetre, TContexte_calcul* contexte,
+                              const TCadre_image& fenetre, TContexte_calcul& contexte,
                               std::string& sortie)
 {
-    if (contexte == nullptr)
-        throw std::logic_error("le genre " + std::to_string(etape.genre) +
-                               " demande le contexte de calcul de la figure");
     if (dessin == TDessin::lieu)
-        Ecrire_lieu(etape, premiere, fenetre, *contexte, sortie);
+        Ecrire_lieu(etape, premiere, fenetre, contexte, sortie);
     else
-        Ecrire_graphe(etape, fenetre, *contexte, sortie);
+        Ecrire_graphe(etape, fenetre, contexte, sortie);
 }
 
-void Ecrire_etapes(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul* contexte,
+void Ecrire_etapes(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul& contexte,
                    std::string& sortie)
 {
     TCadre_image* fenetre = nullptr;
@@ -128,20 +125,6 @@ void Ecrire_etapes(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul
 }
 
 } // namespace
-
-void Ajouter_ligne(std::string& sortie, std::string_view ligne)
-{
-    sortie.append(ligne);
-    sortie.append("\r\n");
-}
-
-std::string_view Tronquer_decimales(std::string_view texte, int n)
-{
-    const std::size_t point = texte.find('.');
-    if (point == std::string_view::npos)
-        return texte;
-    return texte.substr(0, point + 1 + static_cast<std::size_t>(n));
-}
 
 void Controler_cadre_latex(const TCadre_latex& cadre)
 {
@@ -224,12 +207,7 @@ void Ecrire_repere(const Trepere& repere, const TCadre_image& fenetre, std::stri
 void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul& contexte,
                    std::string& sortie)
 {
-    Ecrire_etapes(premiere, cadre, &contexte, sortie);
-}
-
-void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, std::string& sortie)
-{
-    Ecrire_etapes(premiere, cadre, nullptr, sortie);
+    Ecrire_etapes(premiere, cadre, contexte, sortie);
 }
 
 } // namespace trazel

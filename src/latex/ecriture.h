@@ -1,42 +1,17 @@
 #pragma once
-// The PSTricks picture of a computed figure: the walk over the construction steps, the
-// picture header, and the text conventions every emitter shares. Emitters append whole lines
-// to a string; the caller decides where the text goes.
+// The PSTricks picture of a computed figure: the walk over the construction steps and the
+// picture header.
 
 #include <string>
 #include <string_view>
 
 #include "calc/conversion_chaines.h"
 #include "calc/resolveur.h"
+#include "latex/texte_image.h"
 #include "model/figure.h"
 #include "model/reel.h"
 
 namespace trazel {
-
-// The LaTeX frame the picture must fit, in centimetres.
-struct TCadre_latex {
-    Reel largeur = 10;
-    Reel hauteur = 10;
-};
-
-// The one place that decides line ends: picture files use CR LF.
-void Ajouter_ligne(std::string& sortie, std::string_view ligne);
-
-// A line given in pieces, appended one after the other: the whole line is never built on
-// its own, which spares a text per piece on figures of thousands of objects.
-template <class... Morceaux>
-void Ajouter_ligne(std::string& sortie, std::string_view premier, std::string_view second,
-                   const Morceaux&... suite)
-{
-    sortie.append(premier);
-    sortie.append(second);
-    (sortie.append(std::string_view(suite)), ...);
-    Ajouter_ligne(sortie, std::string_view());
-}
-
-// The text up to and including its first ".", then at most n more characters: a prefix of
-// the text given, valid as long as it is.
-std::string_view Tronquer_decimales(std::string_view texte, int n);
 
 // A LaTeX frame of no size (width or height not positive) raises Erreur_trazel.
 void Controler_cadre_latex(const TCadre_latex& cadre);
@@ -67,8 +42,5 @@ void Ecrire_repere(const Trepere& repere, const TCadre_image& fenetre, std::stri
 // figure is the same afterwards.
 void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul& contexte,
                    std::string& sortie);
-
-// The same for a figure without curves: a locus or a graph raises std::logic_error.
-void Ecrire_figure(TEtape* premiere, const TCadre_latex& cadre, std::string& sortie);
 
 } // namespace trazel

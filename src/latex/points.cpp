@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "calc/conversion_chaines.h"
-#include "latex/ecriture.h"
+#include "latex/texte_image.h"
 
 namespace trazel {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "latex/droites.h"
-#include "latex/ecriture.h"
+#include "latex/texte_image.h"
 
 namespace trazel {
 

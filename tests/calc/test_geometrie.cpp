@@ -77,6 +77,35 @@ TEST(Operations_vectorielles, signes_et_ordre_des_arguments)
     Attendre_erreur_calcul([] { Norme({1e3000L, 1e3000L}); });
 }
 
+namespace {
+
+// The reference the intersections' determinant is held to: a square matrix expanded by
+// cofactors along its first column.
+using Tmatrice = std::vector<std::vector<Reel>>;
+
+Tmatrice Matrice_de(Tcoordonnees u, Tcoordonnees v) // the vectors in columns
+{
+    return {{u.x, v.x}, {u.y, v.y}};
+}
+
+Reel Determinant(const Tmatrice& m)
+{
+    if (m.size() == 1)
+        return m[0][0];
+    Reel somme = 0;
+    for (std::size_t i = 0; i < m.size(); ++i) {
+        Tmatrice mineur;
+        for (std::size_t k = 0; k < m.size(); ++k)
+            if (k != i)
+                mineur.emplace_back(m[k].begin() + 1, m[k].end());
+        const Reel terme = m[i][0] * Determinant(mineur);
+        somme = i % 2 == 0 ? somme + terme : somme - terme;
+    }
+    return somme;
+}
+
+} // namespace
+
 TEST(Determinant, developpement_selon_la_premiere_colonne)
 {
     struct Cas {

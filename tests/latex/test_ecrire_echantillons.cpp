@@ -12,25 +12,11 @@
 #include "latex/sortie_attendue.h"
 
 using namespace trazel;
+using essais::Texte_du_fichier;
 
 namespace {
 
 const TCadre_image& fenetre = essais::fenetre_par_defaut;
-
-// The temporary file's text: "(x, y) " or " HC (x, y) " per sample, "ND" for an undefined
-// value, a line end after the `premiere_ligne`-th sample and then after every fifth.
-std::string Texte_du_fichier(const TEchantillons& echantillons, std::size_t premiere_ligne)
-{
-    std::string texte;
-    for (std::size_t i = 0; i < echantillons.size(); ++i) {
-        const TEchantillon& e = echantillons[i];
-        texte += std::string(e.bascule ? " HC (" : "(") + Reel_en_texte(e.x) + ", " +
-                 (e.defini ? Reel_en_texte(e.y) : "ND") + ") ";
-        if (i + 1 >= premiere_ligne && (i + 1 - premiere_ligne) % 5 == 0)
-            texte += '\n';
-    }
-    return texte;
-}
 
 std::string Par_le_fichier(const TCourbe& courbe, const TEchantillons& e, std::size_t premiere)
 {

@@ -134,6 +134,8 @@ namespace {
 // step per object.
 struct Figure_enregistree {
     TFigure figure;
+    TForm2 form2;
+    TContexte_calcul contexte{figure, form2};
     TEtape* premiere = figure.Nouvelle_etape();
     TEnregistreur_etapes etapes{figure, premiere};
 
@@ -175,7 +177,7 @@ TEST(Ecrire_figure, chaque_objet_a_la_place_de_son_etape)
     f.Etape<Tdroite>(99, {.nom = "[AB)", .point1 = a, .point2 = b, .vecteur = ab});
     f.Etape<Tpolygone>(57, {.nom = "P", .sommets = {}, .dessine = false});
     std::string sortie;
-    Ecrire_figure(f.premiere, {}, sortie);
+    Ecrire_figure(f.premiere, {}, f.contexte, sortie);
 
     const std::string trace = "[linewidth=1pt, linecolor=black, linestyle=solid]";
     EXPECT_EQ(sortie,
@@ -199,7 +201,7 @@ TEST(Ecrire_figure, arc_trace_avec_les_attributs_de_l_arc)
                                  .angle_debut = pi_etendu / 2, .angle_fin = pi_etendu,
                                  .style = "solid"});
     std::string sortie;
-    Ecrire_figure(f.premiere, {}, sortie);
+    Ecrire_figure(f.premiere, {}, f.contexte, sortie);
     EXPECT_EQ(sortie, entete + Texte({"% PointO Marque Non affich\xE9" "e",
                                       "% Arc de cercle k",
                                       "\\psarc[linewidth=1pt, linecolor=red, linestyle=dashed]"
@@ -208,22 +210,19 @@ TEST(Ecrire_figure, arc_trace_avec_les_attributs_de_l_arc)
     EXPECT_EQ(k->couleur, "blue");
 }
 
-TEST(Ecrire_figure, genres_sans_emetteur_ou_avant_la_fenetre)
+TEST(Ecrire_figure, point_avant_la_fenetre)
 {
-    Figure_enregistree f;
-    f.Etape<TCourbe>(97, {.nom = "L"});
-    std::string sortie;
-    EXPECT_THROW(Ecrire_figure(f.premiere, {}, sortie), std::logic_error);
-
     TFigure figure;
+    TForm2 form2;
+    TContexte_calcul contexte{figure, form2};
+    std::string sortie;
     TEtape* seule = figure.Nouvelle_etape();
     TEnregistreur_etapes etapes(figure, seule);
     seule->genre = 6;
     etapes.Ajouter(figure.Nouvel_argument(figure.Nouveau<Tpoint>({.nom = "A"})));
     etapes.Fermer();
-    sortie.clear();
     try {
-        Ecrire_figure(seule, {}, sortie);
+        Ecrire_figure(seule, {}, contexte, sortie);
         ADD_FAILURE() << "un point avant la fen\xEAtre est accept\xE9";
     } catch (const std::logic_error& e) {
         EXPECT_EQ(std::string(e.what()),
