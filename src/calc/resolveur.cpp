@@ -59,7 +59,7 @@ std::optional<Tcoordonnees> Intersection(TEtape& etape, TContexte_calcul&)
     const std::optional<Tdeux_points> m =
         deux_cercles ? Intersection_cercles(Rond_de(Arg<Tcercle>(etape, 1)),
                                             Rond_de(Arg<Tcercle>(etape, 2)))
-                     : Intersection_droite_cercle(Ligne_actuelle(Arg<Tdroite>(etape, 1)),
+                     : Intersection_droite_cercle(Actualiser_ligne(Arg<Tdroite>(etape, 1)),
                                                   Rond_de(Arg<Tcercle>(etape, 2)));
     if (!m)
         return std::nullopt;
@@ -83,20 +83,20 @@ std::optional<Tcoordonnees> Point_construit(TEtape& etape, TContexte_calcul& con
     switch (etape.code()) {
     case TCode::projete_orthogonal:
         return Projete_orthogonal(Coordonnees(Arg<Tpoint>(etape, 1)),
-                                  Ligne_actuelle(Arg<Tdroite>(etape, 2)));
+                                  Actualiser_ligne(Arg<Tdroite>(etape, 2)));
     case TCode::projete: {
-        const Tligne direction = Ligne_actuelle(Arg<Tdroite>(etape, 3));
-        return Intersection_droites(Ligne_actuelle(Arg<Tdroite>(etape, 2)),
+        const Tligne direction = Actualiser_ligne(Arg<Tdroite>(etape, 3));
+        return Intersection_droites(Actualiser_ligne(Arg<Tdroite>(etape, 2)),
                                     {Coordonnees(Arg<Tpoint>(etape, 1)), direction.direction});
     }
     case TCode::intersection_droites:
-        return Intersection_droites(Ligne_actuelle(Arg<Tdroite>(etape, 1)),
-                                    Ligne_actuelle(Arg<Tdroite>(etape, 2)));
+        return Intersection_droites(Actualiser_ligne(Arg<Tdroite>(etape, 1)),
+                                    Actualiser_ligne(Arg<Tdroite>(etape, 2)));
     case TCode::point_distance_demi_droite: {
         const Tunite& unite = Arg<Tunite>(etape, 3);
         const Reel a = Mesure(Arg<std::string>(etape, 2), unite, contexte) *
                        Longueur_unite(&unite);
-        const Tligne d = Ligne_actuelle(Arg<Tdroite>(etape, 1));
+        const Tligne d = Actualiser_ligne(Arg<Tdroite>(etape, 1));
         return Point_plus_vecteur(d.point, d.direction, Diviser(a, Norme(d.direction)));
     }
     case TCode::milieu: {
@@ -136,14 +136,14 @@ std::optional<Tcoordonnees> Point_repere(TEtape& etape, TContexte_calcul& contex
         return Point_du_cadre(Arg<Tpolygone>(etape, 1), Arg<Reel>(etape, 2), Arg<Reel>(etape, 3));
     case TCode::point_sur_segment: {
         Tdroite& d = *Droite_du_nom(contexte.figure, Arg<Tsegment>(etape, 1).nom);
-        Ligne_actuelle(d);
+        Actualiser_ligne(d);
         return Repere_vers_absolu(*d.repere, {Arg<Reel>(etape, 2), 0});
     }
     case TCode::point_sur_droite:
     case TCode::point_sur_demi_droite:
     case TCode::point_abscisse_droite: {
         Tdroite& d = Arg<Tdroite>(etape, 1);
-        Ligne_actuelle(d);
+        Actualiser_ligne(d);
         return Repere_vers_absolu(*d.repere, {Arg<Reel>(etape, 2), 0});
     }
     case TCode::point_sur_cercle:

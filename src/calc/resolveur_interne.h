@@ -28,8 +28,9 @@ template <class T> T& Objet(const TEtape& etape)
 
 int Nombre_arguments(const TEtape& etape);
 
-// The line as it stands now: a line through two points follows them.
-Tligne Ligne_actuelle(Tdroite& d);
+// Brings the line record up to date (a line through two points follows them) and returns
+// the line as it now stands.
+Tligne Actualiser_ligne(Tdroite& d);
 
 // A measure expression and a vector expression evaluated with the length of the unit.
 Reel Mesure(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte);

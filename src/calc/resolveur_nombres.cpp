@@ -55,7 +55,7 @@ Reel Angle(const TEtape& etape, TContexte_calcul& contexte)
 // The slope of a line in a frame: dy / dx of its direction there; none when dx is 0.
 std::optional<Reel> Pente(const TEtape& etape)
 {
-    const Tligne d = Ligne_actuelle(Arg<Tdroite>(etape, 2));
+    const Tligne d = Actualiser_ligne(Arg<Tdroite>(etape, 2));
     const Tcoordonnees ab = Coordonnees_dans_repere(Arg<Trepere>(etape, 3), d.direction);
     if (ab.x == 0)
         return std::nullopt;
@@ -72,7 +72,7 @@ std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contex
         return Coordonnee(etape, contexte);
     case TCode::distance_point_droite:
         return Diviser(Distance_point_droite(Coordonnees(Arg<Tpoint>(etape, 2)),
-                                             Ligne_actuelle(Arg<Tdroite>(etape, 3))),
+                                             Actualiser_ligne(Arg<Tdroite>(etape, 3))),
                        Longueur_unite(&Arg<Tunite>(etape, 4)));
     case TCode::angle_geometrique: case TCode::angle_vecteurs:
         return Angle(etape, contexte);

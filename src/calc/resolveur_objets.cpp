@@ -77,7 +77,7 @@ bool Recalculer_droite(TEtape& etape, TContexte_calcul& contexte)
         return true;
     case TCode::image_droite:
         Placer_ligne(d, Image_droite(Arg<std::string>(etape, 2),
-                                     Ligne_actuelle(Arg<Tdroite>(etape, 1)),
+                                     Actualiser_ligne(Arg<Tdroite>(etape, 1)),
                                      contexte.figure.transformations));
         return true;
     case TCode::droite_coefficient: {
@@ -95,7 +95,7 @@ bool Recalculer_droite(TEtape& etape, TContexte_calcul& contexte)
         return true;
     }
     case TCode::perpendiculaire:
-        Orienter(d, Quart_de_tour(Ligne_actuelle(Arg<Tdroite>(etape, 1)).direction));
+        Orienter(d, Quart_de_tour(Actualiser_ligne(Arg<Tdroite>(etape, 1)).direction));
         return true;
     case TCode::droite_graduee: {
         const Tunite& unite = Arg<Tunite>(etape, 2);
@@ -150,7 +150,7 @@ bool Recalculer_cercle(TEtape& etape, TContexte_calcul& contexte)
         c.rayon = Norme(Vecteur_de(centre, Coordonnees(Arg<Tpoint>(etape, 1))));
         return true;
     case TCode::cercle_tangent:
-        c.rayon = Distance_point_droite(centre, Ligne_actuelle(Arg<Tdroite>(etape, 1)));
+        c.rayon = Distance_point_droite(centre, Actualiser_ligne(Arg<Tdroite>(etape, 1)));
         return true;
     case TCode::cercle_diametre: {
         const Tsegment& s = Arg<Tsegment>(etape, 1);
@@ -255,7 +255,7 @@ int Nombre_arguments(const TEtape& etape)
     return n;
 }
 
-Tligne Ligne_actuelle(Tdroite& d)
+Tligne Actualiser_ligne(Tdroite& d)
 {
     Actualiser_droite(d);
     return Ligne_de(d);
@@ -325,7 +325,7 @@ void Regler_transformation(TCode genre, const TEtape& etape, int k,
                Vecteur_de(Coordonnees(Arg<Tpoint>(etape, k)), Coordonnees(Arg<Tpoint>(etape, k + 1))));
         break;
     case TCode::symetrie_axiale:
-        Ligne_actuelle(*Arg<Tsymetrie_axiale>(etape, k).axe);
+        Actualiser_ligne(*Arg<Tsymetrie_axiale>(etape, k).axe);
         break;
     default: // a composition and a point reflection have nothing to recompute
         break;

@@ -34,8 +34,8 @@ std::string Texte_ligne(int ligne)
     return "ligne " + std::to_string(ligne);
 }
 
-// "Error in formula. (formule « 2*-3x » de la fonction « f », ligne 6, utilisée ligne 15
-// dans « f(2) »)": each line is left out when 0.
+// "Error in formula. (formule Â« 2*-3x Â» de la fonction Â« f Â», ligne 6, utilisÃ©e ligne 15
+// dans Â« f(2) Â»)": each line is left out when 0.
 std::string Message_fonction(const Erreur_formule& erreur, const TFonction_fautive& f,
                              int ligne_corps, int utilisation)
 {

@@ -169,17 +169,17 @@ TCompilation Compiler_image(const QString& chemin_image, QSize taille)
     const TLancement latex =
         LancerEtAttendre("latex -interaction=nonstopmode -halt-on-error \\input{tmp~.tex}");
     if (latex == TLancement::Introuvable)
-        resultat.erreur = QString::fromUtf8("latex est introuvable : installez TeX Live "
+        resultat.erreur = QStringLiteral("latex est introuvable : installez TeX Live "
                                             "(paquets texlive-latex-base et texlive-pstricks).");
     else if (latex == TLancement::Trop_long)
-        resultat.erreur = QString::fromUtf8("latex ne s'est pas terminé en deux minutes : "
+        resultat.erreur = QStringLiteral("latex ne s'est pas termin\u00e9 en deux minutes : "
                                             "compilation interrompue.");
     else if (dossier.exists("tmp~.dvi")) {
         const TLancement dvips = LancerEtAttendre("dvips tmp~.dvi -o tmp~.ps");
         if (dvips == TLancement::Introuvable)
-            resultat.erreur = QString::fromUtf8("dvips est introuvable : installez TeX Live.");
+            resultat.erreur = QStringLiteral("dvips est introuvable : installez TeX Live.");
         else if (dvips == TLancement::Trop_long)
-            resultat.erreur = QString::fromUtf8("dvips ne s'est pas terminé en deux minutes : "
+            resultat.erreur = QStringLiteral("dvips ne s'est pas termin\u00e9 en deux minutes : "
                                                 "compilation interrompue.");
     }
     Supprimer(dossier, "tmp~.tex");
@@ -330,7 +330,7 @@ bool TForm3::Compiler_et_montrer(bool en_silence)
         image_ = c.image;
         Montrer_image();
         if (!c.erreur.isEmpty())
-            signaler("LaTeX n'a pas pu compiler l'image :\n" + c.erreur);
+            signaler("LaTeX n'a pas pu compiler l'image " + windowTitle() + " :\n" + c.erreur);
         return c.postscript;
     } catch (const std::exception& erreur) {
         image_ = {};
@@ -370,7 +370,9 @@ void TForm3::GsviewClick()
     if (Compiler_et_montrer() && principale_ != nullptr &&
         !Ouvrir_avec(principale_->CheminGsView, "tmp~.ps", QDir::currentPath()))
         dialogues_.Erreur(this, titre_compilation,
-                          "Le visualiseur " + principale_->CheminGsView + " n'a pas pu \u00eatre lanc\u00e9.");
+                          "Le visualiseur " + principale_->CheminGsView +
+                              " n'a pas pu \u00eatre lanc\u00e9 pour montrer l'image de " +
+                              windowTitle() + ".");
 }
 
 } // namespace trazel

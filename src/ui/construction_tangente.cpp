@@ -254,6 +254,9 @@ std::string Lignes(const TNoms& n, const TValeurs& v, const std::string& f, cons
         n.c1 + " cercle de centre " + p[2] + " et de rayon " + ch + " (unit\xE9 " + u + ")",
         "  Objet dessinable " + n.c1 + non_dessine,
         p[4] + " point libre sur le cercle " + n.c1,
+        // Without the indent of its siblings on purpose: the tangent's lines are fixed as
+        // figures already hold them, and the reader takes a parameter from the line after
+        // the point's whatever its indent.
         "Objet libre " + p[4] + ", param\xE8tre: 1",
         "  Objet dessinable " + p[4] + marque_fine,
         p[5] + " image de " + p[4] + " par la sym\xE9trie d'axe " + n.d1,

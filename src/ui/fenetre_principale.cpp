@@ -31,7 +31,7 @@ namespace {
 
 const QString titre_sauvegarde = QStringLiteral("Sauvegarde");
 const QString titre_chargement = QStringLiteral("Chargement");
-const QString titre_latex = QStringLiteral("Création d'un fichier LaTeX");
+const QString titre_latex = QStringLiteral("Cr\u00e9ation d'un fichier LaTeX");
 const QString question_sauvegarde = QStringLiteral("Enregistrer les modifications de la figure ?");
 
 std::string Chemin_systeme(const QString& chemin)

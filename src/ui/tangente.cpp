@@ -17,9 +17,9 @@ namespace {
 
 const char* const titre_tangente = "Tangente";
 
-QLabel* Etiquette(QWidget* parent, const char* nom, const char* texte)
+QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte)
 {
-    auto* etiquette = new QLabel(Texte_qt(texte), parent);
+    auto* etiquette = new QLabel(texte, parent);
     etiquette->setObjectName(nom);
     QFont police = etiquette->font();
     police.setPixelSize(13); // a little larger than the controls' text
@@ -67,7 +67,7 @@ TForm4::TForm4(TEditeur_figure& Figure1, TDialogues& dialogues, QWidget* parent)
     : QDialog(parent), Figure1_(Figure1), dialogues_(dialogues)
 {
     setObjectName("Form4");
-    setWindowTitle(Texte_qt("Tangente \xE0 une courbe"));
+    setWindowTitle(QStringLiteral("Tangente \u00e0 une courbe"));
     // A title bar without its buttons, a size fixed by the controls.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     Creer_controles();
@@ -88,9 +88,9 @@ TForm4::~TForm4()
 
 void TForm4::Creer_controles()
 {
-    Label5 = Etiquette(this, "Label5", "Rep\xE8re :");
+    Label5 = Etiquette(this, "Label5", QStringLiteral("Rep\u00e8re :"));
     Repere = Liste(this, "Repere", true);
-    Label4 = Etiquette(this, "Label4", "Unit\xE9 : ");
+    Label4 = Etiquette(this, "Label4", QStringLiteral("Unit\u00e9 : "));
     Unite = Liste(this, "Unite", true);
     Label1 = Etiquette(this, "Label1", "Nom de la fonction : ");
     Fonction = Liste(this, "Fonction", false);
@@ -183,10 +183,10 @@ bool TForm4::Ouvrir()
     try {
         if (ListesTangente(Copier_la_figure()).fonctions.empty()) {
             dialogues_.Information(parentWidget(), Texte_qt(titre_tangente),
-                                   Texte_qt("La figure ne d\xE9" "finit aucune fonction : "
-                                            "ajoutez-en une (par exemple \xAB f fonction "
-                                            "x|->x^2 \xBB) pour tracer une tangente \xE0 "
-                                            "son graphe."));
+                                   QStringLiteral("La figure ne d\u00e9finit aucune fonction : "
+                                                  "ajoutez-en une (par exemple \u00ab f "
+                                                  "fonction x|->x^2 \u00bb) pour tracer une "
+                                                  "tangente \u00e0 son graphe."));
             return false;
         }
     } catch (const std::exception& erreur) {

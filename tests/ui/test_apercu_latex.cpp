@@ -131,6 +131,8 @@ private slots:
         form3_->Afficher(Chemin("faux.crb"), QString());
         QTRY_VERIFY_WITH_TIMEOUT(
             form3_->ImageCompilee->text().startsWith("LaTeX n'a pas pu compiler"), 60000);
+        // The message names the picture at fault.
+        QVERIFY(form3_->ImageCompilee->text().contains(Chemin("faux.crb")));
         QVERIFY(dialogues_.journal.isEmpty());
     }
 

@@ -120,7 +120,7 @@ class TTest_tangente : public QObject {
         QVERIFY(form4_->findChild<QComboBox*>("Repere")->isEditable());
         QVERIFY(form4_->findChild<QComboBox*>("Unite")->isEditable());
         QVERIFY(!form4_->findChild<QComboBox*>("Fonction")->isEditable());
-        // "Unité :" is not covered by its list.
+        // "UnitÃ© :" is not covered by its list.
         const QRect etiquette = form4_->findChild<QLabel*>("Label4")->geometry();
         QVERIFY(!etiquette.intersects(form4_->findChild<QComboBox*>("Unite")->geometry()));
         QVERIFY(!etiquette.intersects(form4_->findChild<QComboBox*>("Repere")->geometry()));
