@@ -10,8 +10,9 @@ paquets_construction=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-translati
 # latex, dvips and PSTricks compile the example pictures; ghostscript renders them.
 # clang and its runtime libraries (libFuzzer, sanitizers) build the fuzz targets.
 paquets_fuzz=(clang libclang-rt-dev)
-# desktop-file-validate and man check the desktop entry and the manual pages.
-paquets_tests=(libgtest-dev texlive-latex-base texlive-pstricks ghostscript desktop-file-utils man-db
+# desktop-file-validate and man check the desktop entry and the manual pages; clang-format
+# checks the layout of the sources.
+paquets_tests=(libgtest-dev clang-format texlive-latex-base texlive-pstricks ghostscript desktop-file-utils man-db
     "${paquets_fuzz[@]}")
 
 # Installs the Debian packages of the list that are missing (apt-get, as root or via sudo).
