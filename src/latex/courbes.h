@@ -79,6 +79,9 @@ TEchantillons Echantillons_graphe(const std::string& fonction, const Trepere& re
 // plot per visible run. Nothing when the curve is not drawn.
 void Ecrire_courbe(const TCourbe& courbe, TFichier_temporaire& fichier, std::string& sortie);
 
+// Samples per line of the temporary file (after the first line of a graph).
+inline constexpr std::size_t echantillons_par_ligne = 5;
+
 // Writes the curve of marked samples as Ecrire_courbe writes it once they have gone through
 // the temporary file, lines of samples included (the first line ends after
 // `premiere_ligne` samples, the others after five), without the file. The transcription
