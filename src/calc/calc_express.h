@@ -7,8 +7,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "model/reel.h"
@@ -27,21 +25,8 @@ struct TCalc_fonction_init {
 };
 using TCalc_liste_fonction_init = std::vector<TCalc_fonction_init>;
 
-// One node of an expression tree; `genre` uses the token numbering (3 "+", 7 number, ...).
-struct TCalc_noeud {
-    std::int32_t genre = 0;
-    std::string texte;
-    Reel valeur = 0; // a number's value, converted once at compile time
-    std::int32_t indice = -1; // a variable's index, read once at compile time
-    // A pass-through node of a user function call: the number of the value it shares with
-    // the other pass-through nodes of the same call and their copies (identical subtrees,
-    // so one value); -1 for every other node.
-    std::int32_t partage = -1;
-    std::int32_t hauteur = 1; // of the subtree, in nodes
-    std::int64_t taille = 1;  // nodes in the subtree
-    std::unique_ptr<TCalc_noeud> gauche;
-    std::unique_ptr<TCalc_noeud> droite;
-};
+// One node of a compiled tree; its layout is the evaluator's own.
+struct TCalc_noeud;
 
 // Bounds that keep any formula within the stack and memory: parentheses nested deeper, or a
 // tree higher or larger once user functions are expanded, reject the formula. Figures stay
@@ -54,16 +39,13 @@ inline constexpr std::int64_t taille_maximale = 200000;
 // without regard to case, every other byte as it is.
 bool Egaux_sans_casse(std::string_view a, std::string_view b);
 
-// A value shared by the copies of one call's argument, computed during the evaluation
-// numbered `evaluation`.
-struct TValeur_partagee {
-    Reel valeur = 0;
-    std::uint64_t evaluation = 0;
-};
-
 class TCalcExpress {
 public:
     TCalcExpress();
+    // A copy keeps what the original has compiled.
+    TCalcExpress(const TCalcExpress& autre);
+    TCalcExpress& operator=(const TCalcExpress& autre);
+    ~TCalcExpress();
 
     // Assigning the formula compiles the user functions, then the text. A rejected formula
     // leaves no tree and raises Erreur_formule("Error in formula.", text), which names the
@@ -114,8 +96,10 @@ public:
     std::uint64_t Generation() const { return generation_; }
 
 private:
-    struct TCalc_fonction;
-    class Compilateur; // scanner and recursive-descent parser, defined in the .cpp
+    // The compiled function bodies and the trees kept by text (dropped when the functions,
+    // the variables or the separator change), and what evaluations keep between them: the
+    // values shared within a call, the last sine and cosine. Defined in calc_express.cpp.
+    struct TMemoires;
     void Oublier_compilations();
     Reel Evaluer_arbre(const TCalc_noeud& racine, std::int32_t partages,
                        const std::vector<Reel>& valeurs) const;
@@ -124,25 +108,9 @@ private:
     TCalc_liste_fonction_init fonctions_;
     std::shared_ptr<const TCalc_noeud> Racine;
     std::int32_t partages_ = 0; // shared values in Racine
-    // The shared values of the evaluations, by number: slots are reused, never cleared.
-    mutable std::vector<TValeur_partagee> valeurs_partagees_;
-    mutable std::uint64_t evaluations_ = 0;
-    mutable TSinus_cosinus trigo_;
-
-    // What the current functions, variables and separator compile to: the function bodies
-    // (compiled at the first assignment of Formula after a change) and the trees of the
-    // formulas assigned since, by text. Both are dropped when any of the three changes.
     std::uint64_t generation_ = 0;
-    std::shared_ptr<std::vector<TCalc_fonction>> compilees_;
-    char separateur_compile_ = '.';
-    struct TCalc_compilee {
-        std::shared_ptr<const TCalc_noeud> arbre;
-        std::int32_t partages = 0;
-    };
-    std::unordered_map<std::string, TCalc_compilee> arbres_;
-    std::int64_t noeuds_en_cache_ = 0;
-    static constexpr std::int64_t noeuds_en_cache_maximum = 4 * taille_maximale;
-    // Implementation state (scanner position, depth, compiled functions) lives in the .cpp.
+    // Memos only, so the const evaluations change them too.
+    std::unique_ptr<TMemoires> memoires_;
 };
 
 } // namespace trazel

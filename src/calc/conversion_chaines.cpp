@@ -10,6 +10,7 @@
 #include <optional>
 #include <locale.h>
 
+#include "calc/arbre_formule.h" // the size of the trees kept with conversions
 #include "calc/noms.h"
 #include "model/erreurs.h"
 #include "model/mots.h"
