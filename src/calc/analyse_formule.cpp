@@ -117,113 +117,40 @@ Reel Valeur_litterale(std::string texte, char separateur)
     return valeur;
 }
 
-std::unique_ptr<TCalc_noeud> Nouveau_noeud(std::int32_t genre, std::string texte = {})
-{
-    auto noeud = std::make_unique<TCalc_noeud>();
-    noeud->genre = genre;
-    noeud->texte = std::move(texte);
-    return noeud;
-}
-
-// The height and size of a node from its operands; a tree past the bounds is refused before
-// it can grow further.
-void Mesurer(TCalc_noeud& noeud)
-{
-    for (const auto* operande : {noeud.gauche.get(), noeud.droite.get()})
-        if (operande != nullptr) {
-            noeud.hauteur = std::max(noeud.hauteur, operande->hauteur + 1);
-            noeud.taille += operande->taille;
-        }
-    if (noeud.hauteur > hauteur_maximale || noeud.taille > taille_maximale)
-        throw Trop_grand{};
-}
-
-std::unique_ptr<TCalc_noeud> Lier(std::int32_t genre, std::unique_ptr<TCalc_noeud> gauche,
-                                  std::unique_ptr<TCalc_noeud> droite = nullptr)
-{
-    auto noeud = Nouveau_noeud(genre);
-    noeud->gauche = std::move(gauche);
-    noeud->droite = std::move(droite);
-    Mesurer(*noeud);
-    return noeud;
-}
-
-bool Contient(const std::vector<const TCalc_noeud*>& noeuds, const TCalc_noeud* noeud)
-{
-    return std::find(noeuds.begin(), noeuds.end(), noeud) != noeuds.end();
-}
-
-// The argument of a call: moved into the first parameter leaf, copied into the others. The
-// pass-through nodes of one call share one value, numbered `partage`.
-struct Argument {
-    std::unique_ptr<TCalc_noeud> arbre;
-    const TCalc_noeud* modele;
-    std::int32_t partage;
+// How the binary operators bind, one row each. An operator of higher priority takes its
+// operands first: a+b*c is a+(b*c), a*b^c is a*(b^c). All associate to the left: a-b-c is
+// (a-b)-c and a^b^c is (a^b)^c. The right operand of "^" is only a number or a variable, in
+// parentheses or not.
+enum class Associativite { gauche, droite };
+enum class Operande_droit { operation, exposant };
+struct Operateur {
+    Genre jeton;
+    int priorite; // from 1, the loosest
+    Associativite associativite;
+    Operande_droit droit;
 };
+// clang-format off
+constexpr std::array<Operateur, 5> operateurs_binaires = {{
+    {plus,      1, Associativite::gauche, Operande_droit::operation},
+    {moins,     1, Associativite::gauche, Operande_droit::operation},
+    {fois,      2, Associativite::gauche, Operande_droit::operation},
+    {divise,    2, Associativite::gauche, Operande_droit::operation},
+    {puissance, 3, Associativite::gauche, Operande_droit::exposant},
+}};
+// clang-format on
 
-// New numbers for the shared values of a body copied for one call: the same new number for
-// the same old one, so nodes that shared a value still do, and none taken elsewhere.
-class Renumerotation {
-  public:
-    explicit Renumerotation(std::int32_t& compteur) : compteur_(compteur) {}
-    std::int32_t operator()(std::int32_t ancien)
-    {
-        if (ancien < 0)
-            return ancien;
-        const auto [trouve, nouveau] = nouveaux_.try_emplace(ancien, compteur_);
-        if (nouveau)
-            ++compteur_;
-        return trouve->second;
-    }
-
-  private:
-    std::int32_t& compteur_;
-    std::unordered_map<std::int32_t, std::int32_t> nouveaux_;
-};
-
-// A deep copy in which the leaves listed in `parametres` become pass-through nodes over the
-// argument. Copies of nodes listed in `suivis` are appended to it, so that the parameter
-// leaves of a body being compiled are still known inside copies of an argument. A body's
-// shared values are renumbered; the copies of the argument keep the argument's numbers,
-// being the same computation.
-std::unique_ptr<TCalc_noeud> Copier(const TCalc_noeud& noeud,
-                                    const std::vector<const TCalc_noeud*>& parametres,
-                                    Argument& argument, std::vector<const TCalc_noeud*>* suivis,
-                                    Renumerotation* renumerotation)
+// The row of a token; null for a token that is no binary operator.
+constexpr const Operateur* Operateur_de(std::int32_t genre)
 {
-    if (Contient(parametres, &noeud)) {
-        auto passage = Nouveau_noeud(appel, noeud.texte);
-        passage->partage = argument.partage;
-        passage->gauche = argument.arbre
-                              ? std::move(argument.arbre)
-                              : Copier(*argument.modele, {}, argument, suivis, nullptr);
-        Mesurer(*passage);
-        return passage;
-    }
-    auto copie = Nouveau_noeud(noeud.genre, noeud.texte);
-    copie->valeur = noeud.valeur;
-    copie->indice = noeud.indice;
-    copie->partage = renumerotation != nullptr ? (*renumerotation)(noeud.partage) : noeud.partage;
-    if (suivis != nullptr && Contient(*suivis, &noeud))
-        suivis->push_back(copie.get());
-    if (noeud.gauche)
-        copie->gauche = Copier(*noeud.gauche, parametres, argument, suivis, renumerotation);
-    if (noeud.droite)
-        copie->droite = Copier(*noeud.droite, parametres, argument, suivis, renumerotation);
-    Mesurer(*copie);
-    return copie;
+    for (const Operateur& o : operateurs_binaires)
+        if (o.jeton == genre)
+            return &o;
+    return nullptr;
 }
 
-// Drops the nodes of a tree about to be freed from `suivis`, so that no stale address can
-// later match a new node allocated at the same place.
-void Oublier(const TCalc_noeud& noeud, std::vector<const TCalc_noeud*>& suivis)
-{
-    std::erase(suivis, &noeud);
-    if (noeud.gauche)
-        Oublier(*noeud.gauche, suivis);
-    if (noeud.droite)
-        Oublier(*noeud.droite, suivis);
-}
+// The "-" that may start an expression binds as loosely as the binary "-": it negates the
+// operations tighter than it, so -a*b is -(a*b) and -a+b is (-a)+b.
+constexpr int priorite_negation = Operateur_de(moins)->priorite;
 
 // The scanner and the recursive-descent parser. One instance compiles the user functions,
 // another the formula, for one assignment of Formula. `compilees` holds the functions
@@ -250,12 +177,11 @@ class Compilateur {
     void Classer(std::string_view nom);
     // Grammar.
     std::unique_ptr<TCalc_noeud> Expression();
-    std::unique_ptr<TCalc_noeud> Terme();
-    std::unique_ptr<TCalc_noeud> Facteur();
+    std::unique_ptr<TCalc_noeud> Operation(int limite);
+    std::unique_ptr<TCalc_noeud> Suite(std::unique_ptr<TCalc_noeud> gauche, int limite);
     std::unique_ptr<TCalc_noeud> Primaire();
     std::unique_ptr<TCalc_noeud> Exposant();
     std::unique_ptr<TCalc_noeud> Feuille();
-    std::unique_ptr<TCalc_noeud> Developper(int indice, std::unique_ptr<TCalc_noeud> argument);
     // One more open parenthesis; too many would exhaust the parser's stack.
     void Ouvrir()
     {
@@ -270,7 +196,6 @@ class Compilateur {
     std::string_view texte_;
     std::size_t position_ = 0; // next character to scan
     std::int32_t genre_courant_ = fin_texte;
-    std::int32_t genre_precedent_ = fin_texte;
     std::string_view jeton_; // text of the current token
     int indice_ = -1;        // function or variable index of the current token
     int profondeur_ = 0;     // open parentheses
@@ -319,7 +244,7 @@ std::unique_ptr<TCalc_noeud> Compilateur::Compiler(std::string_view texte)
 {
     texte_ = texte;
     position_ = 0;
-    genre_courant_ = genre_precedent_ = fin_texte;
+    genre_courant_ = fin_texte;
     profondeur_ = 0;
     Avancer();
     auto racine = Expression();
@@ -333,7 +258,6 @@ void Compilateur::Avancer()
 {
     while (position_ < texte_.size() && texte_[position_] == ' ')
         ++position_;
-    genre_precedent_ = genre_courant_;
     if (position_ >= texte_.size()) {
         genre_courant_ = fin_texte;
         jeton_ = {};
@@ -433,59 +357,51 @@ void Compilateur::Classer(std::string_view nom)
     indice_ = static_cast<int>(noms_.rend() - v) - 1;
 }
 
-// expression: term { ("+" | "-") term } ( ")" | <end> )
-// The ")" that ends an expression closes one parenthesis and is consumed here.
+// expression: ["-"] ["+"] operation ( ")" | <end> )
+// An expression starts the text or follows "(", the only places a sign may stand. The ")"
+// that ends an expression closes one parenthesis and is consumed here.
 std::unique_ptr<TCalc_noeud> Compilateur::Expression()
 {
-    auto gauche = Terme();
-    for (;;) {
-        if (genre_courant_ == plus || genre_courant_ == moins) {
-            const std::int32_t operation = genre_courant_;
-            Avancer();
-            gauche = Lier(operation, std::move(gauche), Terme());
-        } else if (genre_courant_ == fermante) {
-            --profondeur_;
-            Avancer();
-            return gauche;
-        } else if (genre_courant_ == fin_texte) {
-            return gauche;
-        } else {
-            Rejeter();
-        }
+    const bool negatif = genre_courant_ == moins;
+    if (negatif)
+        Avancer();
+    if (genre_courant_ == plus)
+        Avancer();
+    auto gauche = Operation(priorite_negation);
+    if (negatif)
+        gauche = Lier(negation, std::move(gauche));
+    gauche = Suite(std::move(gauche), 0);
+    if (genre_courant_ == fermante) {
+        --profondeur_;
+        Avancer();
+    } else if (genre_courant_ != fin_texte) {
+        Rejeter();
     }
+    return gauche;
 }
 
-// term: ["-"] ["+"] factor { ("*" | "/") factor }
-// The signs are allowed only at the start of the text or after "("; the "-" negates the
-// whole term, so -a*b is -(a*b).
-std::unique_ptr<TCalc_noeud> Compilateur::Terme()
+// operation: primary { operator right-operand }, with operators tighter than `limite`
+std::unique_ptr<TCalc_noeud> Compilateur::Operation(int limite)
 {
-    bool negatif = false;
-    if (genre_precedent_ == fin_texte || genre_precedent_ == ouvrante) {
-        negatif = genre_courant_ == moins;
-        if (negatif)
-            Avancer();
-        if (genre_courant_ == plus)
-            Avancer();
-    }
-    auto gauche = Facteur();
-    while (genre_courant_ == fois || genre_courant_ == divise) {
-        const std::int32_t operation = genre_courant_;
-        Avancer();
-        gauche = Lier(operation, std::move(gauche), Facteur());
-    }
-    return negatif ? Lier(negation, std::move(gauche)) : std::move(gauche);
+    return Suite(Primaire(), limite);
 }
 
-// factor: primary { "^" exponent }, folded to the left: a^b^c is (a^b)^c.
-std::unique_ptr<TCalc_noeud> Compilateur::Facteur()
+// The operators tighter than `limite` that follow `gauche`, each with its right operand: a
+// tighter operator that follows that operand takes it first (precedence climbing).
+std::unique_ptr<TCalc_noeud> Compilateur::Suite(std::unique_ptr<TCalc_noeud> gauche, int limite)
 {
-    auto base = Primaire();
-    while (genre_courant_ == puissance) {
+    for (const Operateur* o = Operateur_de(genre_courant_); o != nullptr && o->priorite > limite;
+         o = Operateur_de(genre_courant_)) {
         Avancer();
-        base = Lier(puissance, std::move(base), Exposant());
+        std::unique_ptr<TCalc_noeud> droite;
+        if (o->droit == Operande_droit::exposant)
+            droite = Exposant();
+        else
+            droite = Operation(o->associativite == Associativite::gauche ? o->priorite
+                                                                          : o->priorite - 1);
+        gauche = Lier(o->jeton, std::move(gauche), std::move(droite));
     }
-    return base;
+    return gauche;
 }
 
 // primary: "(" expression | number | variable | function "(" expression
@@ -508,8 +424,11 @@ std::unique_ptr<TCalc_noeud> Compilateur::Primaire()
         Rejeter();
     Ouvrir();
     Avancer();
-    if (genre == appel)
-        return Developper(indice, Expression());
+    if (genre == appel) {
+        auto argument = Expression();
+        return Developper(compilees_[static_cast<std::size_t>(indice)], std::move(argument),
+                          partages_, feuilles_);
+    }
     return Lier(genre, Expression());
 }
 
@@ -545,31 +464,6 @@ std::unique_ptr<TCalc_noeud> Compilateur::Feuille()
     }
     Avancer();
     return feuille;
-}
-
-// The call f(a) expanded in place: a copy of f's body whose parameter leaves become
-// pass-through nodes over a. A function without a compiled body (rejected, itself or a
-// later one) cannot be called.
-std::unique_ptr<TCalc_noeud>
-Compilateur::Developper(int indice, std::unique_ptr<TCalc_noeud> argument)
-{
-    const TCalc_fonction& f = compilees_[static_cast<std::size_t>(indice)];
-    if (!f.arbre && f.trop_grand)
-        throw Trop_grand{};
-    if (!f.arbre)
-        throw Rejet{f.cause};
-    // A chain of functions that each use their argument twice doubles at every level: the
-    // size is known before anything is copied.
-    const auto copies = static_cast<std::int64_t>(f.feuilles.size());
-    if (f.arbre->taille + copies * argument->taille > taille_maximale)
-        throw Trop_grand{};
-    const TCalc_noeud* modele = argument.get();
-    Argument a{std::move(argument), modele, partages_++};
-    Renumerotation renumerotation(partages_);
-    auto copie = Copier(*f.arbre, f.feuilles, a, feuilles_, &renumerotation);
-    if (a.arbre && feuilles_ != nullptr)
-        Oublier(*a.arbre, *feuilles_); // unused argument: its leaves are freed now
-    return copie;
 }
 
 } // namespace

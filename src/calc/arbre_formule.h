@@ -1,7 +1,8 @@
 #pragma once
-// Inside the evaluator: the token and node kinds, the expression tree, and the compiler that
-// the evaluation (calc_express.cpp) asks for trees (analyse_formule.cpp). Included only by
-// the evaluator's sources; callers see calc/calc_express.h.
+// Inside the evaluator: the token and node kinds, the expression tree and its construction
+// (arbre_formule.cpp), and the compiler (analyse_formule.cpp) that the evaluation
+// (calc_express.cpp) asks for trees. Included only by the calc sources; callers see
+// calc/calc_express.h.
 
 #include <cstdint>
 #include <memory>
@@ -65,6 +66,21 @@ struct Rejet {
 
 // A formula beyond the bounds: rejected too, with its own message.
 struct Trop_grand : Rejet {};
+
+// A new node without operands.
+std::unique_ptr<TCalc_noeud> Nouveau_noeud(std::int32_t genre, std::string texte = {});
+// A node over its operands, measured: throws Trop_grand past the bounds.
+std::unique_ptr<TCalc_noeud> Lier(std::int32_t genre, std::unique_ptr<TCalc_noeud> gauche,
+                                  std::unique_ptr<TCalc_noeud> droite = nullptr);
+// The call of `f` on `argument` expanded in place: a copy of f's body whose parameter leaves
+// become pass-through nodes over the argument, sharing the value numbered `partages`; the
+// body's own shared values take the numbers after it. While a body is being compiled,
+// `feuilles` lists its parameter leaves, and their copies inside the argument join them.
+// Throws Rejet or Trop_grand for a function that cannot be called, Trop_grand past the bounds.
+std::unique_ptr<TCalc_noeud> Developper(const TCalc_fonction& f,
+                                        std::unique_ptr<TCalc_noeud> argument,
+                                        std::int32_t& partages,
+                                        std::vector<const TCalc_noeud*>* feuilles);
 
 // What a compilation reads: the user functions, the variable names and the decimal
 // separator of number literals.
