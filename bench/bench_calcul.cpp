@@ -15,8 +15,8 @@
 #include "calc/noms.h"
 #include "calc/resolveur.h"
 #include "latex/courbes.h"
-#include "model/fichiers.h"
 #include "lecture/transcription.h"
+#include "model/fichiers.h"
 
 namespace {
 
@@ -124,8 +124,7 @@ struct Figure_des_lieux {
     Figure_des_lieux()
     {
         form2.separateur_decimal('.');
-        premiere = Lire_texte_figure(Figure_de_charge("b_lieux.fgr"), "b_lieux.fgr", figure,
-                                     form2);
+        premiere = Lire_texte_figure(Figure_de_charge("b_lieux.fgr"), "b_lieux.fgr", figure, form2);
         pilote = Chercher_etape_par_objet(premiere, &Point_du_nom(figure.liste_points, "MA"));
         tracee = Chercher_etape_par_objet(premiere, &Point_du_nom(figure.liste_points, "QA"));
     }

@@ -3,10 +3,10 @@
 // Prints one line per command: its median wall time over N runs, in seconds, and its
 // largest resident memory, in KiB. Each run is started with posix_spawn and timed from
 // here, so the time is the program's own plus the start of a process, not a shell's fork.
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -41,9 +41,11 @@ TMesure Executer(const std::vector<char*>& commande)
     }
     int statut = 0;
     rusage usage{};
-    if (wait4(pid, &statut, 0, &usage) != pid || !WIFEXITED(statut) ||
-        WEXITSTATUS(statut) != 0) {
-        std::fprintf(stderr, "chronometre : %s a \xC3\xA9" "chou\xC3\xA9\n", commande[0]);
+    if (wait4(pid, &statut, 0, &usage) != pid || !WIFEXITED(statut) || WEXITSTATUS(statut) != 0) {
+        std::fprintf(stderr,
+                     "chronometre : %s a \xC3\xA9"
+                     "chou\xC3\xA9\n",
+                     commande[0]);
         std::exit(1);
     }
     const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;

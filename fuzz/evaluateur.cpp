@@ -39,8 +39,7 @@ trazel::TCalc_liste_fonction_init Fonctions(std::string_view lignes)
         const std::size_t b = a == std::string_view::npos ? a : ligne.find(';', a + 1);
         if (b == std::string_view::npos)
             continue;
-        fonctions.push_back({std::string(ligne.substr(0, a)),
-                             std::string(ligne.substr(b + 1)),
+        fonctions.push_back({std::string(ligne.substr(0, a)), std::string(ligne.substr(b + 1)),
                              std::string(ligne.substr(a + 1, b - a - 1))});
     }
     return fonctions;

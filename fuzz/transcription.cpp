@@ -10,9 +10,9 @@
 
 #include "calc/conversion_chaines.h"
 #include "latex/scene.h"
+#include "lecture/transcription.h"
 #include "model/erreurs.h"
 #include "model/figure.h"
-#include "lecture/transcription.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 namespace trazel::essais {
 
 class Dossier_temporaire : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dossier_ = std::filesystem::temp_directory_path() /
-                   ("trazel-" + std::to_string(::getpid()) + "-" + test->test_suite_name() +
-                    "-" + test->name());
+        dossier_ =
+            std::filesystem::temp_directory_path() / ("trazel-" + std::to_string(::getpid()) + "-" +
+                                                      test->test_suite_name() + "-" + test->name());
         std::filesystem::remove_all(dossier_);
         std::filesystem::create_directories(dossier_);
     }

@@ -14,9 +14,8 @@ inline ::testing::AssertionResult Proches(Reel attendu, Reel obtenu, Reel tolera
     if (std::fabs(attendu - obtenu) <= tolerance)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "attendu " << static_cast<double>(attendu)
-                                         << ", obtenu " << static_cast<double>(obtenu)
-                                         << " (ecart " << static_cast<double>(attendu - obtenu)
-                                         << ")";
+                                         << ", obtenu " << static_cast<double>(obtenu) << " (ecart "
+                                         << static_cast<double>(attendu - obtenu) << ")";
 }
 
 // Two points (or vectors) equal within the tolerance on each coordinate.

@@ -398,7 +398,7 @@ std::unique_ptr<TCalc_noeud> Compilateur::Suite(std::unique_ptr<TCalc_noeud> gau
             droite = Exposant();
         else
             droite = Operation(o->associativite == Associativite::gauche ? o->priorite
-                                                                          : o->priorite - 1);
+                                                                         : o->priorite - 1);
         gauche = Lier(o->jeton, std::move(gauche), std::move(droite));
     }
     return gauche;

@@ -70,9 +70,8 @@ std::unique_ptr<TCalc_noeud> Copier(const TCalc_noeud& noeud,
     if (Contient(parametres, &noeud)) {
         auto passage = Nouveau_noeud(appel, noeud.texte);
         passage->partage = argument.partage;
-        passage->gauche = argument.arbre
-                              ? std::move(argument.arbre)
-                              : Copier(*argument.modele, {}, argument, suivis, nullptr);
+        passage->gauche = argument.arbre ? std::move(argument.arbre)
+                                         : Copier(*argument.modele, {}, argument, suivis, nullptr);
         Mesurer(*passage);
         return passage;
     }

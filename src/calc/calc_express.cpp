@@ -187,7 +187,7 @@ inline Reel Operande(const TCalc_noeud& noeud, TEvaluation& e)
             return Controler(noeud.valeur);
         if (noeud.genre == variable)
             return e.valeurs.at(static_cast<std::size_t>(noeud.indice)); // a missing value is
-                                                                          // the caller's error
+                                                                         // the caller's error
     }
     return Valeur(noeud, e);
 }
@@ -287,8 +287,8 @@ void TCalcExpress::Formula(const std::string& texte)
     }
     const TDefinitions definitions{fonctions_, variables_, separateur_decimal};
     if (!m.compilees)
-        m.compilees = std::make_shared<const std::vector<TCalc_fonction>>(
-            Compiler_fonctions(definitions));
+        m.compilees =
+            std::make_shared<const std::vector<TCalc_fonction>>(Compiler_fonctions(definitions));
     try {
         TArbre_compile compile = Compiler_formule(formule_, definitions, *m.compilees);
         std::shared_ptr<const TCalc_noeud> arbre = std::move(compile.racine);
@@ -304,17 +304,19 @@ void TCalcExpress::Formula(const std::string& texte)
     } catch (const Trop_grand&) {
         throw Erreur_formule("Formule trop complexe : plus de " +
                                  std::to_string(imbrication_maximale) +
-                                 " parenth\xE8ses imbriqu\xE9" "es, ou plus de " +
+                                 " parenth\xE8ses imbriqu\xE9"
+                                 "es, ou plus de " +
                                  std::to_string(taille_maximale) +
-                                 " termes une fois les fonctions d\xE9velopp\xE9" "es",
+                                 " termes une fois les fonctions d\xE9velopp\xE9"
+                                 "es",
                              texte);
     } catch (const Rejet& rejet) {
         if (rejet.fonction < 0)
             throw Erreur_formule(Erreur_formule::message_syntaxe, texte);
         const TCalc_fonction_init& f = fonctions_[static_cast<std::size_t>(rejet.fonction)];
-        throw Erreur_formule(Erreur_formule::message_syntaxe, texte,
-                             TFonction_fautive{f.nom, f.source.empty() ? f.expression : f.source,
-                                               f.ligne});
+        throw Erreur_formule(
+            Erreur_formule::message_syntaxe, texte,
+            TFonction_fautive{f.nom, f.source.empty() ? f.expression : f.source, f.ligne});
     }
 }
 

@@ -40,7 +40,7 @@ inline constexpr std::int64_t taille_maximale = 200000;
 bool Egaux_sans_casse(std::string_view a, std::string_view b);
 
 class TCalcExpress {
-public:
+  public:
     TCalcExpress();
     // A copy keeps what the original has compiled.
     TCalcExpress(const TCalcExpress& autre);
@@ -95,7 +95,7 @@ public:
     // the ones it gave are still in place.
     std::uint64_t Generation() const { return generation_; }
 
-private:
+  private:
     // The compiled function bodies and the trees kept by text (dropped when the functions,
     // the variables or the separator change), and what evaluations keep between them: the
     // values shared within a call, the last sine and cosine. Defined in calc_express.cpp.

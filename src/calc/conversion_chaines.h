@@ -26,7 +26,7 @@ using TListe_variables = std::vector<Tvariable>;
 // The holder of the evaluator and of the figure's variables and user functions. One exists
 // per program (the desktop program) or per run (the command line); it is never shown.
 class TForm2 {
-public:
+  public:
     TForm2(); // separator from the user's locale, then Reinitialiser
     // The views below refer to this object's own lists.
     TForm2(const TForm2&) = delete;
@@ -52,9 +52,8 @@ public:
     void Ajouter_fonction(const std::string& nom, std::string corps, const TListe_points& points,
                           Reel echelle, const std::string& parametre, std::string source = {},
                           int ligne = 0);
-    void Affecter_fonction(const std::string& nom, std::string corps,
-                           const TListe_points& points, Reel echelle,
-                           const std::string& parametre);
+    void Affecter_fonction(const std::string& nom, std::string corps, const TListe_points& points,
+                           Reel echelle, const std::string& parametre);
     void Noms_libres(std::string& x, std::string& y) const;
 
     // The value of a text in figure notation. An empty text, a text that cannot be converted
@@ -76,7 +75,7 @@ public:
     std::optional<Reel> Valeur_numeral(std::string_view texte);
     void Convertir_notation(std::string& texte, const TListe_points& points, Reel echelle);
 
-private:
+  private:
     // What is remembered of the lists and of the texts given (converted texts with their
     // trees, shortcuts to texts and names given before, the versions they hold for), and a
     // converted text kept; both defined in variables.cpp.
@@ -109,7 +108,7 @@ private:
 // A variable that exists only while the object lives: a graph's abscissa while the graph is
 // sampled, the tangent's while its slopes are computed.
 class TVariable_provisoire {
-public:
+  public:
     TVariable_provisoire(TForm2& form2, std::string nom, Reel valeur)
         : form2_(form2), nom_(std::move(nom))
     {
@@ -120,7 +119,7 @@ public:
     ~TVariable_provisoire() { form2_.Retirer_variable(nom_); }
     const std::string& nom() const { return nom_; }
 
-private:
+  private:
     TForm2& form2_;
     std::string nom_;
 };

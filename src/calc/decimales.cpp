@@ -78,7 +78,7 @@ std::optional<TArrondi> Arrondir_vite(Reel x)
     std::memcpy(&signe_exposant, reinterpret_cast<const char*>(&x) + sizeof m,
                 sizeof signe_exposant);
     const int e2 = (signe_exposant & 0x7FFF) - 16383 + 1; // 2^(e2-1) <= |x| < 2^e2
-    const int decalage = 64 - e2;                          // between 14 and 81 in this range
+    const int decalage = 64 - e2;                         // between 14 and 81 in this range
     // About (e2 - 1) log10 2 rounded down (78913 / 2^18 is log10 2 to 6 digits); floor(log10
     // |x|) is within one of it, and a wrong guess shows in n's digits.
     int e10 = ((e2 - 1) * 78913) >> 18;

@@ -219,8 +219,7 @@ std::optional<Tdeux_points> Intersection_cercles(const Trond& c1, const Trond& c
     const Reel d = Norme(u);
     if (d > (c1.rayon + c2.rayon) * (1 + tolerance_tangence))
         return std::nullopt;
-    const Reel t =
-        Diviser(d * d + c1.rayon * c1.rayon - c2.rayon * c2.rayon, 2 * (d * d));
+    const Reel t = Diviser(d * d + c1.rayon * c1.rayon - c2.rayon * c2.rayon, 2 * (d * d));
     const Tligne radicale{Point_plus_vecteur(c1.centre, u, t), Quart_de_tour(u)};
     return Intersection_droite_cercle(radicale, c1);
 }

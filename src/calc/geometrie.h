@@ -35,8 +35,14 @@ struct Trond {
 
 // From and to the records, and the basic vector operations: inline, as every step of every
 // locus sample goes through several of them.
-inline Tcoordonnees Coordonnees(const Tpoint& p) { return {p.x, p.y}; }
-inline Tcoordonnees Coordonnees(const Tvecteur& u) { return {u.x, u.y}; }
+inline Tcoordonnees Coordonnees(const Tpoint& p)
+{
+    return {p.x, p.y};
+}
+inline Tcoordonnees Coordonnees(const Tvecteur& u)
+{
+    return {u.x, u.y};
+}
 // Placer writes x and y only.
 inline void Placer(Tpoint& p, Tcoordonnees c)
 {
@@ -83,7 +89,7 @@ inline Tcoordonnees Quart_de_tour(Tcoordonnees u) // (-y, x)
 }
 Tvecteur Quart_de_tour(const Tvecteur& u); // an unnamed vector
 Reel Carre(Reel t);
-Tcoordonnees Point_plus_vecteur(Tcoordonnees a, Tcoordonnees u, Reel t); // a + t u
+Tcoordonnees Point_plus_vecteur(Tcoordonnees a, Tcoordonnees u, Reel t);  // a + t u
 Tcoordonnees Combinaison(Tcoordonnees u, Tcoordonnees v, Reel a, Reel b); // a u + b v
 inline Tcoordonnees Milieu(Tcoordonnees a, Tcoordonnees b)
 {
@@ -111,7 +117,7 @@ Tcoordonnees Coordonnees_dans_repere(const Trepere& r, Tcoordonnees u); // u in 
 // Angles, in [0, 2pi).
 Reel Arc_sinus(Reel x);   // switches formula at 0.7071 to keep its quotient bounded
 Reel Arc_cosinus(Reel x); // pi/2 - Arc_sinus(x)
-Reel Angle_polaire(Tcoordonnees p, Tcoordonnees q); // direction of PQ
+Reel Angle_polaire(Tcoordonnees p, Tcoordonnees q);                 // direction of PQ
 Reel Angle_oriente(Tcoordonnees a, Tcoordonnees o, Tcoordonnees b); // from OA to OB
 Reel Angle_vecteurs(Tcoordonnees u, Tcoordonnees v);
 
@@ -152,7 +158,7 @@ std::array<Tcoordonnees, 4> Rectangle(const Trepere& r, Reel w, Reel h, Reel x0,
 bool Dans_le_cadre(Tcoordonnees p, const TCadre_image& cadre); // strictly inside
 
 // Refreshing derived data.
-void Actualiser_droite(Tdroite& d);  // direction from its two points, frame's second vector
+void Actualiser_droite(Tdroite& d);   // direction from its two points, frame's second vector
 void Actualiser_vecteur(Tvecteur& u); // from its origin and end, when it has them
 
 } // namespace trazel

@@ -13,7 +13,9 @@ namespace {
 // "Le cercle « c » n'est pas défini", "L'unité « U » n'est pas définie".
 [[noreturn]] void Nom_inconnu(std::string_view genre, std::string_view nom, bool feminin = false)
 {
-    throw Erreur_trazel(std::string(genre) + " " + Guillemets(nom) + " n'est pas d\xE9" "fini" +
+    throw Erreur_trazel(std::string(genre) + " " + Guillemets(nom) +
+                        " n'est pas d\xE9"
+                        "fini" +
                         (feminin ? "e" : ""));
 }
 
@@ -37,9 +39,8 @@ Deux_points Points_de_deux_noms(const TListe_points& points, std::string_view no
     if (nom.empty())
         throw Erreur_trazel("un nom manque : la ligne s'arr\xEAte avant le nom attendu");
     Tpoint* premier = Point_plus_long_prefixe(points, nom);
-    Tpoint* second = premier == nullptr
-                         ? nullptr
-                         : Chercher_point(points, nom.substr(premier->nom.size()));
+    Tpoint* second =
+        premier == nullptr ? nullptr : Chercher_point(points, nom.substr(premier->nom.size()));
     if (second == nullptr)
         throw Erreur_trazel(Guillemets(nom) + " ne d\xE9signe pas deux points de la figure");
     return {premier, second};

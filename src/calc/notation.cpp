@@ -244,9 +244,10 @@ int Conversion::Distance(int q)
     const std::string_view reste = std::string_view(texte_).substr(std::size_t(q - 1));
     const std::string mot(reste.substr(0, std::min(reste.find_first_of(" (),:[]"), reste.size())));
     const Tpoint* p1 = Point_plus_long_prefixe(points_, mot);
-    const Tpoint* p2 = p1 != nullptr ? Point_plus_long_prefixe(
-                                           points_, std::string_view(mot).substr(p1->nom.size()))
-                                     : nullptr;
+    const Tpoint* p2 =
+        p1 != nullptr
+            ? Point_plus_long_prefixe(points_, std::string_view(mot).substr(p1->nom.size()))
+            : nullptr;
     if (p2 == nullptr)
         throw Erreur_formule("\xAB " + mot +
                                  " \xBB"

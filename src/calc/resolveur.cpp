@@ -5,9 +5,9 @@
 
 #include "calc/noms.h"
 #include "calc/resolveur_interne.h"
-#include "model/erreurs.h"
 #include "calc/transformations.h"
 #include "calc/vecteurs.h"
+#include "model/erreurs.h"
 #include "model/phrases.h"
 
 namespace trazel {
@@ -57,10 +57,10 @@ std::optional<Tcoordonnees> Intersection(TEtape& etape, TContexte_calcul&)
                               genre == TCode::intersection_cercles_2 ||
                               genre == TCode::intersection_cercles_autre;
     const std::optional<Tdeux_points> m =
-        deux_cercles ? Intersection_cercles(Rond_de(Arg<Tcercle>(etape, 1)),
-                                            Rond_de(Arg<Tcercle>(etape, 2)))
-                     : Intersection_droite_cercle(Actualiser_ligne(Arg<Tdroite>(etape, 1)),
-                                                  Rond_de(Arg<Tcercle>(etape, 2)));
+        deux_cercles
+            ? Intersection_cercles(Rond_de(Arg<Tcercle>(etape, 1)), Rond_de(Arg<Tcercle>(etape, 2)))
+            : Intersection_droite_cercle(Actualiser_ligne(Arg<Tdroite>(etape, 1)),
+                                         Rond_de(Arg<Tcercle>(etape, 2)));
     if (!m)
         return std::nullopt;
     switch (genre) {
@@ -94,8 +94,7 @@ std::optional<Tcoordonnees> Point_construit(TEtape& etape, TContexte_calcul& con
                                     Actualiser_ligne(Arg<Tdroite>(etape, 2)));
     case TCode::point_distance_demi_droite: {
         const Tunite& unite = Arg<Tunite>(etape, 3);
-        const Reel a = Mesure(Arg<std::string>(etape, 2), unite, contexte) *
-                       Longueur_unite(&unite);
+        const Reel a = Mesure(Arg<std::string>(etape, 2), unite, contexte) * Longueur_unite(&unite);
         const Tligne d = Actualiser_ligne(Arg<Tdroite>(etape, 1));
         return Point_plus_vecteur(d.point, d.direction, Diviser(a, Norme(d.direction)));
     }
@@ -121,9 +120,9 @@ std::optional<Tcoordonnees> Centre_du_triangle(TEtape& etape, Tpoint& point)
         point.dessine = g.defini;
         return g.point;
     }
-    centre = etape.code() == TCode::centre_inscrit   ? Centre_inscrit(a, b, c)
+    centre = etape.code() == TCode::centre_inscrit       ? Centre_inscrit(a, b, c)
              : etape.code() == TCode::centre_circonscrit ? Centre_circonscrit(a, b, c)
-                                 : Orthocentre(a, b, c);
+                                                         : Orthocentre(a, b, c);
     point.dessine = centre.has_value();
     return centre;
 }
@@ -151,12 +150,15 @@ std::optional<Tcoordonnees> Point_repere(TEtape& etape, TContexte_calcul& contex
     case TCode::point_sur_arc:
         return Point_de_l_arc(Arg<Tarc_de_cercle>(etape, 1), Arg<Reel>(etape, 2));
     case TCode::point_libre_repere:
-        return Repere_vers_absolu(Arg<Trepere>(etape, 1), {Arg<Reel>(etape, 2), Arg<Reel>(etape, 3)});
+        return Repere_vers_absolu(Arg<Trepere>(etape, 1),
+                                  {Arg<Reel>(etape, 2), Arg<Reel>(etape, 3)});
     case TCode::point_coordonnees:
     case TCode::point_abscisse: {
         const Tunite& unite = Arg<Tunite>(etape, etape.code() == TCode::point_coordonnees ? 4 : 3);
         const Reel a = Mesure(Arg<std::string>(etape, 2), unite, contexte);
-        const Reel b = etape.code() == TCode::point_coordonnees ? Mesure(Arg<std::string>(etape, 3), unite, contexte) : 0;
+        const Reel b = etape.code() == TCode::point_coordonnees
+                           ? Mesure(Arg<std::string>(etape, 3), unite, contexte)
+                           : 0;
         return Repere_vers_absolu(Arg<Trepere>(etape, 1), {a, b});
     }
     case TCode::point_angle_cercle: {

@@ -36,8 +36,9 @@ Tligne Actualiser_ligne(Tdroite& d);
 Reel Mesure(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte);
 Tcoordonnees Vecteur(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte);
 
-// The parameters of the transformation that a named transformation step defines, its arguments starting at argument `premier`. Images by a transformation given
-// in place use the same arguments after their point.
+// The parameters of the transformation that a named transformation step defines, its arguments
+// starting at argument `premier`. Images by a transformation given in place use the same arguments
+// after their point.
 void Regler_transformation(TCode genre, const TEtape& etape, int premier,
                            TContexte_calcul& contexte);
 

@@ -37,9 +37,9 @@ Reel Coordonnee(const TEtape& etape, TContexte_calcul& contexte)
 Reel Angle(const TEtape& etape, TContexte_calcul& contexte)
 {
     if (etape.code() == TCode::angle_geometrique) {
-        Reel alpha = Angle_oriente(Coordonnees(Arg<Tpoint>(etape, 2)),
-                                   Coordonnees(Arg<Tpoint>(etape, 3)),
-                                   Coordonnees(Arg<Tpoint>(etape, 4)));
+        Reel alpha =
+            Angle_oriente(Coordonnees(Arg<Tpoint>(etape, 2)), Coordonnees(Arg<Tpoint>(etape, 3)),
+                          Coordonnees(Arg<Tpoint>(etape, 4)));
         if (alpha > pi)
             alpha = 2 * pi - alpha;
         return En_degres_si_demande(alpha, Arg<std::string>(etape, 5));
@@ -68,15 +68,20 @@ std::optional<Reel> Pente(const TEtape& etape)
 std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contexte)
 {
     switch (etape.code()) {
-    case TCode::ordonnee_point: case TCode::ordonnee_vecteur: case TCode::abscisse_point: case TCode::abscisse_vecteur:
+    case TCode::ordonnee_point:
+    case TCode::ordonnee_vecteur:
+    case TCode::abscisse_point:
+    case TCode::abscisse_vecteur:
         return Coordonnee(etape, contexte);
     case TCode::distance_point_droite:
         return Diviser(Distance_point_droite(Coordonnees(Arg<Tpoint>(etape, 2)),
                                              Actualiser_ligne(Arg<Tdroite>(etape, 3))),
                        Longueur_unite(&Arg<Tunite>(etape, 4)));
-    case TCode::angle_geometrique: case TCode::angle_vecteurs:
+    case TCode::angle_geometrique:
+    case TCode::angle_vecteurs:
         return Angle(etape, contexte);
-    case TCode::produit_scalaire: case TCode::reel_expression:
+    case TCode::produit_scalaire:
+    case TCode::reel_expression:
         return Mesure(Arg<std::string>(etape, 2), Arg<Tunite>(etape, 3), contexte);
     case TCode::aire_triangle: {
         const Tpolygone& t = Arg<Tpolygone>(etape, 2);
@@ -85,9 +90,11 @@ std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contex
     }
     case TCode::rayon_cercle: // the radius in figure units: a circle may be given in another unit
         return Diviser(Rayon_reel(Arg<Tcercle>(etape, 2)), Longueur_unite(&Arg<Tunite>(etape, 3)));
-    case TCode::reel_borne: case TCode::entier_borne:
+    case TCode::reel_borne:
+    case TCode::entier_borne:
         return Arg<Reel>(etape, 5);
-    case TCode::reel_libre: case TCode::entier_libre:
+    case TCode::reel_libre:
+    case TCode::entier_libre:
         return Arg<Reel>(etape, 2);
     case TCode::longueur_segment: {
         const Tsegment& s = Arg<Tsegment>(etape, 2);

@@ -4,9 +4,9 @@
 #include <numbers>
 
 #include "calc/resolveur_interne.h"
-#include "model/erreurs.h"
 #include "calc/transformations.h"
 #include "calc/vecteurs.h"
+#include "model/erreurs.h"
 
 namespace trazel::resolveur {
 namespace {
@@ -53,8 +53,8 @@ void Droite_d_equation(TEtape& etape, Tdroite& d, TContexte_calcul& contexte)
     const Reel a = Mesure(Substituer(equation, "(1)", "(0)") + moins_e, unite, contexte);
     const Reel b = Mesure(Substituer(equation, "(0)", "(1)") + moins_e, unite, contexte);
     const bool sur_l_axe_x = b == 0 || std::fabs(Diviser(a, b)) > 1;
-    const Tcoordonnees point = sur_l_axe_x ? Tcoordonnees{Diviser(-e, a), 0}
-                                           : Tcoordonnees{0, Diviser(-e, b)};
+    const Tcoordonnees point =
+        sur_l_axe_x ? Tcoordonnees{Diviser(-e, a), 0} : Tcoordonnees{0, Diviser(-e, b)};
     Placer(*d.point1, Repere_vers_absolu(r, point));
     Orienter(d, Combinaison(Coordonnees(*r.vecteur1), Coordonnees(*r.vecteur2), -b, a));
 }
@@ -163,8 +163,9 @@ bool Recalculer_cercle(TEtape& etape, TContexte_calcul& contexte)
         const Tpolygone& t = Arg<Tpolygone>(etape, 1);
         const Tcoordonnees a = Coordonnees(*t.sommets.at(0)), b = Coordonnees(*t.sommets.at(1)),
                            k = Coordonnees(*t.sommets.at(2));
-        const std::optional<Trond> rond =
-            etape.code() == TCode::cercle_circonscrit ? Cercle_circonscrit(a, b, k) : Cercle_inscrit(a, b, k);
+        const std::optional<Trond> rond = etape.code() == TCode::cercle_circonscrit
+                                              ? Cercle_circonscrit(a, b, k)
+                                              : Cercle_inscrit(a, b, k);
         if (rond)
             Placer_rond(c, *rond);
         return true;
@@ -226,9 +227,9 @@ void Recalculer_vecteur(TEtape& etape, TContexte_calcul& contexte)
     }
     const Tunite& unite = Arg<Tunite>(etape, 3);
     const Trepere& r = Arg<Trepere>(etape, 5);
-    const Tcoordonnees bout = Repere_vers_absolu(
-        r, {Mesure(Arg<std::string>(etape, 2), unite, contexte),
-            Mesure(Arg<std::string>(etape, 4), unite, contexte)});
+    const Tcoordonnees bout =
+        Repere_vers_absolu(r, {Mesure(Arg<std::string>(etape, 2), unite, contexte),
+                               Mesure(Arg<std::string>(etape, 4), unite, contexte)});
     Placer(u, Vecteur_de(Coordonnees(*r.origine), bout));
 }
 
@@ -271,15 +272,14 @@ Tcoordonnees Vecteur(const std::string& texte, const Tunite& unite, TContexte_ca
     return Evaluer_vecteur(texte, Longueur(unite), contexte.figure, contexte.form2);
 }
 
-void Regler_transformation(TCode genre, const TEtape& etape, int k,
-                           TContexte_calcul& contexte)
+void Regler_transformation(TCode genre, const TEtape& etape, int k, TContexte_calcul& contexte)
 {
     switch (genre) {
     case TCode::similitude_angle: {
         auto& s = Arg<Tsimilitude_directe>(etape, k + 4);
         const Tunite& unite = Arg<Tunite>(etape, k + 3);
-        s.angle = Angle_lu(Arg<std::string>(etape, k), Arg<std::string>(etape, k + 1), unite,
-                           contexte);
+        s.angle =
+            Angle_lu(Arg<std::string>(etape, k), Arg<std::string>(etape, k + 1), unite, contexte);
         s.rapport = Mesure(Arg<std::string>(etape, k + 2), unite, contexte);
         break;
     }
@@ -300,29 +300,31 @@ void Regler_transformation(TCode genre, const TEtape& etape, int k,
         Tvecteur& v = Arg<Tvecteur>(etape, k + 3);
         Actualiser_vecteur(u);
         Actualiser_vecteur(v);
-        Arg<Thomothetie>(etape, k + 4).rapport = Diviser(
-            Produit_scalaire(Coordonnees(u), Coordonnees(v)), Produit_scalaire(Coordonnees(u), Coordonnees(u)));
+        Arg<Thomothetie>(etape, k + 4).rapport =
+            Diviser(Produit_scalaire(Coordonnees(u), Coordonnees(v)),
+                    Produit_scalaire(Coordonnees(u), Coordonnees(u)));
         break;
     }
     case TCode::rotation_points: {
         const Tpolygone& angle = Arg<Tpolygone>(etape, k);
-        Arg<Trotation>(etape, k + 1).angle = Angle_oriente(
-            Coordonnees(*angle.sommets.at(0)), Coordonnees(*angle.sommets.at(1)),
-            Coordonnees(*angle.sommets.at(2)));
+        Arg<Trotation>(etape, k + 1).angle =
+            Angle_oriente(Coordonnees(*angle.sommets.at(0)), Coordonnees(*angle.sommets.at(1)),
+                          Coordonnees(*angle.sommets.at(2)));
         break;
     }
     case TCode::rotation_angle:
-        Arg<Trotation>(etape, k + 3).angle = Angle_lu(
-            Arg<std::string>(etape, k), Arg<std::string>(etape, k + 2), Arg<Tunite>(etape, k + 1),
-            contexte);
+        Arg<Trotation>(etape, k + 3).angle =
+            Angle_lu(Arg<std::string>(etape, k), Arg<std::string>(etape, k + 2),
+                     Arg<Tunite>(etape, k + 1), contexte);
         break;
     case TCode::translation_vecteur:
         Placer(*Arg<Ttranslation>(etape, k + 2).vecteur,
                Vecteur(Arg<std::string>(etape, k), Arg<Tunite>(etape, k + 1), contexte));
         break;
     case TCode::translation_points:
-        Placer(*Arg<Ttranslation>(etape, k + 2).vecteur,
-               Vecteur_de(Coordonnees(Arg<Tpoint>(etape, k)), Coordonnees(Arg<Tpoint>(etape, k + 1))));
+        Placer(
+            *Arg<Ttranslation>(etape, k + 2).vecteur,
+            Vecteur_de(Coordonnees(Arg<Tpoint>(etape, k)), Coordonnees(Arg<Tpoint>(etape, k + 1))));
         break;
     case TCode::symetrie_axiale:
         Actualiser_ligne(*Arg<Tsymetrie_axiale>(etape, k).axe);

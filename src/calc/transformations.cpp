@@ -45,9 +45,10 @@ const Tcomposee_transformations& Entrer(const TListe_transformations& t, std::si
         throw Erreur_trazel("La composition " + Guillemets(demandee) + " imbrique plus de " +
                             std::to_string(imbrication_maximale_composees) + " compositions");
     if (++chaine.developpees > developpements_maximaux)
-        throw Erreur_trazel("La composition " + Guillemets(demandee) + " se d\xE9veloppe en "
-                            "plus de " + std::to_string(developpements_maximaux) +
-                            " compositions");
+        throw Erreur_trazel("La composition " + Guillemets(demandee) +
+                            " se d\xE9veloppe en "
+                            "plus de " +
+                            std::to_string(developpements_maximaux) + " compositions");
     chaine.chaine.push_back(c.nom);
     return c;
 }
@@ -68,8 +69,7 @@ Tcoordonnees Symetrique(Tcoordonnees p, const Tdroite& axe)
 Tcoordonnees Tourner(Tcoordonnees o, Reel angle, TSinus_cosinus& trigo, Tcoordonnees p)
 {
     const Tcoordonnees op = Vecteur_de(o, p);
-    return Repere_vers_absolu(o, op, Quart_de_tour(op),
-                              {trigo.Cosinus(angle), trigo.Sinus(angle)});
+    return Repere_vers_absolu(o, op, Quart_de_tour(op), {trigo.Cosinus(angle), trigo.Sinus(angle)});
 }
 
 Tcoordonnees Homothetique(Tcoordonnees o, Reel rapport, Tcoordonnees p)

@@ -35,8 +35,8 @@ struct TTransformation_trouvee {
 
 // Searches axial symmetries, rotations, homotheties, translations, direct similitudes, then
 // compositions; in each list from the first; the first exact match wins.
-std::optional<TTransformation_trouvee> Chercher_transformation(
-    std::string_view nom, const TListe_transformations& transformations);
+std::optional<TTransformation_trouvee>
+Chercher_transformation(std::string_view nom, const TListe_transformations& transformations);
 
 Tcoordonnees Image_point(std::string_view nom, Tcoordonnees p,
                          const TListe_transformations& transformations);

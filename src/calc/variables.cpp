@@ -28,7 +28,7 @@ namespace {
 // address and holds a copy of the text, so another text at that address only misses. A
 // value holds for the epoch it was found in.
 template <class T, std::size_t N = 64> class TRaccourcis {
-public:
+  public:
     const T* Trouver(std::string_view texte, std::uint64_t epoque) const
     {
         const TCase& c = Case(texte);
@@ -42,7 +42,7 @@ public:
         c.valeur = std::move(valeur);
     }
 
-private:
+  private:
     struct TCase {
         std::string texte;
         std::uint64_t epoque = UINT64_MAX;
@@ -496,8 +496,8 @@ bool TForm2::Convertir_corps(std::string& corps, const TListe_points& points, Re
 {
     Valider_conversions();
     auto& corps_convertis = memoires_->corps_convertis;
-    if (const auto trouve = corps_convertis.find(
-            std::pair<std::string_view, std::string_view>(parametre, corps));
+    if (const auto trouve =
+            corps_convertis.find(std::pair<std::string_view, std::string_view>(parametre, corps));
         trouve != corps_convertis.end()) {
         corps = trouve->second;
         return true;

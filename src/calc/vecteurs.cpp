@@ -256,7 +256,8 @@ Reel TEvaluateur::Distance(std::string_view brut) const
 Tcoordonnees TEvaluateur::Vecteur(std::string_view texte)
 {
     if (profondeur_ >= imbrication_maximale_vecteurs)
-        throw Erreur_trazel("expression vectorielle trop imbriqu\xE9" "e : plus de " +
+        throw Erreur_trazel("expression vectorielle trop imbriqu\xE9"
+                            "e : plus de " +
                             std::to_string(imbrication_maximale_vecteurs) +
                             " niveaux de \xAB norm( \xBB ou de \xAB & \xBB");
     ++profondeur_;

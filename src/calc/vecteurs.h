@@ -21,8 +21,7 @@ Tcoordonnees Evaluer_vecteur(std::string_view texte, Reel longueur_unite, TFigur
                              TForm2& form2);
 
 // The number a measure expression gives ("dist(AB)/2", "vec(AB)&vec(AC)").
-Reel Evaluer_mesure(std::string_view texte, Reel longueur_unite, TFigure& figure,
-                    TForm2& form2);
+Reel Evaluer_mesure(std::string_view texte, Reel longueur_unite, TFigure& figure, TForm2& form2);
 
 // The measure expression with its "&", "dist(" and "norm(" terms replaced by their values,
 // not evaluated further (for the body of a user function).
@@ -31,7 +30,7 @@ std::string Reecrire_mesure(std::string_view texte, Reel longueur_unite, TFigure
 
 // The barycentre of the weighted points listed in `ligne` from `position` (1-based):
 // "(A, 2), (B, 3), (C, -1)", weights in figure notation, with the unit length L.
-Tcoordonnees Barycentre(std::string_view ligne, int position, Reel longueur_unite,
-                        TFigure& figure, TForm2& form2);
+Tcoordonnees Barycentre(std::string_view ligne, int position, Reel longueur_unite, TFigure& figure,
+                        TForm2& form2);
 
 } // namespace trazel

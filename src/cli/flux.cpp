@@ -36,7 +36,9 @@ void TFlux_descripteur::Vider()
     Tout_ecrire();
     const int erreur = std::exchange(erreur_, 0);
     if (erreur != 0)
-        throw Erreur_fichier(nom_, "impossible d'\xE9" "crire : " + Raison_systeme(erreur));
+        throw Erreur_fichier(nom_, "impossible d'\xE9"
+                                   "crire : " +
+                                       Raison_systeme(erreur));
 }
 
 void TFlux_descripteur::Tout_ecrire()

@@ -10,7 +10,7 @@
 namespace trazel {
 
 class TFlux {
-public:
+  public:
     virtual ~TFlux() = default;
     TFlux& operator<<(std::string_view texte)
     {
@@ -21,16 +21,16 @@ public:
     // What is still held goes out; Erreur_fichier when it cannot.
     virtual void Vider() {}
 
-private:
+  private:
     virtual void Ecrire(std::string_view texte) = 0;
 };
 
 // Everything written, kept.
 class TFlux_texte final : public TFlux {
-public:
+  public:
     const std::string& texte() const { return texte_; }
 
-private:
+  private:
     void Ecrire(std::string_view texte) override { texte_ += texte; }
     std::string texte_;
 };
@@ -39,7 +39,7 @@ private:
 // reports a write that failed since the previous one; the destructor writes what is left and
 // can report nothing.
 class TFlux_descripteur final : public TFlux {
-public:
+  public:
     // `nom` names the stream in messages ("sortie standard").
     TFlux_descripteur(int fd, std::string nom) : fd_(fd), nom_(std::move(nom)) {}
     TFlux_descripteur(const TFlux_descripteur&) = delete;
@@ -47,7 +47,7 @@ public:
     ~TFlux_descripteur() override;
     void Vider() override;
 
-private:
+  private:
     void Ecrire(std::string_view texte) override;
     // Writes the text held. A failure is kept for Vider; what could not be written is
     // dropped rather than written twice.

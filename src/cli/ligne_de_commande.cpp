@@ -6,10 +6,10 @@
 
 #include "calc/conversion_chaines.h"
 #include "latex/document.h"
+#include "lecture/transcription.h"
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/fichiers.h"
-#include "lecture/transcription.h"
 
 #ifndef TRAZEL_VERSION
 #define TRAZEL_VERSION "inconnue"
@@ -27,20 +27,28 @@ constexpr const char* aide =
     "figure, d'extension \xAB crb \xBB, \xE0 c\xF4t\xE9 d'elle.\n"
     "\n"
     "Options :\n"
-    "  --largeur L          largeur du cadre LaTeX en cm (10 par d\xE9" "faut)\n"
-    "  --hauteur H          hauteur du cadre LaTeX en cm (10 par d\xE9" "faut)\n"
-    "                       L et H s'\xE9" "crivent comme les nombres d'une figure : 2*pi, 15/2...\n"
-    "  -o, --sortie SORTIE  \xE9" "crit l'image dans SORTIE (\xAB - \xBB : la sortie standard) ;\n"
+    "  --largeur L          largeur du cadre LaTeX en cm (10 par d\xE9"
+    "faut)\n"
+    "  --hauteur H          hauteur du cadre LaTeX en cm (10 par d\xE9"
+    "faut)\n"
+    "                       L et H s'\xE9"
+    "crivent comme les nombres d'une figure : 2*pi, 15/2...\n"
+    "  -o, --sortie SORTIE  \xE9"
+    "crit l'image dans SORTIE (\xAB - \xBB : la sortie standard) ;\n"
     "                       une seule figure alors\n"
-    "  --document           \xE9" "crit un document LaTeX complet, pr\xEAt \xE0 compiler, au lieu\n"
+    "  --document           \xE9"
+    "crit un document LaTeX complet, pr\xEAt \xE0 compiler, au lieu\n"
     "                       de la seule image (fichier d'extension \xAB tex \xBB)\n"
-    "  --avertissements     signale les lignes de la figure que la lecture a ignor\xE9" "es\n"
+    "  --avertissements     signale les lignes de la figure que la lecture a ignor\xE9"
+    "es\n"
     "  --aide, --help, -h   affiche cette aide\n"
     "  --version            affiche la version\n"
     "  --                   termine les options : la suite n'est faite que de figures\n"
-    "Les options \xE0 valeur s'\xE9" "crivent aussi --largeur=L, --hauteur=H, --sortie=SORTIE.\n"
+    "Les options \xE0 valeur s'\xE9"
+    "crivent aussi --largeur=L, --hauteur=H, --sortie=SORTIE.\n"
     "\n"
-    "Code de retour : 0 si toutes les figures ont \xE9t\xE9 transcrites, 1 si l'une a \xE9" "chou\xE9,\n"
+    "Code de retour : 0 si toutes les figures ont \xE9t\xE9 transcrites, 1 si l'une a \xE9"
+    "chou\xE9,\n"
     "2 pour une erreur d'utilisation.\n";
 
 struct TOptions {
@@ -53,7 +61,7 @@ struct TOptions {
 };
 
 class TErreur_usage : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -189,7 +197,9 @@ void Signaler_ignorees(const std::string& chemin, const std::vector<TLigne_ignor
 {
     for (const TLigne_ignoree& ligne : ignorees)
         erreurs << Lieu(chemin, ligne.numero) << " : "
-                << Cp1252_vers_utf8("ligne ignor\xE9" "e (" + ligne.raison + ") : " + ligne.texte)
+                << Cp1252_vers_utf8("ligne ignor\xE9"
+                                    "e (" +
+                                    ligne.raison + ") : " + ligne.texte)
                 << '\n';
 }
 
@@ -210,7 +220,8 @@ bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& 
             Remplacer_fichier(*options.sortie, texte);
         } else {
             const std::string crb = Chemin_sortie(figure);
-            Remplacer_fichier(options.document ? crb.substr(0, crb.size() - 3) + "tex" : crb, texte);
+            Remplacer_fichier(options.document ? crb.substr(0, crb.size() - 3) + "tex" : crb,
+                              texte);
         }
     } catch (const Erreur_figure& erreur) {
         erreurs << "trazel: " << Texte_erreur(erreur) << '\n';

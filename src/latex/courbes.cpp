@@ -8,8 +8,8 @@
 #include "calc/conversion_chaines.h"
 #include "calc/geometrie.h"
 #include "calc/vecteurs.h"
-#include "latex/texte_image.h"
 #include "latex/points.h"
+#include "latex/texte_image.h"
 #include "model/erreurs.h"
 
 namespace trazel {
@@ -29,8 +29,7 @@ std::string Nom_du_pilote(const TPilote& pilote)
 // What the messages about a locus start with.
 std::string Sujet_lieu(const Tpoint& trace, const TPilote& pilote)
 {
-    return "lieu du point " + Guillemets(trace.nom) + " selon " +
-           Guillemets(Nom_du_pilote(pilote));
+    return "lieu du point " + Guillemets(trace.nom) + " selon " + Guillemets(Nom_du_pilote(pilote));
 }
 
 // The step that defines the driving element; only the five kinds that have a range to run
@@ -47,7 +46,8 @@ TEtape& Etape_pilote(TEtape* premiere, const TPilote& pilote, const std::string&
         etape = Chercher_etape_par_objet(premiere, pilote.point);
     if (etape == nullptr)
         throw Erreur_trazel(sujet + " : " + Guillemets(Nom_du_pilote(pilote)) +
-                            " n'est d\xE9" "fini par aucune construction");
+                            " n'est d\xE9"
+                            "fini par aucune construction");
     switch (etape->code()) {
     case TCode::reel_borne:
     case TCode::entier_borne:
@@ -56,7 +56,8 @@ TEtape& Etape_pilote(TEtape* premiere, const TPilote& pilote, const std::string&
     case TCode::point_sur_arc:
         return *etape;
     default:
-        throw Erreur_trazel(sujet + " : seuls une variable r\xE9" "elle ou enti\xE8re libre "
+        throw Erreur_trazel(sujet + " : seuls une variable r\xE9"
+                                    "elle ou enti\xE8re libre "
                                     "entre deux valeurs, ou un point libre sur un segment, un "
                                     "cercle ou un arc, peuvent faire varier un lieu");
     }
@@ -66,8 +67,11 @@ TEtape& Etape_pilote(TEtape* premiere, const TPilote& pilote, const std::string&
 void Controler_echantillons(long nombre, const std::string& sujet)
 {
     if (nombre > nombre_maximal_echantillons)
-        throw Erreur_trazel(sujet + " : " + Entier(nombre) + " \xE9" "chantillons, une courbe "
-                                    "en a au plus " + Entier(nombre_maximal_echantillons));
+        throw Erreur_trazel(sujet + " : " + Entier(nombre) +
+                            " \xE9"
+                            "chantillons, une courbe "
+                            "en a au plus " +
+                            Entier(nombre_maximal_echantillons));
 }
 
 // How the driving parameter runs: sample k takes debut + (k + decalage) * pas.
@@ -89,8 +93,11 @@ TParcours Parcours_entier(Reel premier, Reel dernier, long n, const std::string&
 {
     // Equal bounds would give a step of 0, made 1, that never reaches the end.
     if (premier == dernier)
-        throw Erreur_trazel(sujet + " : la variable enti\xE8re a la m\xEAme valeur de d\xE9" "but "
-                                    "et de fin (" + Reel_en_texte(premier) + ")");
+        throw Erreur_trazel(sujet +
+                            " : la variable enti\xE8re a la m\xEAme valeur de d\xE9"
+                            "but "
+                            "et de fin (" +
+                            Reel_en_texte(premier) + ")");
     Reel pas = std::floor((dernier - premier) / static_cast<Reel>(n - 1));
     if (pas == 0)
         pas = 1;
@@ -103,8 +110,10 @@ TParcours Parcours_entier(Reel premier, Reel dernier, long n, const std::string&
     if (dernier_k >= static_cast<Reel>(nombre_maximal_echantillons))
         throw Erreur_trazel(sujet + " : plus de " + Entier(nombre_maximal_echantillons) +
                             " valeurs enti\xE8res entre " + Reel_en_texte(premier) + " et " +
-                            Reel_en_texte(dernier) + ", une courbe a au plus autant "
-                            "d'\xE9" "chantillons");
+                            Reel_en_texte(dernier) +
+                            ", une courbe a au plus autant "
+                            "d'\xE9"
+                            "chantillons");
     return {debut, pas, 0, static_cast<long>(dernier_k) + 1};
 }
 
@@ -125,7 +134,7 @@ TParcours Parcours_du_lieu(const TEtape& pilote, long n, TContexte_calcul& conte
         const Reel dernier = Evaluer_mesure(*Donnee<std::string>(Argument(&pilote, 3)), l,
                                             contexte.figure, contexte.form2);
         return pilote.code() == TCode::reel_borne ? Parcours_regulier(premier, dernier, n)
-                                  : Parcours_entier(premier, dernier, n, sujet);
+                                                  : Parcours_entier(premier, dernier, n, sujet);
     }
     }
 }
@@ -149,7 +158,7 @@ Reel& Parametre(const TEtape& pilote)
 // a triangle centre sets its flag to "defined", which would show a centre
 // the figure hides.
 class TEtat_sauve {
-public:
+  public:
     TEtat_sauve(Reel& parametre, const TListe_points& points)
         : parametre_(parametre), valeur_(parametre)
     {
@@ -170,7 +179,7 @@ public:
     }
     Reel valeur() const { return valeur_; }
 
-private:
+  private:
     struct TPoint_sauve {
         Tpoint* point;
         Reel x, y;
@@ -185,7 +194,8 @@ private:
 void Controler_lieu(const TEtape* tracee, long n, const std::string& sujet)
 {
     if (tracee == nullptr)
-        throw Erreur_trazel(sujet + " : le point trac\xE9 n'est d\xE9" "fini par aucune "
+        throw Erreur_trazel(sujet + " : le point trac\xE9 n'est d\xE9"
+                                    "fini par aucune "
                                     "construction");
     // The step is the range divided by n - 1.
     if (n < 2)
@@ -250,8 +260,8 @@ TEchantillon Point_du_graphe(const TCalcExpress& calcul, const std::vector<Reel>
 // sample bound is refused before it is made an integer.
 long Nombre_de_points(const std::string& texte, const Tunite* unite, TContexte_calcul& contexte)
 {
-    const Reel n = std::trunc(
-        Evaluer_mesure(texte, Longueur_unite(unite), contexte.figure, contexte.form2));
+    const Reel n =
+        std::trunc(Evaluer_mesure(texte, Longueur_unite(unite), contexte.figure, contexte.form2));
     if (!(std::fabs(n) <= static_cast<Reel>(nombre_maximal_echantillons)))
         throw Erreur_trazel("le nombre de points " + Guillemets(texte) + " vaut " +
                             Reel_en_texte(n) + " : une courbe en a au plus " +
@@ -345,10 +355,10 @@ struct TLieu {
 
 TLieu Lieu_de_l_etape(const TEtape& etape, TContexte_calcul& contexte)
 {
-    return {*Donnee<Tpoint>(Argument(&etape, 1)),
-            {Donnee<Tpoint>(Argument(&etape, 4)), Texte(etape, 2),
-             *Donnee<bool>(Argument(&etape, 3))},
-            Nombre_de_points(Texte(etape, 5), Donnee<Tunite>(Argument(&etape, 6)), contexte)};
+    return {
+        *Donnee<Tpoint>(Argument(&etape, 1)),
+        {Donnee<Tpoint>(Argument(&etape, 4)), Texte(etape, 2), *Donnee<bool>(Argument(&etape, 3))},
+        Nombre_de_points(Texte(etape, 5), Donnee<Tunite>(Argument(&etape, 6)), contexte)};
 }
 
 // The arguments of a graph step; the unit of argument 3 scales the two bounds and the
@@ -390,7 +400,8 @@ void Ecrire_lieu(const TEtape& etape, TEtape* premiere, const TCadre_image& fene
     TEchantillons echantillons =
         Echantillons_lieu(premiere, lieu.trace, lieu.pilote, lieu.n, contexte);
     Marquer_bascules(echantillons, fenetre);
-    Ecrire_echantillons(*Donnee<TCourbe>(Argument(&etape, 7)), echantillons, echantillons_par_ligne, sortie);
+    Ecrire_echantillons(*Donnee<TCourbe>(Argument(&etape, 7)), echantillons, echantillons_par_ligne,
+                        sortie);
 }
 
 void Ecrire_graphe(const TEtape& etape, const TCadre_image& fenetre, TContexte_calcul& contexte,

@@ -37,14 +37,14 @@ void Marquer_bascules(TEchantillons& echantillons, const TCadre_image& fenetre);
 // An anonymous temporary file, removed by the system when it is closed, so nothing is left
 // in any folder. Failures raise Erreur_fichier.
 class TFichier_temporaire {
-public:
+  public:
     TFichier_temporaire();
     // Replaces the whole content.
     void Reecrire(std::string_view texte);
     // The whole content.
     std::string Relire();
 
-private:
+  private:
     struct TFermeture {
         void operator()(std::FILE* fichier) const { std::fclose(fichier); }
     };

@@ -22,8 +22,8 @@ constexpr int decimales_courbe = 9;
 
 [[noreturn]] void Echec_fichier(const std::string& quoi, int numero)
 {
-    throw Erreur_fichier("", quoi + " le fichier temporaire des courbes : " +
-                                 Raison_systeme(numero));
+    throw Erreur_fichier("",
+                         quoi + " le fichier temporaire des courbes : " + Raison_systeme(numero));
 }
 
 // A line ends after the `premiere_ligne`-th sample, then after every fifth.
@@ -36,13 +36,13 @@ bool Fin_de_ligne_apres(std::size_t i, std::size_t premiere_ligne)
 // becomes one data set; it starts with the last point seen outside and ends with the first
 // point outside after it, when these are defined, so the plot reaches the window's edge.
 class TRelecture {
-public:
+  public:
     TRelecture(const TCourbe& courbe, std::string& sortie)
         : sortie_(sortie),
           trace_("\\dataplot[plotstyle=" +
                  std::string(courbe.points_lies ? "ecurve,linewidth=1pt" : "dots, dotscale=0.5") +
-                 ",showpoints=false, linecolor=" + courbe.couleur +
-                 ", linestyle=" + courbe.style + "]{\\macourbe}")
+                 ",showpoints=false, linecolor=" + courbe.couleur + ", linestyle=" + courbe.style +
+                 "]{\\macourbe}")
     {
     }
 
@@ -77,7 +77,7 @@ public:
             Ajouter_ligne(sortie_, trace_);
     }
 
-private:
+  private:
     void Lire_mot(std::string_view ligne, int& position);
     // The sample kept in x_ and y_, placed in the data or held while outside.
     void Placer_echantillon();
@@ -184,7 +184,9 @@ void TRelecture::Placer_echantillon()
 TFichier_temporaire::TFichier_temporaire() : fichier_(std::tmpfile())
 {
     if (!fichier_)
-        Echec_fichier("impossible de cr\xE9" "er", errno);
+        Echec_fichier("impossible de cr\xE9"
+                      "er",
+                      errno);
 }
 
 void TFichier_temporaire::Reecrire(std::string_view texte)
@@ -193,7 +195,9 @@ void TFichier_temporaire::Reecrire(std::string_view texte)
     std::rewind(f);
     if (::ftruncate(::fileno(f), 0) != 0 ||
         std::fwrite(texte.data(), 1, texte.size(), f) != texte.size() || std::fflush(f) != 0)
-        Echec_fichier("impossible d'\xE9" "crire", errno);
+        Echec_fichier("impossible d'\xE9"
+                      "crire",
+                      errno);
 }
 
 std::string TFichier_temporaire::Relire()

@@ -4,8 +4,8 @@
 #include <array>
 
 #include "calc/conversion_chaines.h"
-#include "latex/texte_image.h"
 #include "latex/points.h"
+#include "latex/texte_image.h"
 
 namespace trazel {
 namespace {

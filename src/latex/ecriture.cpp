@@ -38,14 +38,16 @@ const TCadre_image& Fenetre(const TCadre_image* fenetre, std::int32_t genre)
 {
     if (fenetre == nullptr)
         throw std::logic_error("le genre " + std::to_string(genre) +
-                               " pr\xE9" "c\xE8" "de la fen\xEAtre de l'image");
+                               " pr\xE9"
+                               "c\xE8"
+                               "de la fen\xEAtre de l'image");
     return *fenetre;
 }
 
 // Lines, half-lines, segments, frames, circles, arcs, polygons and points: the object is
 // the donnee of the step's last argument.
-void Ecrire_objet(const TEtape& etape, TDessin dessin, const TCadre_image& fenetre,
-                  Reel unite, std::string& sortie)
+void Ecrire_objet(const TEtape& etape, TDessin dessin, const TCadre_image& fenetre, Reel unite,
+                  std::string& sortie)
 {
     TArgument* const objet = Dernier_argument(etape.arguments);
     switch (dessin) {
@@ -75,9 +77,11 @@ void Ecrire_objet(const TEtape& etape, TDessin dessin, const TCadre_image& fenet
     case TDessin::polygone:
         Ecrire_polygone(*Donnee<Tpolygone>(objet), fenetre, sortie);
         break;
-    case TDessin::rien: case TDessin::entete: case TDessin::lieu: case TDessin::graphe:
-        throw std::logic_error("aucun \xE9metteur pour le genre " +
-                               std::to_string(etape.genre));
+    case TDessin::rien:
+    case TDessin::entete:
+    case TDessin::lieu:
+    case TDessin::graphe:
+        throw std::logic_error("aucun \xE9metteur pour le genre " + std::to_string(etape.genre));
     }
 }
 
@@ -108,16 +112,16 @@ void Ecrire_etapes(TEtape* premiere, const TCadre_latex& cadre, TContexte_calcul
             // The frame is the caller's; a window without surface is the figure's line.
             Controler_cadre_latex(cadre);
             Pour_la_ligne(etape->ligne, [&] {
-                Ecrire_entete(*Donnee<TReperexoy>(Dernier_argument(etape->arguments)),
-                              *fenetre, cadre, sortie);
+                Ecrire_entete(*Donnee<TReperexoy>(Dernier_argument(etape->arguments)), *fenetre,
+                              cadre, sortie);
             });
             unite = Unite_image(*fenetre, cadre);
             continue;
         }
         Pour_la_ligne(etape->ligne, [&] {
             if (dessin == TDessin::lieu || dessin == TDessin::graphe)
-                Ecrire_courbe_de_l_etape(*etape, dessin, premiere,
-                                         Fenetre(fenetre, etape->genre), contexte, sortie);
+                Ecrire_courbe_de_l_etape(*etape, dessin, premiere, Fenetre(fenetre, etape->genre),
+                                         contexte, sortie);
             else
                 Ecrire_objet(*etape, dessin, Fenetre(fenetre, etape->genre), unite, sortie);
         });

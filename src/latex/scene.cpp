@@ -75,8 +75,9 @@ void Ajouter_demi_droite(TScene& s, const Tdroite& d)
     if (!d.dessine)
         return;
     const Tligne porteuse = Ligne_de(d);
-    const Tcoordonnees passage = d.point2 ? Coordonnees(*d.point2)
-                                          : Point_plus_vecteur(porteuse.point, porteuse.direction, 1);
+    const Tcoordonnees passage = d.point2
+                                     ? Coordonnees(*d.point2)
+                                     : Point_plus_vecteur(porteuse.point, porteuse.direction, 1);
     Ajouter_troncon(s, Troncon_demi_droite(porteuse, porteuse.point, passage, s.fenetre),
                     Trait(d.couleur, d.style));
 }
@@ -106,8 +107,14 @@ void Ajouter_cercle(TScene& s, const Tcercle& c, bool dessine, const std::string
 void Ajouter_repere(TScene& s, const Trepere& r)
 {
     Trepere propre{.origine = r.origine, .vecteur1 = r.vecteur1};
-    Tdroite axe{.point1 = r.origine, .vecteur = r.vecteur1, .graduee = true, .pas = r.pas1,
-                .repere = &propre, .dessine = r.dessine, .couleur = r.couleur, .style = r.style};
+    Tdroite axe{.point1 = r.origine,
+                .vecteur = r.vecteur1,
+                .graduee = true,
+                .pas = r.pas1,
+                .repere = &propre,
+                .dessine = r.dessine,
+                .couleur = r.couleur,
+                .style = r.style};
     Ajouter_droite(s, axe);
     axe.vecteur = propre.vecteur1 = r.vecteur2;
     axe.pas = r.pas2;
@@ -204,7 +211,9 @@ TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
             fenetre_lue = true;
         } else if (etape->genre <= code_maximal) {
             if (!fenetre_lue)
-                throw std::logic_error("une \xE9tape pr\xE9" "c\xE8" "de la fen\xEAtre de l'image");
+                throw std::logic_error("une \xE9tape pr\xE9"
+                                       "c\xE8"
+                                       "de la fen\xEAtre de l'image");
             Pour_la_ligne(etape->ligne, [&] { Ajouter_objet(s, *etape, premiere, contexte); });
         }
     }

@@ -35,9 +35,9 @@ struct TArc_scene {
 struct TPoint_scene {
     Tcoordonnees position;
     std::string couleur = "black";
-    Reel marque = 1;        // radius of the mark in points (typographic), 0 when not drawn
-    std::string etiquette;  // the name as written in the figure, empty when not shown
-    Reel direction = 0;     // of the label from the point, degrees
+    Reel marque = 1;       // radius of the mark in points (typographic), 0 when not drawn
+    std::string etiquette; // the name as written in the figure, empty when not shown
+    Reel direction = 0;    // of the label from the point, degrees
 };
 
 // A visible run of a curve: joined points, or dots.
@@ -48,9 +48,9 @@ struct TCourbe_scene {
 };
 
 struct TScene {
-    TCadre_image fenetre;   // the picture box, figure coordinates
-    Reel unite = 1;         // centimetres per figure unit
-    bool axes = false;      // the default axes through the origin
+    TCadre_image fenetre; // the picture box, figure coordinates
+    Reel unite = 1;       // centimetres per figure unit
+    bool axes = false;    // the default axes through the origin
     std::string couleur_axes = "black";
     std::vector<TSegment_scene> segments;
     std::vector<TArc_scene> arcs;

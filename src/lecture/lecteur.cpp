@@ -4,12 +4,12 @@
 
 #include "calc/geometrie.h"
 #include "calc/noms.h"
+#include "lecture/particularites.h"
+#include "lecture/regles.h"
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/mots.h"
-#include "lecture/particularites.h"
 #include "model/phrases.h"
-#include "lecture/regles.h"
 
 namespace trazel {
 namespace {
@@ -21,13 +21,13 @@ constexpr std::string_view prefixe_double_cadre =
 bool A_une_regle(int code)
 {
     static constexpr std::array regles = {
-        mc_point, mc_milieu, mc_centre, mc_orthocentre, mc_projete, mc_barycentre, mc_sur,
-        mc_droite, mc_demi_droite, mc_cercle, mc_arc, mc_polygone, mc_rectangle, mc_cadre,
-        mc_mediatrice, mc_bissectrice, mc_symetrie, mc_translation, mc_rotation,
-        mc_homothetie, mc_similitude, mc_composee, mc_image, mc_egal, mc_fonction,
-        mc_coefficient, mc_entier, mc_reel, mc_rayon, mc_aire, mc_produit, mc_mesure,
-        mc_distance, mc_abscisse, mc_ordonnee, mc_longueur, mc_unite, mc_repere, mc_lieu,
-        mc_graphe};
+        mc_point,     mc_milieu,      mc_centre,      mc_orthocentre, mc_projete,  mc_barycentre,
+        mc_sur,       mc_droite,      mc_demi_droite, mc_cercle,      mc_arc,      mc_polygone,
+        mc_rectangle, mc_cadre,       mc_mediatrice,  mc_bissectrice, mc_symetrie, mc_translation,
+        mc_rotation,  mc_homothetie,  mc_similitude,  mc_composee,    mc_image,    mc_egal,
+        mc_fonction,  mc_coefficient, mc_entier,      mc_reel,        mc_rayon,    mc_aire,
+        mc_produit,   mc_mesure,      mc_distance,    mc_abscisse,    mc_ordonnee, mc_longueur,
+        mc_unite,     mc_repere,      mc_lieu,        mc_graphe};
     for (const int regle : regles)
         if (regle == code)
             return true;
@@ -44,8 +44,8 @@ bool Est_mot_fixe(std::string_view mot)
 
 TLecteur::TLecteur(TFigure& figure, TForm2& form2, std::string texte, std::string chemin)
     : figure_(figure), form2_(form2), contexte_{figure, form2}, texte_(std::move(texte)),
-      lignes_(Vues_des_lignes(texte_)),
-      chemin_(std::move(chemin)), etapes_(figure, figure.Nouvelle_etape())
+      lignes_(Vues_des_lignes(texte_)), chemin_(std::move(chemin)),
+      etapes_(figure, figure.Nouvelle_etape())
 {
 }
 
@@ -135,8 +135,9 @@ void TLecteur::Attendre(std::string_view attendu)
 bool TLecteur::Suivi_de(std::string_view texte)
 {
     const auto debut = static_cast<std::size_t>(position_ - 1);
-    if (position_ < 1 || std::string_view(ligne_).substr(std::min(debut, ligne_.size()))
-                                 .substr(0, texte.size()) != texte)
+    if (position_ < 1 ||
+        std::string_view(ligne_).substr(std::min(debut, ligne_.size())).substr(0, texte.size()) !=
+            texte)
         return false;
     position_ += static_cast<int>(texte.size());
     while (position_ <= static_cast<int>(ligne_.size()) &&
@@ -206,8 +207,7 @@ Tunite* TLecteur::Unite(const std::string& nom)
     return Unite_du_nom(figure_, nom.empty() ? "1" : nom);
 }
 
-TEtape& TLecteur::Enregistrer(TCode genre, const std::vector<TArgument*>& arguments,
-                              bool calculer)
+TEtape& TLecteur::Enregistrer(TCode genre, const std::vector<TArgument*>& arguments, bool calculer)
 {
     TEtape& etape = *etapes_.courante();
     etape.genre = Genre(genre);
@@ -295,8 +295,8 @@ int TLecteur::Lire_cadre_image()
     TCadre_image& cadre = *figure_.cadre_image;
     for (std::size_t i = 0; i < lignes_.size(); ++i) {
         const std::string_view ligne = lignes_[i];
-        if (ligne.size() < 56 || ligne.compare(0, prefixe_double_cadre.size(),
-                                               prefixe_double_cadre) != 0)
+        if (ligne.size() < 56 ||
+            ligne.compare(0, prefixe_double_cadre.size(), prefixe_double_cadre) != 0)
             continue;
         cadre.double_cadre = true;
         const int numero = static_cast<int>(i + 1);
@@ -342,16 +342,20 @@ void TLecteur::Creer_objets_par_defaut()
     Tvecteur* i = vecteur("i", xinf);
     Tvecteur* j = vecteur("j", yinf);
 
-    Trepere* roxy = figure_.Nouveau<Trepere>({.nom = "Roxy", .origine = o, .vecteur1 = i,
-                                              .vecteur2 = j});
+    Trepere* roxy =
+        figure_.Nouveau<Trepere>({.nom = "Roxy", .origine = o, .vecteur1 = i, .vecteur2 = j});
     figure_.liste_reperes.push_back(roxy);
     etapes_.Ajouter(figure_.Nouvel_argument(roxy));
 
     auto axe = [&](const char* nom, Tpoint* point2, Tvecteur* u, Tvecteur* v) {
-        Trepere* propre = figure_.Nouveau<Trepere>({.nom = nom, .origine = o, .vecteur1 = u,
-                                                    .vecteur2 = v});
-        Tdroite* d = figure_.Nouveau<Tdroite>({.nom = nom, .point1 = o, .point2 = point2,
-                                               .vecteur = u, .graduee = true, .pas = 1,
+        Trepere* propre =
+            figure_.Nouveau<Trepere>({.nom = nom, .origine = o, .vecteur1 = u, .vecteur2 = v});
+        Tdroite* d = figure_.Nouveau<Tdroite>({.nom = nom,
+                                               .point1 = o,
+                                               .point2 = point2,
+                                               .vecteur = u,
+                                               .graduee = true,
+                                               .pas = 1,
                                                .repere = propre});
         figure_.liste_droites.push_back(d);
         etapes_.Ajouter(figure_.Nouvel_argument(d));

@@ -12,8 +12,8 @@
 #include "calc/conversion_chaines.h"
 #include "calc/geometrie.h"
 #include "calc/resolveur.h"
-#include "model/figure.h"
 #include "lecture/particularites.h"
+#include "model/figure.h"
 
 namespace trazel {
 
@@ -35,7 +35,7 @@ std::optional<std::size_t> Ligne_position_roxy(const std::vector<std::string_vie
 struct TPhrase_non_reconnue {};
 
 class TLecteur {
-public:
+  public:
     // `texte` is the figure's text (Windows-1252), read line by line; `chemin` names the
     // file in messages.
     TLecteur(TFigure& figure, TForm2& form2, std::string texte, std::string chemin);
@@ -74,9 +74,9 @@ public:
     TContexte_calcul& contexte() { return contexte_; }
 
     // New records the rules build from.
-    Tpoint* Nouveau_point(const std::string& nom);       // in liste_points
-    Tpoint* Point_isole(const std::string& nom = {});    // in no list
-    Tvecteur* Vecteur_isole();                           // in no list
+    Tpoint* Nouveau_point(const std::string& nom);    // in liste_points
+    Tpoint* Point_isole(const std::string& nom = {}); // in no list
+    Tvecteur* Vecteur_isole();                        // in no list
     // A line record with its own frame (origin point1, vectors vecteur and its quarter turn).
     Tdroite* Droite_isolee(const std::string& nom, Tpoint* point1, Tvecteur* vecteur);
     // Three points named by a word, as a polygon in no list (or in liste_polygones).
@@ -118,7 +118,7 @@ public:
 
     static bool Est_ligne_d_attributs(std::string_view ligne);
 
-private:
+  private:
     // Reads the "Double cadre" line into the picture window; returns its number, 0 for none.
     int Lire_cadre_image();
     void Creer_objets_par_defaut();

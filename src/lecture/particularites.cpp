@@ -10,7 +10,7 @@ namespace {
 // The words of one attribute line, with the look-ahead that two- and three-word attributes
 // need: a word that does not continue the attribute is put back to be read again.
 class TMots {
-public:
+  public:
     explicit TMots(std::string_view ligne) : ligne_(ligne) {}
     bool Reste() const { return position_ < static_cast<int>(ligne_.size()); }
     std::string Suivant() { return Mot_suivant(ligne_, position_); }
@@ -42,7 +42,7 @@ public:
         return mot;
     }
 
-private:
+  private:
     std::string_view ligne_;
     int position_ = 1;
 };

@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "calc/noms.h"
+#include "lecture/regles.h"
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/phrases.h"
-#include "lecture/regles.h"
 
 namespace trazel {
 namespace {
@@ -17,8 +17,7 @@ namespace {
 constexpr int cotes_maximum = 10000;
 
 // Records the step with the object last, then reads the object's attribute lines.
-template <class T>
-void Finir(TLecteur& l, TCode genre, std::vector<TArgument*> arguments, T& objet)
+template <class T> void Finir(TLecteur& l, TCode genre, std::vector<TArgument*> arguments, T& objet)
 {
     arguments.push_back(l.Arg(&objet));
     l.Enregistrer(genre, arguments);
@@ -40,10 +39,12 @@ void Droite(TLecteur& l, const std::string& nom)
     if (code == mc_parallele || code == mc_perpendiculaire) {
         l.Attendre(Mot_du_code(mc_a));
         Tdroite* reference = Droite_du_nom(l.figure(), l.Mot());
-        Tdroite& d = *l.Droite_isolee(nom, &Point(l, Mot_apres(l.ligne(), "par")), l.Vecteur_isole());
+        Tdroite& d =
+            *l.Droite_isolee(nom, &Point(l, Mot_apres(l.ligne(), "par")), l.Vecteur_isole());
         if (code == mc_parallele)
             d.point2 = l.Point_isole();
-        Finir_droite(l, code == mc_parallele ? TCode::parallele : TCode::perpendiculaire, {l.Arg(reference)}, d);
+        Finir_droite(l, code == mc_parallele ? TCode::parallele : TCode::perpendiculaire,
+                     {l.Arg(reference)}, d);
     } else if (code == mc_passant) {
         l.Attendre("par");
         Tpoint& p = Point(l, l.Mot());
@@ -51,7 +52,9 @@ void Droite(TLecteur& l, const std::string& nom)
             l.Attendre(Mot_du_code(mot));
         const std::string pente = l.Texte(' ');
         Tdroite& d = *l.Droite_isolee(nom, &p, l.Vecteur_isole());
-        Finir_droite(l, TCode::droite_coefficient, {l.Arg_texte(pente), l.Arg(Unite_de_la_ligne(l)), l.Arg(Repere_de_la_ligne(l))}, d);
+        Finir_droite(
+            l, TCode::droite_coefficient,
+            {l.Arg_texte(pente), l.Arg(Unite_de_la_ligne(l)), l.Arg(Repere_de_la_ligne(l))}, d);
     } else if (code == mc_munie) {
         Tpoint& p = Point(l, Mot_apres(l.ligne(), "d'origine"));
         if (!l.Aller_apres(Mot_du_code(mc_vecteur)))
@@ -62,7 +65,8 @@ void Droite(TLecteur& l, const std::string& nom)
         const std::string pas = l.Texte(' ');
         Tdroite& d = *l.Droite_isolee(nom, &p, l.Vecteur_isole());
         d.graduee = true;
-        Finir_droite(l, TCode::droite_graduee, {l.Arg_texte(vecteur), l.Arg(Unite_de_la_ligne(l)), l.Arg_texte(pas)}, d);
+        Finir_droite(l, TCode::droite_graduee,
+                     {l.Arg_texte(vecteur), l.Arg(Unite_de_la_ligne(l)), l.Arg_texte(pas)}, d);
     } else if (code == mc_d_equation) {
         const std::string gauche = l.Texte(' ');
         if (l.Texte(' ') != "=")
@@ -172,8 +176,7 @@ void Sommets_propres(TLecteur& l, Tpolygone& p, int nombre)
         p.sommets.push_back(l.Point_isole(std::to_string(k)));
 }
 
-void Finir_polygone(TLecteur& l, TCode genre, std::vector<TArgument*> arguments,
-                    Tpolygone& p)
+void Finir_polygone(TLecteur& l, TCode genre, std::vector<TArgument*> arguments, Tpolygone& p)
 {
     l.figure().liste_polygones.push_back(&p);
     Finir(l, genre, std::move(arguments), p);
@@ -187,7 +190,8 @@ void Rectangle(TLecteur& l, Tpolygone& p)
         const std::string diagonale = l.Mot();
         const TListe_points bouts = Points_du_nom(l.figure().liste_points, diagonale);
         if (bouts.size() != 2)
-            throw Erreur_trazel("\xAB " + diagonale + " \xBB ne d\xE9signe pas deux points de la figure");
+            throw Erreur_trazel("\xAB " + diagonale +
+                                " \xBB ne d\xE9signe pas deux points de la figure");
         p.sommets = {bouts[0], l.Point_isole("1"), bouts[1], l.Point_isole("3")};
         Finir_polygone(l, TCode::rectangle_diagonale, {l.Arg_texte(diagonale)}, p);
         return;
@@ -220,7 +224,8 @@ void Polygone_regulier(TLecteur& l, Tpolygone& p)
                             std::to_string(cotes_maximum));
     const auto cotes = static_cast<std::int32_t>(n);
     Sommets_propres(l, p, cotes);
-    Finir_polygone(l, TCode::polygone_regulier, {l.Arg_entier(cotes), l.Arg(&centre), l.Arg(&sommet)}, p);
+    Finir_polygone(l, TCode::polygone_regulier,
+                   {l.Arg_entier(cotes), l.Arg(&centre), l.Arg(&sommet)}, p);
 }
 
 // "polygone ABCD", "cadre ABCD", "rectangle de …", "polygone régulier …".
@@ -273,8 +278,8 @@ void Vecteur(TLecteur& l)
     if (par_expression) {
         const std::string expression = l.Texte(' ');
         l.figure().liste_vecteurs.push_back(&u);
-        l.Enregistrer(TCode::vecteur_expression, {l.Arg_texte(nom), l.Arg_texte(expression), l.Arg(Unite_de_la_ligne(l)),
-                          l.Arg(&u)});
+        l.Enregistrer(TCode::vecteur_expression, {l.Arg_texte(nom), l.Arg_texte(expression),
+                                                  l.Arg(Unite_de_la_ligne(l)), l.Arg(&u)});
     } else {
         l.position() = apres_le_nom;
         if (apres_le_nom < 2 || l.ligne()[static_cast<std::size_t>(apres_le_nom - 2)] != '(')
@@ -282,8 +287,9 @@ void Vecteur(TLecteur& l)
         const std::string a = l.Texte(',');
         const std::string b = l.Texte(')');
         l.figure().liste_vecteurs.push_back(&u);
-        l.Enregistrer(TCode::vecteur_coordonnees, {l.Arg_texte(nom), l.Arg_texte(a), l.Arg(Unite_de_la_ligne(l)),
-                          l.Arg_texte(b), l.Arg(Repere_de_la_ligne(l)), l.Arg(&u)});
+        l.Enregistrer(TCode::vecteur_coordonnees,
+                      {l.Arg_texte(nom), l.Arg_texte(a), l.Arg(Unite_de_la_ligne(l)),
+                       l.Arg_texte(b), l.Arg(Repere_de_la_ligne(l)), l.Arg(&u)});
     }
     l.Passer_lignes_suivantes();
 }

@@ -5,10 +5,10 @@
 
 #include "calc/noms.h"
 #include "calc/vecteurs.h"
+#include "lecture/regles.h"
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/phrases.h"
-#include "lecture/regles.h"
 
 namespace trazel {
 namespace {
@@ -16,8 +16,7 @@ namespace {
 // A measured number: the step holds the name and the objects measured; the value computed
 // now is recorded after them, and the variable is appended (a slope of a line parallel to
 // the second axis has no value: neither is recorded).
-void Mesurer(TLecteur& l, TCode genre, const std::string& nom,
-             std::vector<TArgument*> arguments)
+void Mesurer(TLecteur& l, TCode genre, const std::string& nom, std::vector<TArgument*> arguments)
 {
     arguments.insert(arguments.begin(), l.Arg_texte(nom));
     TEtape& etape = l.Enregistrer(genre, arguments, false);
@@ -45,7 +44,8 @@ void Libre(TLecteur& l, const std::string& nom, bool entier)
     l.Attendre(Mot_du_code(mc_libre));
     auto valeur = [&](Reel v) { return entier ? std::trunc(v) : v; };
     if (l.Mot().empty()) {
-        Nombre_libre(l, entier ? TCode::entier_libre : TCode::reel_libre, nom, {}, valeur(l.Lire_valeur_parametre()));
+        Nombre_libre(l, entier ? TCode::entier_libre : TCode::reel_libre, nom, {},
+                     valeur(l.Lire_valeur_parametre()));
         l.Passer_lignes_suivantes();
         return;
     }
@@ -103,7 +103,8 @@ void Coordonnee(TLecteur& l, const std::string& nom, bool abscisse)
     Tpoint* point = Chercher_point(l.figure().liste_points, mot);
     Trepere* repere = Repere_de_la_ligne(l);
     if (point != nullptr) {
-        Mesurer(l, abscisse ? TCode::abscisse_point : TCode::ordonnee_point, nom, {l.Arg(point), l.Arg(repere)});
+        Mesurer(l, abscisse ? TCode::abscisse_point : TCode::ordonnee_point, nom,
+                {l.Arg(point), l.Arg(repere)});
         return;
     }
     l.position() = position;
@@ -130,7 +131,8 @@ void Fonction(TLecteur& l, const std::string& nom)
     l.form2().Ajouter_fonction(nom,
                                Reecrire_mesure(corps, Longueur_unite(unite), l.figure(), l.form2()),
                                l.figure().liste_points, 1, variable, corps, l.numero());
-    l.Enregistrer(TCode::fonction, {l.Arg_texte(variable), l.Arg_texte(corps), l.Arg(unite), l.Arg_texte(nom)},
+    l.Enregistrer(TCode::fonction,
+                  {l.Arg_texte(variable), l.Arg_texte(corps), l.Arg(unite), l.Arg_texte(nom)},
                   false);
     l.Passer_lignes_suivantes();
 }
@@ -146,7 +148,8 @@ void Unite_de_longueur_definie(TLecteur& l, const std::string& nom)
     l.Mot();
     const std::string expression = l.Texte(' ');
     unite.vecteur = l.Vecteur_isole();
-    l.Enregistrer(TCode::unite, {l.Arg_texte(expression), l.Arg(Unite_de_la_ligne(l)), l.Arg(&unite)});
+    l.Enregistrer(TCode::unite,
+                  {l.Arg_texte(expression), l.Arg(Unite_de_la_ligne(l)), l.Arg(&unite)});
     l.Passer_lignes_suivantes();
 }
 
@@ -160,12 +163,14 @@ void Repere(TLecteur& l, const std::string& nom)
         throw TPhrase_non_reconnue{};
     const std::string pas1 = l.Texte(',');
     const std::string pas2 = l.Texte(')');
-    Trepere& r = *l.figure().Nouveau<Trepere>(
-        {.nom = nom, .origine = &origine, .vecteur1 = l.Vecteur_isole(),
-         .vecteur2 = l.Vecteur_isole(), .dessine = true});
+    Trepere& r = *l.figure().Nouveau<Trepere>({.nom = nom,
+                                               .origine = &origine,
+                                               .vecteur1 = l.Vecteur_isole(),
+                                               .vecteur2 = l.Vecteur_isole(),
+                                               .dessine = true});
     l.figure().liste_reperes.push_back(&r);
-    l.Enregistrer(TCode::repere, {l.Arg_texte(v1), l.Arg_texte(v2), l.Arg_texte(pas1), l.Arg_texte(pas2),
-                       l.Arg(Unite_de_la_ligne(l)), l.Arg(&r)});
+    l.Enregistrer(TCode::repere, {l.Arg_texte(v1), l.Arg_texte(v2), l.Arg_texte(pas1),
+                                  l.Arg_texte(pas2), l.Arg(Unite_de_la_ligne(l)), l.Arg(&r)});
     l.Lire_particularites_suivantes(r);
 }
 
@@ -190,9 +195,10 @@ void Lieu(TLecteur& l, const std::string& nom)
     Tpoint* point_pilote = Chercher_point(l.figure().liste_points, pilote);
     const std::string nombre = l.Texte(' ');
     TCourbe& courbe = Nouvelle_courbe(l, nom);
-    l.Enregistrer(TCode::lieu, {l.Arg(&trace), l.Arg_texte(pilote), l.Arg_booleen(point_pilote != nullptr),
-                       l.Arg(point_pilote), l.Arg_texte(nombre), l.Arg(Unite_de_la_ligne(l)),
-                       l.Arg(&courbe)},
+    l.Enregistrer(TCode::lieu,
+                  {l.Arg(&trace), l.Arg_texte(pilote), l.Arg_booleen(point_pilote != nullptr),
+                   l.Arg(point_pilote), l.Arg_texte(nombre), l.Arg(Unite_de_la_ligne(l)),
+                   l.Arg(&courbe)},
                   false);
     l.Lire_particularites_suivantes(courbe);
 }
@@ -215,8 +221,9 @@ void Graphe(TLecteur& l, const std::string& nom)
     Tunite* unite = Unite_de_la_ligne(l);
     Trepere* repere = Repere_de_la_ligne(l);
     TCourbe& courbe = Nouvelle_courbe(l, nom);
-    l.Enregistrer(TCode::graphe, {l.Arg_texte(fonction), l.Arg_texte(premier), l.Arg(unite),
-                        l.Arg_texte(dernier), l.Arg(repere), l.Arg_texte(nombre), l.Arg(&courbe)},
+    l.Enregistrer(TCode::graphe,
+                  {l.Arg_texte(fonction), l.Arg_texte(premier), l.Arg(unite), l.Arg_texte(dernier),
+                   l.Arg(repere), l.Arg_texte(nombre), l.Arg(&courbe)},
                   false);
     l.Lire_particularites_suivantes(courbe);
 }
@@ -242,16 +249,19 @@ void Mesure(TLecteur& l, const std::string& nom, int code)
     case mc_longueur:
         l.Attendre(Mot_du_code(mc_du));
         l.Attendre(Mot_du_code(mc_segment));
-        Mesurer(l, TCode::longueur_segment, nom, {l.Arg(Segment_du_nom(l.figure(), l.Mot())), l.Arg(Unite_de_la_ligne(l))});
+        Mesurer(l, TCode::longueur_segment, nom,
+                {l.Arg(Segment_du_nom(l.figure(), l.Mot())), l.Arg(Unite_de_la_ligne(l))});
         break;
     case mc_rayon:
         l.Attendre(Mot_du_code(mc_de));
-        Mesurer(l, TCode::rayon_cercle, nom, {l.Arg(Cercle_du_nom(l.figure(), l.Mot())), l.Arg(Unite_de_la_ligne(l))});
+        Mesurer(l, TCode::rayon_cercle, nom,
+                {l.Arg(Cercle_du_nom(l.figure(), l.Mot())), l.Arg(Unite_de_la_ligne(l))});
         break;
     case mc_aire:
         l.Attendre(Mot_du_code(mc_du));
         l.Attendre(Mot_du_code(mc_triangle));
-        Mesurer(l, TCode::aire_triangle, nom, {l.Arg(l.Triangle(l.Mot(), false)), l.Arg(Unite_de_la_ligne(l))});
+        Mesurer(l, TCode::aire_triangle, nom,
+                {l.Arg(l.Triangle(l.Mot(), false)), l.Arg(Unite_de_la_ligne(l))});
         break;
     case mc_produit:
         l.Attendre(Mot_du_code(mc_scalaire));

@@ -2,10 +2,10 @@
 // triangle centres, projections, barycentres and points at a distance on a half-line.
 
 #include "calc/noms.h"
+#include "lecture/regles.h"
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/phrases.h"
-#include "lecture/regles.h"
 
 namespace trazel {
 
@@ -86,7 +86,9 @@ void Point_libre(TLecteur& l, Tpoint& p)
         const std::string nom = Mot_apres(l.ligne(), Mot_du_code(mc_cadre));
         Tpolygone* cadre = Polygone_du_nom(l.figure(), nom);
         if (cadre == nullptr || cadre->sommets.empty())
-            throw Erreur_trazel("Le cadre \xAB " + nom + " \xBB n'est pas d\xE9" "fini");
+            throw Erreur_trazel("Le cadre \xAB " + nom +
+                                " \xBB n'est pas d\xE9"
+                                "fini");
         const Tcoordonnees uv = l.Lire_parametres_point_libre();
         Finir(l, TCode::point_libre_cadre, {l.Arg(cadre), l.Arg_reel(uv.x), l.Arg_reel(uv.y)}, p);
     } else if (quatrieme == Mot_du_code(mc_a)) {
@@ -154,9 +156,13 @@ void Point_d_intersection(TLecteur& l, Tpoint& p)
         const bool premier = mot == "1";
         const std::string suite = l.Mot();
         if (suite == Mot_du_code(mc_de))
-            Finir(l, premier ? TCode::intersection_droite_cercle_1 : TCode::intersection_droite_cercle_2, Droite_et_cercle(l), p);
+            Finir(l,
+                  premier ? TCode::intersection_droite_cercle_1
+                          : TCode::intersection_droite_cercle_2,
+                  Droite_et_cercle(l), p);
         else if (suite == Mot_du_code(mc_des))
-            Finir(l, premier ? TCode::intersection_cercles_1 : TCode::intersection_cercles_2, Deux_cercles(l), p);
+            Finir(l, premier ? TCode::intersection_cercles_1 : TCode::intersection_cercles_2,
+                  Deux_cercles(l), p);
         else
             throw TPhrase_non_reconnue{};
     } else {
@@ -181,8 +187,8 @@ void Point(TLecteur& l, Tpoint& p)
               p);
     } else if (code == mc_d_abscisse) {
         const std::string x = l.Texte(' ');
-        Finir(l, TCode::point_abscisse, {l.Arg(Repere_de_la_ligne(l)), l.Arg_texte(x), l.Arg(Unite_de_la_ligne(l))},
-              p);
+        Finir(l, TCode::point_abscisse,
+              {l.Arg(Repere_de_la_ligne(l)), l.Arg_texte(x), l.Arg(Unite_de_la_ligne(l))}, p);
     } else if (code == mc_sur) {
         l.Attendre(Mot_du_code(mc_le));
         l.Attendre(Mot_du_code(mc_cercle));
@@ -197,7 +203,8 @@ void Point(TLecteur& l, Tpoint& p)
     } else if (code == mc_a) {
         l.Attendre(Mot_du_code(mc_abscisse));
         Tdroite* d = Droite(l, Nom_apres_sur(l.ligne()));
-        Finir(l, TCode::point_abscisse_droite, {l.Arg(d), l.Arg_reel(l.Lire_valeur_parametre())}, p);
+        Finir(l, TCode::point_abscisse_droite, {l.Arg(d), l.Arg_reel(l.Lire_valeur_parametre())},
+              p);
     } else if (code == mc_d_intersection) {
         Point_d_intersection(l, p);
     } else {
@@ -248,7 +255,8 @@ void Projete(TLecteur& l, Tpoint& p)
     if (orthogonal)
         Finir(l, TCode::projete_orthogonal, {l.Arg(&source), l.Arg(sur)}, p);
     else
-        Finir(l, TCode::projete, {l.Arg(&source), l.Arg(sur), l.Arg(Droite(l, Mot_apres(ligne, "\xE0")))}, p);
+        Finir(l, TCode::projete,
+              {l.Arg(&source), l.Arg(sur), l.Arg(Droite(l, Mot_apres(ligne, "\xE0")))}, p);
 }
 
 // "sur demi-droite [AB) à la distance EXPR (unité U)"; the point is made once the half-line
@@ -261,7 +269,8 @@ void Sur_demi_droite(TLecteur& l, const std::string& nom)
     if (!l.Aller_apres(Mot_du_code(mc_distance)))
         throw TPhrase_non_reconnue{};
     const std::string distance = l.Texte(' ');
-    Finir(l, TCode::point_distance_demi_droite, {l.Arg(d), l.Arg_texte(distance), l.Arg(Unite_de_la_ligne(l))}, p);
+    Finir(l, TCode::point_distance_demi_droite,
+          {l.Arg(d), l.Arg_texte(distance), l.Arg(Unite_de_la_ligne(l))}, p);
 }
 
 } // namespace

@@ -6,10 +6,10 @@
 
 #include "calc/geometrie.h"
 #include "calc/noms.h"
+#include "lecture/regles.h"
 #include "model/erreurs.h"
 #include "model/mots.h"
 #include "model/phrases.h"
-#include "lecture/regles.h"
 
 namespace trazel {
 namespace {
@@ -47,7 +47,8 @@ std::vector<TArgument*> Deux_paires(TLecteur& l, Tpoint& centre)
     const std::string& ligne = l.ligne();
     Tpoint& a = Point(l, Mot_apres(ligne, Mot_du_code(mc_transformant)));
     Tpoint& b = Point(l, Mot_apres(ligne, "en"));
-    return {l.Arg(&a), l.Arg(&b), l.Arg(Vecteur_lie(l, centre, a)), l.Arg(Vecteur_lie(l, centre, b))};
+    return {l.Arg(&a), l.Arg(&b), l.Arg(Vecteur_lie(l, centre, a)),
+            l.Arg(Vecteur_lie(l, centre, b))};
 }
 
 // The text after a word, up to the next blank; the phrase fails without the word.
@@ -64,14 +65,16 @@ TDescription Symetrie(TLecteur& l, const std::string& nom)
     const std::string mot = l.Mot();
     if (mot == Mot_du_code(mc_de)) {
         l.Attendre(Mot_du_code(mc_centre));
-        auto* h = l.figure().Nouveau<Thomothetie>({.nom = nom, .centre = &Point(l, l.Mot()), .rapport = -1});
+        auto* h = l.figure().Nouveau<Thomothetie>(
+            {.nom = nom, .centre = &Point(l, l.Mot()), .rapport = -1});
         TDescription d = Description(l, h, t.homotheties);
         d.genre = TCode::symetrie_centrale;
         return d;
     }
     if (mot != Mot_du_code(mc_d_axe))
         throw TPhrase_non_reconnue{};
-    auto* s = l.figure().Nouveau<Tsymetrie_axiale>({.nom = nom, .axe = Droite_du_nom(l.figure(), l.Mot())});
+    auto* s = l.figure().Nouveau<Tsymetrie_axiale>(
+        {.nom = nom, .axe = Droite_du_nom(l.figure(), l.Mot())});
     TDescription d = Description(l, s, t.symetries_axiales);
     d.genre = TCode::symetrie_axiale;
     return d;
@@ -105,7 +108,8 @@ TDescription Translation(TLecteur& l, const std::string& nom)
 TDescription Rotation(TLecteur& l, const std::string& nom)
 {
     const std::string& ligne = l.ligne();
-    auto* r = l.figure().Nouveau<Trotation>({.nom = nom, .centre = &Point(l, Mot_apres(ligne, Mot_du_code(mc_centre)))});
+    auto* r = l.figure().Nouveau<Trotation>(
+        {.nom = nom, .centre = &Point(l, Mot_apres(ligne, Mot_du_code(mc_centre)))});
     TDescription d = Description(l, r, l.figure().transformations.rotations);
     const std::string unite_d_angle = Unite_d_angle(ligne);
     if (unite_d_angle.empty()) {
@@ -227,9 +231,11 @@ void Image_de_cercle(TLecteur& l, const std::string& nom)
     l.Attendre(Mot_du_code(mc_cercle));
     Tcercle* source = Cercle_du_nom(l.figure(), l.Mot());
     l.Attendre("par");
-    auto* c = l.figure().Nouveau<Tcercle>({.nom = nom, .centre = l.Point_isole(), .unite = source->unite});
+    auto* c = l.figure().Nouveau<Tcercle>(
+        {.nom = nom, .centre = l.Point_isole(), .unite = source->unite});
     l.figure().liste_cercles.push_back(c);
-    l.Enregistrer(TCode::image_cercle, {l.Arg(source), l.Arg_texte(Dernier_mot(l.ligne())), l.Arg(c)});
+    l.Enregistrer(TCode::image_cercle,
+                  {l.Arg(source), l.Arg_texte(Dernier_mot(l.ligne())), l.Arg(c)});
     l.Lire_particularites_suivantes(*c);
 }
 

@@ -8,8 +8,8 @@
 
 #include "calc/conversion_chaines.h"
 #include "latex/ecriture.h"
-#include "model/figure.h"
 #include "lecture/lecteur.h"
+#include "model/figure.h"
 
 namespace trazel {
 

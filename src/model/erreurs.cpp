@@ -44,7 +44,8 @@ std::string Message_fonction(const Erreur_formule& erreur, const TFonction_fauti
     if (ligne_corps > 0)
         message += ", " + Texte_ligne(ligne_corps);
     if (!erreur.formule().empty()) {
-        message += ", utilis\xE9" "e ";
+        message += ", utilis\xE9"
+                   "e ";
         if (utilisation > 0)
             message += Texte_ligne(utilisation) + " ";
         message += "dans " + Guillemets(erreur.formule());

@@ -13,7 +13,7 @@
 namespace trazel {
 
 class Erreur_trazel : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -30,7 +30,7 @@ struct TFonction_fautive {
 // rejected only because it calls a function whose body is faulty, `fonction` names that
 // function: the fault lies in its body, not in the text that calls it.
 class Erreur_formule : public Erreur_trazel {
-public:
+  public:
     static constexpr const char* message_syntaxe = "Error in formula.";
     Erreur_formule(const std::string& message, std::string formule,
                    std::optional<TFonction_fautive> fonction = std::nullopt)
@@ -45,7 +45,7 @@ public:
         return Erreur_formule(what(), std::move(formule), fonction_);
     }
 
-private:
+  private:
     std::string formule_;
     std::optional<TFonction_fautive> fonction_;
 };
@@ -53,23 +53,25 @@ private:
 // Floating-point faults: they are raised as exceptions instead of letting a NaN or an
 // infinity reach a picture.
 class Erreur_calcul : public Erreur_trazel {
-public:
+  public:
     enum class Nature { division_par_zero, operation_invalide, depassement };
     explicit Erreur_calcul(Nature nature);
     Nature nature() const { return nature_; }
 
-private:
+  private:
     Nature nature_;
 };
 
 // An input/output failure: `chemin` is the file's path, what() the reason in French.
 class Erreur_fichier : public Erreur_trazel {
-public:
+  public:
     Erreur_fichier(std::string chemin, const std::string& raison)
-        : Erreur_trazel(raison), chemin_(std::move(chemin)) {}
+        : Erreur_trazel(raison), chemin_(std::move(chemin))
+    {
+    }
     const std::string& chemin() const { return chemin_; }
 
-private:
+  private:
     std::string chemin_;
 };
 
@@ -77,7 +79,7 @@ private:
 // and what went wrong there. `utilisation` is the line whose reading met the fault when the
 // faulty text stands on another line (a function body called there); 0 otherwise.
 class Erreur_figure : public Erreur_trazel {
-public:
+  public:
     Erreur_figure(std::string chemin, int ligne, const std::string& message, int utilisation = 0)
         : Erreur_trazel(message), chemin_(std::move(chemin)), ligne_(ligne),
           utilisation_(utilisation)
@@ -87,7 +89,7 @@ public:
     int ligne() const { return ligne_; }
     int utilisation() const { return utilisation_; }
 
-private:
+  private:
     std::string chemin_;
     int ligne_;
     int utilisation_;
@@ -97,7 +99,7 @@ private:
 // figure line at fault (0 for the steps of no line, such as the default frame), and
 // `utilisation` the step's own line when the faulty text stands elsewhere.
 class Erreur_etape : public Erreur_trazel {
-public:
+  public:
     Erreur_etape(int ligne, const std::string& message, int utilisation = 0)
         : Erreur_trazel(message), ligne_(ligne), utilisation_(utilisation)
     {
@@ -105,7 +107,7 @@ public:
     int ligne() const { return ligne_; }
     int utilisation() const { return utilisation_; }
 
-private:
+  private:
     int ligne_;
     int utilisation_;
 };

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <fcntl.h>
+#include <memory>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,7 +18,7 @@ namespace {
 
 // Closes a file descriptor when it goes out of scope.
 class TDescripteur {
-public:
+  public:
     explicit TDescripteur(int fd) : fd_(fd) {}
     TDescripteur(const TDescripteur&) = delete;
     TDescripteur& operator=(const TDescripteur&) = delete;
@@ -36,7 +36,7 @@ public:
         return resultat;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -53,7 +53,10 @@ void Ecrire_tout(const TDescripteur& fichier, const std::string& chemin, std::st
 {
     if (const int numero = Ecrire_descripteur(fichier.fd(), contenu); numero != 0) {
         echouer(numero);
-        Echec(chemin, "impossible d'\xE9" "crire le fichier", numero);
+        Echec(chemin,
+              "impossible d'\xE9"
+              "crire le fichier",
+              numero);
     }
 }
 
@@ -64,15 +67,21 @@ TDescripteur Creer_temporaire(const std::string& chemin, std::string& nom_tempor
     std::random_device alea;
     for (int essai = 0; essai < 100; ++essai) {
         nom_temporaire = chemin + ".~" + std::to_string(alea() % 1000000u);
-        const int fd = ::open(nom_temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                              0666);
+        const int fd =
+            ::open(nom_temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             if (fd < 0)
-                Echec(chemin, "impossible de cr\xE9" "er le fichier", errno);
+                Echec(chemin,
+                      "impossible de cr\xE9"
+                      "er le fichier",
+                      errno);
             return TDescripteur(fd);
         }
     }
-    Echec(chemin, "impossible de cr\xE9" "er le fichier", EEXIST);
+    Echec(chemin,
+          "impossible de cr\xE9"
+          "er le fichier",
+          EEXIST);
 }
 
 } // namespace
@@ -98,7 +107,8 @@ std::string Raison_systeme(int numero)
         return "fichier ou dossier introuvable";
     case EACCES:
     case EPERM:
-        return "permission refus\xE9" "e";
+        return "permission refus\xE9"
+               "e";
     case EISDIR:
         return "c'est un dossier";
     case ENOTDIR:
@@ -114,7 +124,8 @@ std::string Raison_systeme(int numero)
     case ELOOP:
         return "trop de liens symboliques";
     case EIO:
-        return "erreur d'entr\xE9" "e-sortie";
+        return "erreur d'entr\xE9"
+               "e-sortie";
     case EBADF:
         return "descripteur ferm\xE9";
     case EPIPE:
@@ -177,7 +188,10 @@ void Ecrire_sur_place(const std::string& chemin, std::string_view contenu)
 {
     TDescripteur fichier(::open(chemin.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
     if (fichier.fd() < 0)
-        Echec(chemin, "impossible d'\xE9" "crire le fichier", errno);
+        Echec(chemin,
+              "impossible d'\xE9"
+              "crire le fichier",
+              errno);
     Ecrire_tout(fichier, chemin, contenu, [](int) {});
     fichier.Fermer();
 }
@@ -211,7 +225,10 @@ void Remplacer_fichier(const std::string& chemin_demande, std::string_view conte
         ::fchmod(fichier.fd(), existant.st_mode & 07777); // the file keeps its permissions
     auto abandonner = [&](int numero) {
         ::unlink(temporaire.c_str());
-        Echec(chemin, "impossible d'\xE9" "crire le fichier", numero);
+        Echec(chemin,
+              "impossible d'\xE9"
+              "crire le fichier",
+              numero);
     };
     Ecrire_tout(fichier, chemin, contenu, abandonner);
     if (fichier.Fermer() != 0)

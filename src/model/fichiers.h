@@ -11,8 +11,8 @@ namespace trazel {
 // The bytes of a file; Erreur_fichier with the path and the reason when it cannot be read,
 // or when it holds more than `taille_maximale` bytes (checked before and while reading, so a
 // huge file or an endless device is refused without filling memory).
-std::string Lire_fichier(const std::string& chemin,
-                         std::size_t taille_maximale = std::size_t(1) << 30);
+std::string Lire_fichier(const std::string& chemin, std::size_t taille_maximale = std::size_t(1)
+                                                                                  << 30);
 
 // Writes the bytes to a temporary file in the same folder, then renames it over `chemin`.
 // On failure the temporary file is removed, `chemin` is untouched, and Erreur_fichier says

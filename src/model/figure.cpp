@@ -42,8 +42,8 @@ Tpoint* TListe_points::Dernier_du_nom(std::string_view nom) const
 
 void Nature_inattendue(const TArgument* argument, std::uint8_t attendue)
 {
-    const std::string trouvee = argument == nullptr ? "aucun argument"
-                                                    : "nature " + std::to_string(argument->nature);
+    const std::string trouvee =
+        argument == nullptr ? "aucun argument" : "nature " + std::to_string(argument->nature);
     throw std::logic_error("argument de nature " + std::to_string(attendue) + " attendu, " +
                            trouvee);
 }

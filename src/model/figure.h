@@ -22,16 +22,17 @@
 
 namespace trazel {
 
-inline constexpr const char* position_non_definie = "Non d\xE9" "finie";
+inline constexpr const char* position_non_definie = "Non d\xE9"
+                                                    "finie";
 
 struct Tpoint {
     std::string nom{};
-    Reel x = 0, y = 0;                        // figure units
-    bool dessine = true;                      // the mark is drawn
+    Reel x = 0, y = 0;   // figure units
+    bool dessine = true; // the mark is drawn
     std::string couleur = "black";
-    bool nom_dessine = true;                  // the name is printed beside the point
+    bool nom_dessine = true;                         // the name is printed beside the point
     std::string position_nom = position_non_definie; // label direction in degrees, as text
-    std::string marque = "1";                 // mark size factor, as text
+    std::string marque = "1";                        // mark size factor, as text
 };
 
 struct Tvecteur {
@@ -113,7 +114,7 @@ struct THachage_nom {
 // points up by name, thousands of times in a large figure. A point's name must not change
 // once the point is in a list.
 class TListe_points {
-public:
+  public:
     using value_type = Tpoint*;
     using const_iterator = std::vector<Tpoint*>::const_iterator;
     using iterator = const_iterator;
@@ -148,7 +149,7 @@ public:
     // The length of the longest name in the list.
     std::size_t Longueur_maximale() const { return longueur_maximale_; }
 
-private:
+  private:
     struct TPremier_dernier {
         Tpoint* premier;
         Tpoint* dernier;
@@ -274,30 +275,72 @@ struct TEtape {
 
 // The nature code of each argument type.
 template <class T> struct Nature_de;
-template <> struct Nature_de<std::int32_t> { static constexpr std::uint8_t valeur = 1; };
-template <> struct Nature_de<TCadre_image> { static constexpr std::uint8_t valeur = 3; };
-template <> struct Nature_de<Trepere> { static constexpr std::uint8_t valeur = 4; };
-template <> struct Nature_de<Tpoint> { static constexpr std::uint8_t valeur = 5; };
-template <> struct Nature_de<Tvecteur> { static constexpr std::uint8_t valeur = 6; };
-template <> struct Nature_de<Tdroite> { static constexpr std::uint8_t valeur = 7; };
-template <> struct Nature_de<Tunite> { static constexpr std::uint8_t valeur = 8; };
-template <> struct Nature_de<std::string> { static constexpr std::uint8_t valeur = 9; };
-template <> struct Nature_de<Tsegment> { static constexpr std::uint8_t valeur = 10; };
-template <> struct Nature_de<Reel> { static constexpr std::uint8_t valeur = 11; };
-template <> struct Nature_de<Tpolygone> { static constexpr std::uint8_t valeur = 12; };
-template <> struct Nature_de<Tcercle> { static constexpr std::uint8_t valeur = 13; };
-template <> struct Nature_de<Thomothetie> { static constexpr std::uint8_t valeur = 15; };
-template <> struct Nature_de<Tsimilitude_directe> { static constexpr std::uint8_t valeur = 16; };
-template <> struct Nature_de<Trotation> { static constexpr std::uint8_t valeur = 17; };
-template <> struct Nature_de<Ttranslation> { static constexpr std::uint8_t valeur = 18; };
-template <> struct Nature_de<Tsymetrie_axiale> { static constexpr std::uint8_t valeur = 19; };
+template <> struct Nature_de<std::int32_t> {
+    static constexpr std::uint8_t valeur = 1;
+};
+template <> struct Nature_de<TCadre_image> {
+    static constexpr std::uint8_t valeur = 3;
+};
+template <> struct Nature_de<Trepere> {
+    static constexpr std::uint8_t valeur = 4;
+};
+template <> struct Nature_de<Tpoint> {
+    static constexpr std::uint8_t valeur = 5;
+};
+template <> struct Nature_de<Tvecteur> {
+    static constexpr std::uint8_t valeur = 6;
+};
+template <> struct Nature_de<Tdroite> {
+    static constexpr std::uint8_t valeur = 7;
+};
+template <> struct Nature_de<Tunite> {
+    static constexpr std::uint8_t valeur = 8;
+};
+template <> struct Nature_de<std::string> {
+    static constexpr std::uint8_t valeur = 9;
+};
+template <> struct Nature_de<Tsegment> {
+    static constexpr std::uint8_t valeur = 10;
+};
+template <> struct Nature_de<Reel> {
+    static constexpr std::uint8_t valeur = 11;
+};
+template <> struct Nature_de<Tpolygone> {
+    static constexpr std::uint8_t valeur = 12;
+};
+template <> struct Nature_de<Tcercle> {
+    static constexpr std::uint8_t valeur = 13;
+};
+template <> struct Nature_de<Thomothetie> {
+    static constexpr std::uint8_t valeur = 15;
+};
+template <> struct Nature_de<Tsimilitude_directe> {
+    static constexpr std::uint8_t valeur = 16;
+};
+template <> struct Nature_de<Trotation> {
+    static constexpr std::uint8_t valeur = 17;
+};
+template <> struct Nature_de<Ttranslation> {
+    static constexpr std::uint8_t valeur = 18;
+};
+template <> struct Nature_de<Tsymetrie_axiale> {
+    static constexpr std::uint8_t valeur = 19;
+};
 template <> struct Nature_de<Tcomposee_transformations> {
     static constexpr std::uint8_t valeur = 20;
 };
-template <> struct Nature_de<Tarc_de_cercle> { static constexpr std::uint8_t valeur = 21; };
-template <> struct Nature_de<TReperexoy> { static constexpr std::uint8_t valeur = 22; };
-template <> struct Nature_de<bool> { static constexpr std::uint8_t valeur = 23; };
-template <> struct Nature_de<TCourbe> { static constexpr std::uint8_t valeur = 24; };
+template <> struct Nature_de<Tarc_de_cercle> {
+    static constexpr std::uint8_t valeur = 21;
+};
+template <> struct Nature_de<TReperexoy> {
+    static constexpr std::uint8_t valeur = 22;
+};
+template <> struct Nature_de<bool> {
+    static constexpr std::uint8_t valeur = 23;
+};
+template <> struct Nature_de<TCourbe> {
+    static constexpr std::uint8_t valeur = 24;
+};
 
 [[noreturn]] void Nature_inattendue(const TArgument* argument, std::uint8_t attendue);
 
@@ -339,7 +382,7 @@ inline TArgument* Argument(const TEtape* etape, int k)
 // on each lookup; a list shorter than what was indexed, or an entry whose record no
 // longer has the name, makes it index the list again from the start.
 template <class T> class TPremiers_du_nom {
-public:
+  public:
     T* Chercher(const std::vector<T*>& liste, std::string_view nom)
     {
         if (liste.size() < indexes_)
@@ -361,7 +404,7 @@ public:
         indexes_ = 0;
     }
 
-private:
+  private:
     std::unordered_map<std::string, std::size_t, THachage_nom, std::equal_to<>> positions_;
     std::size_t indexes_ = 0;
 };
@@ -369,7 +412,7 @@ private:
 // One figure: its global lists and the storage of every record it holds. Only one exists
 // per transcription; destroying it (or Liberer) releases everything exactly once.
 class TFigure {
-public:
+  public:
     TFigure() = default;
     TFigure(const TFigure&) = delete;
     TFigure& operator=(const TFigure&) = delete;
@@ -418,7 +461,7 @@ public:
     // Releases every record, step and argument and empties every list.
     void Liberer();
 
-private:
+  private:
     TArgument* Argument_brut(std::uint8_t nature, void* donnee);
 
     std::tuple<std::deque<Tpoint>, std::deque<Tvecteur>, std::deque<Tunite>, std::deque<Trepere>,
@@ -436,14 +479,16 @@ private:
 
 // Appends arguments to the current step and closes steps, as the reader records a line.
 class TEnregistreur_etapes {
-public:
-    TEnregistreur_etapes(TFigure& figure, TEtape* courante) : figure_(figure), courante_(courante) {}
+  public:
+    TEnregistreur_etapes(TFigure& figure, TEtape* courante) : figure_(figure), courante_(courante)
+    {
+    }
     TEtape* courante() const { return courante_; }
     void Ajouter(TArgument* argument);
     // Links a new empty step behind the current one and makes it current.
     void Fermer();
 
-private:
+  private:
     TFigure& figure_;
     TEtape* courante_;
     TArgument* dernier_ = nullptr;

@@ -16,7 +16,7 @@ static_assert(std::numeric_limits<Reel>::digits == 64, "Reel must be the x87 80-
 // same angle next (a point on a circle, a rotation, cos t then sin t), and a locus replays
 // the same rotation at every sample.
 class TSinus_cosinus {
-public:
+  public:
     Reel Sinus(Reel x)
     {
         Calculer(x);
@@ -28,7 +28,7 @@ public:
         return cosinus_;
     }
 
-private:
+  private:
     void Calculer(Reel x)
     {
         // The sign of a zero counts: sin(-0) is -0.

@@ -10,8 +10,8 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
-#include <algorithm>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "latex/document.h"
 #include "latex/ecriture.h"
@@ -67,11 +67,11 @@ QString Premiere_erreur(const QString& chemin_journal)
 std::optional<QByteArray> Ghostscript(const QStringList& arguments)
 {
     TSortie_programme sortie;
-    if (Lancer_programme("gs",
-                         QStringList{"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE",
-                                     "-dALLOWPSTRANSPARENCY"} +
-                             arguments,
-                         120000, &sortie) != TLancement::Termine ||
+    if (Lancer_programme(
+            "gs",
+            QStringList{"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dALLOWPSTRANSPARENCY"} +
+                arguments,
+            120000, &sortie) != TLancement::Termine ||
         sortie.code != 0)
         return std::nullopt;
     return sortie.erreurs;
@@ -170,25 +170,24 @@ TCompilation Compiler_image(const QString& chemin_image, QSize taille)
         LancerEtAttendre("latex -interaction=nonstopmode -halt-on-error \\input{tmp~.tex}");
     if (latex == TLancement::Introuvable)
         resultat.erreur = QStringLiteral("latex est introuvable : installez TeX Live "
-                                            "(paquets texlive-latex-base et texlive-pstricks).");
+                                         "(paquets texlive-latex-base et texlive-pstricks).");
     else if (latex == TLancement::Trop_long)
         resultat.erreur = QStringLiteral("latex ne s'est pas termin\u00e9 en deux minutes : "
-                                            "compilation interrompue.");
+                                         "compilation interrompue.");
     else if (dossier.exists("tmp~.dvi")) {
         const TLancement dvips = LancerEtAttendre("dvips tmp~.dvi -o tmp~.ps");
         if (dvips == TLancement::Introuvable)
             resultat.erreur = QStringLiteral("dvips est introuvable : installez TeX Live.");
         else if (dvips == TLancement::Trop_long)
             resultat.erreur = QStringLiteral("dvips ne s'est pas termin\u00e9 en deux minutes : "
-                                                "compilation interrompue.");
+                                             "compilation interrompue.");
     }
     Supprimer(dossier, "tmp~.tex");
     if (!resultat.erreur.isEmpty())
         Supprimer(dossier, "tmp~.ps"); // a killed dvips may leave half a file
     resultat.postscript = dossier.exists("tmp~.ps");
     if (resultat.postscript)
-        resultat.image =
-            Rendre(dossier.filePath("tmp~.ps"), dossier.filePath("tmp~.png"), taille);
+        resultat.image = Rendre(dossier.filePath("tmp~.ps"), dossier.filePath("tmp~.png"), taille);
     else if (resultat.erreur.isEmpty())
         resultat.erreur = Premiere_erreur(dossier.filePath("tmp~.log"));
     for (const char* nom : {"tmp~.log", "tmp~.aux", "tmp~.dvi"})
@@ -347,8 +346,8 @@ void TForm3::Montrer_image()
         return;
     }
     const QSize taille = ImageCompilee->size() * devicePixelRatio();
-    QPixmap image = QPixmap::fromImage(
-        image_.scaled(taille, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    QPixmap image =
+        QPixmap::fromImage(image_.scaled(taille, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     image.setDevicePixelRatio(devicePixelRatio());
     ImageCompilee->setPixmap(image);
 }

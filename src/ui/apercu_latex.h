@@ -36,7 +36,7 @@ TCompilation Compiler_image(const QString& chemin_image, QSize taille = {});
 class TForm3 : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm3(TDialogues& dialogues, QWidget* parent = nullptr);
 
     // The main window, for its viewer settings.
@@ -57,12 +57,12 @@ public:
     QToolButton* Gsview = nullptr;
     QLabel* ImageCompilee = nullptr;
 
-protected:
+  protected:
     void changeEvent(QEvent* evenement) override;
     // The picture follows the size of its pane.
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
-private:
+  private:
     // Compiles, shows the image and the error (in a message box, or in the pane for the
     // compilation made on opening); true when "tmp~.ps" was made.
     bool Compiler_et_montrer(bool en_silence = false);

@@ -9,8 +9,8 @@
 
 #include "calc/geometrie.h"
 #include "calc/noms.h"
-#include "model/erreurs.h"
 #include "lecture/transcription.h"
+#include "model/erreurs.h"
 
 namespace trazel {
 namespace {
@@ -197,7 +197,9 @@ void Verifier_repere(TFigure& figure, const std::string& repere)
     try {
         Repere_du_nom(figure, repere);
     } catch (const Erreur_trazel&) {
-        throw Erreur_trazel("Le rep\xE8re " + Guillemets(repere) + " n'est pas d\xE9" "fini");
+        throw Erreur_trazel("Le rep\xE8re " + Guillemets(repere) +
+                            " n'est pas d\xE9"
+                            "fini");
     }
 }
 

@@ -55,8 +55,7 @@ TDerivees DeriveesLaterales(TForm2& form2, const TListe_points& points, const st
 // The first of base, base1, base2, … that no record of `liste` carries (exact comparison);
 // a new record of the list's kind, owned by the figure, is appended under that name, so the
 // names handed out earlier count as used.
-template <class Liste>
-std::string NomUnique(TFigure& figure, Liste& liste, const std::string& base)
+template <class Liste> std::string NomUnique(TFigure& figure, Liste& liste, const std::string& base)
 {
     using T = std::remove_pointer_t<typename Liste::value_type>;
     const auto pris = [&](const std::string& nom) {

@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <vector>
@@ -85,14 +85,14 @@ void TDialogues_qt::Erreur(QWidget* parent, const QString& titre, const QString&
 
 std::optional<QString> TDialogues_qt::Fichier_a_ouvrir(QWidget* parent, const QString& filtre)
 {
-    const QString chemin = QFileDialog::getOpenFileName(parent, "Ouvrir une figure", QString(), filtre);
+    const QString chemin =
+        QFileDialog::getOpenFileName(parent, "Ouvrir une figure", QString(), filtre);
     if (chemin.isEmpty())
         return std::nullopt;
     return chemin;
 }
 
-std::optional<QString> TDialogues_qt::Fichier_a_enregistrer(QWidget* parent,
-                                                            const QString& filtre,
+std::optional<QString> TDialogues_qt::Fichier_a_enregistrer(QWidget* parent, const QString& filtre,
                                                             const QString& propose)
 {
     const QString chemin =

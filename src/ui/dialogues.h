@@ -14,7 +14,7 @@ namespace trazel {
 enum class TReponse { oui, non, annuler };
 
 class TDialogues {
-public:
+  public:
     virtual ~TDialogues() = default;
 
     // A Yes/No question; true for Yes.
@@ -36,7 +36,7 @@ public:
 // The real dialogs: QMessageBox with French buttons, and QFileDialog (its texts come from
 // Qt's French translation, loaded by the program).
 class TDialogues_qt : public TDialogues {
-public:
+  public:
     bool Question(QWidget* parent, const QString& titre, const QString& texte) override;
     TReponse Question_annulable(QWidget* parent, const QString& titre,
                                 const QString& texte) override;

@@ -13,21 +13,22 @@
 #include <algorithm>
 
 #include "latex/scene.h"
-#include "model/erreurs.h"
 #include "lecture/lecteur.h"
 #include "lecture/transcription.h"
+#include "model/erreurs.h"
 #include "ui/dialogues.h"
 #include "ui/vue_figure.h"
 
 namespace trazel {
 
-const char* const TexteFigureDefaut = "Figure Figuro\r"
-                                      "Num\xE9ro de version: 2\r"
-                                      "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5\r"
-                                      "Objet dessinable Roxy, particularit\xE9s: rouge, dessin\xE9\r"
-                                      "\r"
-                                      "Commentaire\r"
-                                      "Fin de la figure";
+const char* const TexteFigureDefaut =
+    "Figure Figuro\r"
+    "Num\xE9ro de version: 2\r"
+    "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5\r"
+    "Objet dessinable Roxy, particularit\xE9s: rouge, dessin\xE9\r"
+    "\r"
+    "Commentaire\r"
+    "Fin de la figure";
 
 namespace {
 
@@ -148,7 +149,8 @@ TEditeur_figure::TEditeur_figure(QWidget* parent)
     separation_->addWidget(vue_);
     separation_->setStretchFactor(0, 1);
     separation_->setStretchFactor(1, 1);
-    separation_restauree_ = separation_->restoreState(QSettings().value(cle_separation).toByteArray());
+    separation_restauree_ =
+        separation_->restoreState(QSettings().value(cle_separation).toByteArray());
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->addWidget(separation_, 1);
@@ -249,7 +251,8 @@ TEditeur_figure::TLecture TEditeur_figure::Lire(TForm2& form2, const std::string
             lecture.marques.push_back({ligne, texte, true});
         if (utilisation > 0)
             lecture.marques.push_back(
-                {utilisation, QString("utilise la ligne %1, en faute : ").arg(ligne) + texte, true});
+                {utilisation, QString("utilise la ligne %1, en faute : ").arg(ligne) + texte,
+                 true});
         lecture.etat = (ligne > 0 ? QString("Ligne %1 : ").arg(ligne) : QString()) + texte;
     };
     try {

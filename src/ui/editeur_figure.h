@@ -43,19 +43,19 @@ std::string Texte_a_enregistrer(const QString& texte_figure);
 class TZone_texte : public QPlainTextEdit {
     Q_OBJECT
 
-public:
+  public:
     explicit TZone_texte(QWidget* parent = nullptr);
     // The 1-based line drawn at a point of the viewport, 0 below the last one.
     int Ligne_sous(QPoint position) const;
 
-protected:
+  protected:
     void insertFromMimeData(const QMimeData* source) override;
 };
 
 class TEditeur_figure : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TEditeur_figure(QWidget* parent = nullptr);
     ~TEditeur_figure() override;
 
@@ -94,18 +94,18 @@ public:
     TVue_figure* Vue() const { return vue_; }
     QListWidget* Liste_marques() const { return liste_marques_; }
 
-signals:
+  signals:
     // The text changed (by typing or by ExecuteLigne).
     void Texte_modifie();
     // The figure was read again: its marks and drawing are up to date.
     void Figure_relue();
 
-protected:
+  protected:
     void showEvent(QShowEvent* evenement) override;
     // Tool tips of the marked lines.
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
-private:
+  private:
     // What one reading found: computed off the interface thread.
     struct TLecture {
         std::vector<TMarque> marques;

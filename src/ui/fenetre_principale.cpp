@@ -13,10 +13,10 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "lecture/transcription.h"
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/fichiers.h"
-#include "lecture/transcription.h"
 #include "ui/aide.h"
 #include "ui/apercu_latex.h"
 #include "ui/editeur_figure.h"
@@ -168,8 +168,7 @@ QLineEdit* Taille(QHBoxLayout* ligne, const char* etiquette, const QString& text
 
 } // namespace
 
-TForm1::TForm1(TDialogues& dialogues, QWidget* parent)
-    : QMainWindow(parent), dialogues_(dialogues)
+TForm1::TForm1(TDialogues& dialogues, QWidget* parent) : QMainWindow(parent), dialogues_(dialogues)
 {
     setObjectName("Form1");
     resize(1024, 740);
@@ -178,9 +177,10 @@ TForm1::TForm1(TDialogues& dialogues, QWidget* parent)
 
     auto* barre = new QHBoxLayout;
     const auto action = [&](const char* nom) { return findChild<QAction*>(nom); };
-    for (const auto& [bouton, nom] :
-         {std::pair{"BtNouv_Fig", "ActionNouvelle"}, {"BtCharger", "ActionCharger"},
-          {"BtSauver", "ActionSauver"}, {"BtEnregistrer_sous", "ActionEnregistrerSous"}})
+    for (const auto& [bouton, nom] : {std::pair{"BtNouv_Fig", "ActionNouvelle"},
+                                      {"BtCharger", "ActionCharger"},
+                                      {"BtSauver", "ActionSauver"},
+                                      {"BtEnregistrer_sous", "ActionEnregistrerSous"}})
         barre->addWidget(Bouton(bouton, action(nom)));
     barre->addSpacing(16);
     barre->addWidget(Bouton("Tangente", action("ActionTangente")));
@@ -228,8 +228,8 @@ void TForm1::Creer_actions()
          &TForm1::BtNouv_FigClick, fichier},
         {"ActionCharger", "&Charger\u2026", QKeySequence::Open, Icone_charger(),
          &TForm1::BtChargerClick, fichier},
-        {"ActionSauver", "&Sauvegarder", QKeySequence::Save, Icone_sauver(),
-         &TForm1::BtSauverClick, fichier},
+        {"ActionSauver", "&Sauvegarder", QKeySequence::Save, Icone_sauver(), &TForm1::BtSauverClick,
+         fichier},
         {"ActionEnregistrerSous", "&Enregistrer sous\u2026",
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), Icone_enregistrer_sous(),
          &TForm1::BtEnregistrer_sousClick, fichier},
@@ -252,7 +252,8 @@ void TForm1::Creer_actions()
         menus[d.menu]->addAction(action);
     }
     menus[fichier]->addSeparator();
-    QAction* quitter = menus[fichier]->addAction("&Quitter", QKeySequence::Quit, this, &QWidget::close);
+    QAction* quitter =
+        menus[fichier]->addAction("&Quitter", QKeySequence::Quit, this, &QWidget::close);
     quitter->setObjectName("ActionQuitter");
 }
 
@@ -351,7 +352,8 @@ bool TForm1::Charger_figure(const QString& chemin)
         octets = Lire_fichier(Chemin_systeme(chemin), taille_maximale_figure);
     } catch (const std::exception& erreur) {
         dialogues_.Erreur(this, titre_chargement,
-                          "La figure n'a pas pu \u00eatre charg\u00e9e :\n" + Texte_erreur_qt(erreur));
+                          "La figure n'a pas pu \u00eatre charg\u00e9e :\n" +
+                              Texte_erreur_qt(erreur));
         return false;
     }
     if (const std::optional<std::string> raison = Pas_une_figure(octets)) {

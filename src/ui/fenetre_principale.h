@@ -36,7 +36,7 @@ class TForm4;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     TForm1(TDialogues& dialogues, QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -88,11 +88,11 @@ public:
     QLineEdit* Hauteur = nullptr;
     QLineEdit* Largeur = nullptr;
 
-protected:
+  protected:
     // Closing asks about unsaved changes, and closes the other windows with this one.
     void closeEvent(QCloseEvent* evenement) override;
 
-private:
+  private:
     void Creer_actions();
     // Runs an operation; any failure is shown in a message box captioned with the
     // operation's name, and the program goes on.

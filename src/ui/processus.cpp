@@ -16,8 +16,8 @@ TLancement LancerEtAttendre(const QString& commande, int limite_ms)
     return Lancer_programme(programme, morceaux, limite_ms);
 }
 
-TLancement Lancer_programme(const QString& programme, const QStringList& arguments,
-                            int limite_ms, TSortie_programme* sortie)
+TLancement Lancer_programme(const QString& programme, const QStringList& arguments, int limite_ms,
+                            TSortie_programme* sortie)
 {
     QProcess processus;
     processus.setStandardInputFile(QProcess::nullDevice());

@@ -23,8 +23,10 @@ constexpr const char* question_recherche =
 constexpr const char* question_copie =
     "Utilisez-vous ce visualiseur PostScript pr\xE9sent sur votre disque : ";
 constexpr const char* avant_date = ", dat\xE9 du ";
-constexpr const char* avis_creation = "Cr\xE9" "ation d'un fichier d'initialisation : ";
-constexpr const char* ligne_installe = "GsView install\xE9" " = ";
+constexpr const char* avis_creation = "Cr\xE9"
+                                      "ation d'un fichier d'initialisation : ";
+constexpr const char* ligne_installe = "GsView install\xE9"
+                                       " = ";
 constexpr const char* ligne_chemin = "Chemin GsView = ";
 
 // Paths go to the file as the system names them, not through a code page that would lose
@@ -92,8 +94,7 @@ TReglages Rechercher_visionneuse(TDialogues& dialogues, QWidget* parent, TScrute
     auto proposer = [&](const QString& nom) {
         if (!Est_programme(nom))
             return;
-        const QString date =
-            QLocale().toString(scrute.DateFichier().date(), QLocale::ShortFormat);
+        const QString date = QLocale().toString(scrute.DateFichier().date(), QLocale::ShortFormat);
         if (!dialogues.Question(parent, titre,
                                 Texte_qt(question_copie) + nom + Texte_qt(avant_date) + date +
                                     QStringLiteral(" ?")))

@@ -17,7 +17,7 @@ namespace trazel {
 
 struct TReglages {
     bool GsViewInstalle = false;
-    QString CheminGsView;  // full path of the viewer, kept whole whatever its length
+    QString CheminGsView; // full path of the viewer, kept whole whatever its length
 };
 
 inline constexpr const char* Nom_fichier_reglages = "Trazel.ini";

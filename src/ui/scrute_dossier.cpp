@@ -37,13 +37,10 @@ bool Est_sous_dossier(const QFileInfo& entree)
 // system changes from one disk to another); empty when the folder cannot be read.
 QFileInfoList Lire_dossier(const QString& dossier)
 {
-    QFileInfoList entrees =
-        QDir(dossier).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                        QDir::NoDotAndDotDot,
-                                    QDir::Unsorted);
-    std::sort(entrees.begin(), entrees.end(), [](const QFileInfo& a, const QFileInfo& b) {
-        return a.fileName() < b.fileName();
-    });
+    QFileInfoList entrees = QDir(dossier).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    std::sort(entrees.begin(), entrees.end(),
+              [](const QFileInfo& a, const QFileInfo& b) { return a.fileName() < b.fileName(); });
     return entrees;
 }
 

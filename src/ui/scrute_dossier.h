@@ -22,7 +22,7 @@ namespace trazel {
 class TScruteDossier : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit TScruteDossier(QObject* parent = nullptr);
 
     // Runs one scan from `Dossier`; returns when the walk is over or was stopped.
@@ -31,22 +31,22 @@ public:
     QDateTime DateFichier() const { return HeureFichier; }
 
     // State of the scan, for the handlers. Names are absolute, without "." or "..".
-    QString FichierCourant;      // the file last reported
-    QString DossierCourant;      // the folder last entered
-    qint64 TailleFichier = 0;    // size in bytes of the file last reported
-    QDateTime HeureFichier;      // last modification of the file last reported
-    int ProfondeurCourante = 0;  // depth of the folder being walked, 0 for `Dossier`
+    QString FichierCourant;     // the file last reported
+    QString DossierCourant;     // the folder last entered
+    qint64 TailleFichier = 0;   // size in bytes of the file last reported
+    QDateTime HeureFichier;     // last modification of the file last reported
+    int ProfondeurCourante = 0; // depth of the folder being walked, 0 for `Dossier`
 
     // What to scan; a `Debut` handler may still change them.
     QString Dossier = QStringLiteral("/");
     QString Filtre = QStringLiteral("*");
     bool SousDossier = true;
-    int MaxPenetration = 10000;  // deepest depth walked; negative for no limit
+    int MaxPenetration = 10000; // deepest depth walked; negative for no limit
 
     // Stop request, tested by every loop of the walk.
     bool Arret = false;
 
-signals:
+  signals:
     // A matching file, by its full name.
     void Fichier(const QString& nom);
     // A subfolder, by its full name, just before it is walked.
@@ -56,11 +56,11 @@ signals:
     // The scan is over or was stopped.
     void Fin();
 
-private:
+  private:
     void Parcourir(const QString& dossier, int profondeur);
     void Signaler_fichiers(const QString& dossier, const QFileInfoList& entrees);
 
-    std::vector<QRegularExpression> motifs_;  // `Filtre` compiled at the start of a scan
+    std::vector<QRegularExpression> motifs_; // `Filtre` compiled at the start of a scan
 };
 
 } // namespace trazel

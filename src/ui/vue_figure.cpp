@@ -15,17 +15,16 @@ constexpr double degres_par_radian = 180 / std::numbers::pi;
 // Figure coordinates to widget pixels: the picture box fitted in the widget, centred, with
 // the y axis upwards.
 class TProjection {
-public:
+  public:
     TProjection(const TCadre_image& f, QSizeF taille)
     {
         const double largeur = static_cast<double>(f.xmax - f.xmin);
         const double hauteur = static_cast<double>(f.ymax - f.ymin);
         echelle_ = std::min((taille.width() - 2 * marge) / largeur,
                             (taille.height() - 2 * marge) / hauteur);
-        origine_ = QPointF((taille.width() - echelle_ * largeur) / 2 -
-                               echelle_ * static_cast<double>(f.xmin),
-                           (taille.height() - echelle_ * hauteur) / 2 +
-                               echelle_ * static_cast<double>(f.ymax));
+        origine_ = QPointF(
+            (taille.width() - echelle_ * largeur) / 2 - echelle_ * static_cast<double>(f.xmin),
+            (taille.height() - echelle_ * hauteur) / 2 + echelle_ * static_cast<double>(f.ymax));
     }
     QPointF operator()(Tcoordonnees p) const
     {
@@ -34,7 +33,7 @@ public:
     }
     double Echelle() const { return echelle_; }
 
-private:
+  private:
     static constexpr double marge = 8;
     double echelle_ = 1;
     QPointF origine_;
@@ -53,8 +52,8 @@ void Fleche(QPainter& p, QPointF bout, QPointF direction)
 {
     const QPointF normale(-direction.y(), direction.x());
     p.setBrush(p.pen().color());
-    p.drawPolygon(QPolygonF({bout, bout - 9 * direction + 3.5 * normale,
-                             bout - 9 * direction - 3.5 * normale}));
+    p.drawPolygon(QPolygonF(
+        {bout, bout - 9 * direction + 3.5 * normale, bout - 9 * direction - 3.5 * normale}));
     p.setBrush(Qt::NoBrush);
 }
 
@@ -90,7 +89,7 @@ void Dessiner_arc(QPainter& p, const TProjection& proj, const TArc_scene& arc)
 // A name in math mode: italic letters, subscripts smaller and lowered. The fonts and the
 // width of the whole name.
 class TNom_mathematique {
-public:
+  public:
     TNom_mathematique(const QFont& base, const QString& nom) : morceaux_(Morceaux_du_nom(nom))
     {
         lettres_ = base;
@@ -119,7 +118,7 @@ public:
         p.setFont(police);
     }
 
-private:
+  private:
     QFontMetricsF Metrique(const TMorceau_nom& m) const
     {
         return QFontMetricsF(m.indice ? indices_ : lettres_);
@@ -257,7 +256,8 @@ void TVue_figure::Dessiner(QPainter& p)
     p.setRenderHint(QPainter::Antialiasing);
     if (!note_.isEmpty())
         p.setOpacity(0.35);
-    const QRectF cadre(proj({s.fenetre.xmin, s.fenetre.ymax}), proj({s.fenetre.xmax, s.fenetre.ymin}));
+    const QRectF cadre(proj({s.fenetre.xmin, s.fenetre.ymax}),
+                       proj({s.fenetre.xmax, s.fenetre.ymin}));
     p.fillRect(cadre, Qt::white);
     p.setClipRect(cadre);
     if (s.axes)

@@ -14,7 +14,7 @@ namespace trazel {
 class TVue_figure : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TVue_figure(QWidget* parent = nullptr);
 
     void Afficher(TScene scene);
@@ -26,10 +26,10 @@ public:
 
     QSize sizeHint() const override { return {500, 400}; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* evenement) override;
 
-private:
+  private:
     void Dessiner(QPainter& p);
 
     std::optional<TScene> scene_;

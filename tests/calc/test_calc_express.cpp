@@ -234,8 +234,10 @@ TEST(Formula, fonctions_utilisateur)
         {"remplace_le_sinus", {{"sin", "t*2", "t"}}, "sin(3)", 6},
         {"derniere_definition", {{"f", "t+1", "t"}, {"f", "t+2", "t"}}, "f(0)", 2},
         // A body sees the definition before it, not a later one.
-        {"definition_anterieure", {{"f", "t+1", "t"}, {"g", "f(t)", "t"}, {"f", "t+2", "t"}},
-         "g(0)", 1},
+        {"definition_anterieure",
+         {{"f", "t+1", "t"}, {"g", "f(t)", "t"}, {"f", "t+2", "t"}},
+         "g(0)",
+         1},
         {"parametre_existant", {{"f", "x*10", "x"}}, "f(2)+x", 21},
         {"appel_imbrique", {{"f", "t*t", "t"}, {"g", "f(u+1)+u", "u"}}, "g(3)", 19},
         // Every occurrence of an inner parameter gets the outer argument, not only the first.
@@ -297,12 +299,14 @@ TEST(Formula, bornes_de_taille)
         {"parentheses", std::string(100000, '(') + "1" + std::string(100000, ')'), {}},
         {"fonctions_qui_doublent", "f40(1)", doublement},
         {"somme_tres_longue", somme, {}},
-        {"sinus_imbriques", [] {
+        {"sinus_imbriques",
+         [] {
              std::string s;
              for (int k = 0; k < 100000; ++k)
                  s += "sin(";
              return s + "1" + std::string(100000, ')');
-         }(), {}},
+         }(),
+         {}},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);

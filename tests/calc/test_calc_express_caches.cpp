@@ -238,8 +238,8 @@ TEST(Evaluate, valeurs_partagees_d_une_evaluation_a_l_autre)
 TEST(TSinus_cosinus, memes_bits_que_sin_et_cos)
 {
     TSinus_cosinus trigo;
-    std::vector<Reel> angles = {0.0L, -0.0L, 0.0L, 1e-30L, -1e-30L, 0.5L, 0.7853981L, 1.0L,
-                                -3.0L, 1e10L, -1e18L, 0x1p62L};
+    std::vector<Reel> angles = {0.0L,       -0.0L, 0.0L,  1e-30L, -1e-30L, 0.5L,
+                                0.7853981L, 1.0L,  -3.0L, 1e10L,  -1e18L,  0x1p62L};
     std::srand(20261208);
     for (int k = 0; k < 20000; ++k)
         angles.push_back(static_cast<Reel>(std::rand() - RAND_MAX / 2) /

@@ -317,7 +317,7 @@ TEST(Reel_en_texte, comme_la_conversion_generale)
         const char* nom;
         Reel x;
     } const cas[] = {
-        {"egalite_paire_en_bas", 1234567890123.125L},  // 16th digit a tie, 2 stays
+        {"egalite_paire_en_bas", 1234567890123.125L},    // 16th digit a tie, 2 stays
         {"egalite_impaire_en_haut", 123456789012345.5L}, // 5 becomes 6
         {"egalite_sous_un", 0.4999999999999995L},
         {"neuf_qui_montent", 9.9999999999999999L},

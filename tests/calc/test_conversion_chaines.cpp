@@ -414,15 +414,23 @@ namespace {
 // decimal separator, and anything else must be left to the evaluator.
 TEST(Valeur_numeral, identique_a_l_evaluation)
 {
-    std::vector<std::string> numeraux = {"0",       "-0",     "0.0",   "-0.000", "  12  ",
-                                         "007",     "0.1",    "-0.3",  "1.5",    "-2.675",
+    std::vector<std::string> numeraux = {"0",
+                                         "-0",
+                                         "0.0",
+                                         "-0.000",
+                                         "  12  ",
+                                         "007",
+                                         "0.1",
+                                         "-0.3",
+                                         "1.5",
+                                         "-2.675",
                                          "123456789012345678901234567890.5",
                                          "0.000000000000000000000000000001",
                                          "3.14159265358979323846264338327950288"};
     std::srand(20261208);
     for (int k = 0; k < 2000; ++k) {
         std::string n = (k % 2 ? "-" : "") + std::to_string(std::rand() % 100000) + "." +
-                         std::to_string(std::rand());
+                        std::to_string(std::rand());
         numeraux.push_back(n);
     }
     // Around the 19 digits that a 64-bit integer holds, the point at every place, where the

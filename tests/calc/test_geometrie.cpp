@@ -3,9 +3,9 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
-#include <string>
 
 #include "calc/geometrie.h"
 #include "model/erreurs.h"
@@ -134,8 +134,8 @@ TEST(Determinant, forme_directe_identique_au_developpement)
     std::mt19937_64 hasard(20261208);
     std::uniform_real_distribution<double> tirage(-1e6, 1e6);
     std::vector<std::pair<Tcoordonnees, Tcoordonnees>> cas = {
-        {{0, 0}, {0, 0}},   {{-0.0L, 1}, {1, 0}}, {{0, -0.0L}, {-0.0L, 0}},
-        {{1, 3}, {1, 3}},   {{0.1L, 0.3L}, {0.2L, 0.6L}}, {{1e-4000L, 1}, {1, 1e-4000L}},
+        {{0, 0}, {0, 0}}, {{-0.0L, 1}, {1, 0}},         {{0, -0.0L}, {-0.0L, 0}},
+        {{1, 3}, {1, 3}}, {{0.1L, 0.3L}, {0.2L, 0.6L}}, {{1e-4000L, 1}, {1, 1e-4000L}},
     };
     for (int k = 0; k < 10000; ++k)
         cas.push_back({{tirage(hasard) / 3.0L, tirage(hasard) / 7.0L},

@@ -121,7 +121,8 @@ TEST(Noms, cercles_arcs_unites_doivent_exister)
         Cercle_du_nom(p.figure, "c");
         ADD_FAILURE() << "no error";
     } catch (const Erreur_trazel& e) {
-        EXPECT_EQ(std::string(e.what()), "Le cercle \xAB c \xBB n'est pas d\xE9" "fini");
+        EXPECT_EQ(std::string(e.what()), "Le cercle \xAB c \xBB n'est pas d\xE9"
+                                         "fini");
     }
     EXPECT_THROW(Arc_du_nom(p.figure, "a"), Erreur_trazel);
     EXPECT_THROW(Unite_du_nom(p.figure, "U3"), Erreur_trazel);

@@ -293,7 +293,8 @@ TEST(Evaluer_mesure, imbrication_bornee)
     EXPECT_TRUE(Proches(std::sqrt(5.0L) * std::pow(2.0L, 9.5L), f.Mesure(normes(20)), 1e-12L));
     EXPECT_TRUE(Proches(5, f.Mesure(produits(20)), 1e-15L));
     EXPECT_TRUE(Points_proches({10, -5}, f.Vecteur_de("(" + produits(20) + ")*vec(u)"), 1e-15L));
-    const std::string message = "expression vectorielle trop imbriqu\xE9" "e : plus de 100 "
+    const std::string message = "expression vectorielle trop imbriqu\xE9"
+                                "e : plus de 100 "
                                 "niveaux de \xAB norm( \xBB ou de \xAB & \xBB";
     const struct {
         const char* nom;

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "cli/ligne_de_commande.h"
+#include "dossier_temporaire.h"
+#include "lecture/transcription.h"
 #include "model/encodage.h"
 #include "model/fichiers.h"
 #include "model/texte_figure.h"
-#include "lecture/transcription.h"
-#include "dossier_temporaire.h"
 
 using namespace trazel;
 namespace fs = std::filesystem;
@@ -27,10 +27,9 @@ namespace {
 // given from line 10 on.
 std::string Figure_avec(const std::vector<std::string>& lignes)
 {
-    std::string texte = essais::Texte_figure({"A point libre",
-                                              "  Objet libre A, param\xE8tres: -3, -2",
-                                              "B point libre",
-                                              "  Objet libre B, param\xE8tres: 3, -1"});
+    std::string texte =
+        essais::Texte_figure({"A point libre", "  Objet libre A, param\xE8tres: -3, -2",
+                              "B point libre", "  Objet libre B, param\xE8tres: 3, -1"});
     std::string suite;
     for (const std::string& ligne : lignes)
         suite += ligne + "\r\n";
@@ -61,7 +60,7 @@ struct Cas {
 };
 
 class Entrees_incorrectes : public essais::Dossier_temporaire {
-protected:
+  protected:
     static Resultat Lancer(const std::vector<std::string>& arguments)
     {
         TFlux_texte sortie, erreurs;
@@ -130,7 +129,9 @@ TEST_F(Entrees_incorrectes, fichier_absent_ou_illisible_sans_droit_de_lecture)
         GTEST_SKIP() << "root reads a file without read permission";
     const std::string fichier = Ecrire("f.fgr", essais::Texte_figure({}));
     fs::permissions(fichier, fs::perms::none);
-    Attendre_echec(fichier, "", "impossible de lire le fichier : permission refus\xE9" "e");
+    Attendre_echec(fichier, "",
+                   "impossible de lire le fichier : permission refus\xE9"
+                   "e");
 }
 
 TEST_F(Entrees_incorrectes, dossier_donne_comme_figure)
@@ -153,8 +154,8 @@ TEST_F(Entrees_incorrectes, pas_une_figure)
 
 TEST_F(Entrees_incorrectes, fichier_vide)
 {
-    Attendre_echecs({{"vide", "", "", pas_une_figure}, {"lignes_vides", "\r\n\r\n\n\r", "",
-                                                          pas_une_figure}});
+    Attendre_echecs(
+        {{"vide", "", "", pas_une_figure}, {"lignes_vides", "\r\n\r\n\n\r", "", pas_une_figure}});
 }
 
 TEST_F(Entrees_incorrectes, noms_inconnus)
@@ -164,31 +165,36 @@ TEST_F(Entrees_incorrectes, noms_inconnus)
          "\xAB AZ \xBB ne d\xE9signe pas deux points de la figure"},
         {"cercle",
          Figure_avec({"M point libre sur le cercle c", "  Objet libre M, param\xE8tre: 1"}),
-         ", ligne 10", "Le cercle \xAB c \xBB n'est pas d\xE9" "fini"},
+         ", ligne 10",
+         "Le cercle \xAB c \xBB n'est pas d\xE9"
+         "fini"},
         {"arc", Figure_avec({"M point libre sur l'arc a", "  Objet libre M, param\xE8tre: 0.5"}),
-         ", ligne 10", "L'arc \xAB a \xBB n'est pas d\xE9" "fini"},
+         ", ligne 10",
+         "L'arc \xAB a \xBB n'est pas d\xE9"
+         "fini"},
         {"unite", Figure_avec({"c cercle de centre A et de rayon 2 (unit\xE9 U7)"}), ", ligne 10",
-         "L'unit\xE9 \xAB U7 \xBB n'est pas d\xE9" "finie"},
+         "L'unit\xE9 \xAB U7 \xBB n'est pas d\xE9"
+         "finie"},
         {"transformation", Figure_avec({"C image de A par la transformation s"}), ", ligne 10",
-         "La transformation \xAB s \xBB n'est pas d\xE9" "finie"},
+         "La transformation \xAB s \xBB n'est pas d\xE9"
+         "finie"},
     });
 }
 
 TEST_F(Entrees_incorrectes, erreurs_de_formule)
 {
     Attendre_echecs({
-        {"syntaxe",
-         essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5*/2"), ", ligne 4",
-         "Error in formula. (formule \xAB 5*/2 \xBB)"},
+        {"syntaxe", essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5*/2"),
+         ", ligne 4", "Error in formula. (formule \xAB 5*/2 \xBB)"},
         {"nom_inconnu", Figure_avec({"a = 2*zz"}), ", ligne 10",
          "\xAB zz \xBB ne d\xE9signe ni une variable, ni une fonction, ni deux points de la "
          "figure (formule \xAB 2*zz \xBB)"},
-        {"expression_vide",
-         essais::Texte_figure({}, "Position de Roxy: Xmin: , Xmax: 5, Ymax: 5"), ", ligne 4",
-         "Expression vide"},
+        {"expression_vide", essais::Texte_figure({}, "Position de Roxy: Xmin: , Xmax: 5, Ymax: 5"),
+         ", ligne 4", "Expression vide"},
         // The body's line, not the line that calls the function.
         {"corps_de_fonction", Figure_avec({"f fonction x|->2*-3x", "a = f(2)"}), ", ligne 10",
-         "Error in formula. (formule \xAB 2*-3x \xBB de la fonction \xAB f \xBB, utilis\xE9" "e "
+         "Error in formula. (formule \xAB 2*-3x \xBB de la fonction \xAB f \xBB, utilis\xE9"
+         "e "
          "ligne 11 dans \xAB f(2) \xBB)"},
     });
 }
@@ -217,9 +223,8 @@ TEST_F(Entrees_incorrectes, geometrie_degeneree)
         // The line at fault: the range, or the flat "Double cadre" over a sound range.
         {"plage_vide", essais::Texte_figure({}, "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5"),
          ", ligne 4", sans_surface},
-        {"plage_inversee",
-         essais::Texte_figure({}, "Position de Roxy: Xmin: 5, Xmax: -5, Ymax: 5"), ", ligne 4",
-         sans_surface},
+        {"plage_inversee", essais::Texte_figure({}, "Position de Roxy: Xmin: 5, Xmax: -5, Ymax: 5"),
+         ", ligne 4", sans_surface},
         {"double_cadre_plat",
          Figure_avec({"Double cadre limitant l'image (impression ou copie) : (0.5, 0.2) et "
                       "(0.5, 0.9)"}),
@@ -253,17 +258,19 @@ TEST_F(Entrees_incorrectes, lieux_et_graphes_refuses)
         {"moins_de_deux_points",
          Figure_avec({"Segment [AB]", segment_mobile, "  Objet libre M, param\xE8tre: 0.3",
                       "I milieu du segment [MB]", "L lieu du point I selon M (1 points)"}),
-         ", ligne 14", "lieu du point \xAB I \xBB selon \xAB M \xBB : il faut au moins 2 points, pas 1"},
+         ", ligne 14",
+         "lieu du point \xAB I \xBB selon \xAB M \xBB : il faut au moins 2 points, pas 1"},
         {"pilote_d_un_autre_genre",
          Figure_avec({"I milieu du segment [AB]", "L lieu du point I selon A (10 points)"}),
          ", ligne 11",
-         "lieu du point \xAB I \xBB selon \xAB A \xBB : seuls une variable r\xE9" "elle ou "
+         "lieu du point \xAB I \xBB selon \xAB A \xBB : seuls une variable r\xE9"
+         "elle ou "
          "enti\xE8re libre entre deux valeurs, ou un point libre sur un segment, un cercle ou "
          "un arc, peuvent faire varier un lieu"},
         // The line of an object read right after a fixed-word line is its own.
         {"fonction_inconnue_apres_un_segment",
-         Figure_avec({"Segment [AB]",
-                      "Cg graphe de g sur [-5, 5] dans le rep\xE8re Roxy (10 points)"}),
+         Figure_avec(
+             {"Segment [AB]", "Cg graphe de g sur [-5, 5] dans le rep\xE8re Roxy (10 points)"}),
          ", ligne 11",
          "graphe de la fonction \xAB g \xBB impossible : \xAB g* \xBB ne d\xE9signe ni une "
          "variable, ni une fonction, ni deux points de la figure (formule \xAB g(t) \xBB)"},
@@ -279,9 +286,12 @@ TEST_F(Entrees_incorrectes, bornes_de_ressources)
 {
     // c0 = s then s, ck = c(k-1) twice: c19 would expand a million compositions.
     std::vector<std::string> composees = {"s sym\xE9trie de centre A",
-                                          "c0 compos\xE9" "e des transformations s et s"};
+                                          "c0 compos\xE9"
+                                          "e des transformations s et s"};
     for (int k = 1; k < 20; ++k)
-        composees.push_back("c" + std::to_string(k) + " compos\xE9" "e des transformations c" +
+        composees.push_back("c" + std::to_string(k) +
+                            " compos\xE9"
+                            "e des transformations c" +
                             std::to_string(k - 1) + " et c" + std::to_string(k - 1));
     composees.push_back("C image de B par la transformation c19");
     const std::string normes =
@@ -289,17 +299,20 @@ TEST_F(Entrees_incorrectes, bornes_de_ressources)
     const std::string parentheses = "a = " + Repete("(", 600) + "1" + Repete(")", 600);
     Attendre_echecs({
         {"formule_imbriquee", Figure_avec({parentheses}), ", ligne 10",
-         "Formule trop complexe : plus de 500 parenth\xE8ses imbriqu\xE9" "es, ou plus de 200000 "
-         "termes une fois les fonctions d\xE9velopp\xE9" "es (formule \xAB (((",
+         "Formule trop complexe : plus de 500 parenth\xE8ses imbriqu\xE9"
+         "es, ou plus de 200000 "
+         "termes une fois les fonctions d\xE9velopp\xE9"
+         "es (formule \xAB (((",
          true},
         {"vecteurs_imbriques", Figure_avec({normes}), ", ligne 10",
-         "expression vectorielle trop imbriqu\xE9" "e : plus de 100 niveaux de \xAB norm( \xBB "
+         "expression vectorielle trop imbriqu\xE9"
+         "e : plus de 100 niveaux de \xAB norm( \xBB "
          "ou de \xAB & \xBB"},
         {"composees_developpees", Figure_avec(composees), ", ligne 31",
          "La composition \xAB c19 \xBB se d\xE9veloppe en plus de 10000 compositions"},
         {"trop_d_echantillons",
-         essais::Texte_figure({"f fonction x|->x",
-                               "C graphe de f sur [0, 1] dans le rep\xE8re Roxy (10^9 points)"}),
+         essais::Texte_figure(
+             {"f fonction x|->x", "C graphe de f sur [0, 1] dans le rep\xE8re Roxy (10^9 points)"}),
          ", ligne 7",
          "le nombre de points \xAB 10^9 \xBB vaut 1000000000 : une courbe en a au plus 1000000"},
     });
@@ -332,8 +345,11 @@ TEST_F(Entrees_incorrectes, dossier_de_sortie_non_inscriptible)
         const Resultat r = Lancer({"-o", c.sortie, figure});
         EXPECT_EQ(r.code, code_echec);
         EXPECT_EQ(r.erreurs, "trazel: " + c.sortie + " : " +
-                                 Cp1252_vers_utf8(std::string("impossible de cr\xE9" "er le "
-                                                              "fichier : ") + c.raison) + "\n");
+                                 Cp1252_vers_utf8(std::string("impossible de cr\xE9"
+                                                              "er le "
+                                                              "fichier : ") +
+                                                  c.raison) +
+                                 "\n");
     }
 }
 
@@ -348,7 +364,9 @@ TEST_F(Entrees_incorrectes, dossier_de_sortie_non_inscriptible_en_lecture_seule)
     const Resultat r = Lancer({figure});
     EXPECT_EQ(r.code, code_echec);
     EXPECT_TRUE(r.erreurs.starts_with("trazel: " + ancienne + " : ")) << r.erreurs;
-    EXPECT_NE(r.erreurs.find(Cp1252_vers_utf8("permission refus\xE9" "e")), std::string::npos);
+    EXPECT_NE(r.erreurs.find(Cp1252_vers_utf8("permission refus\xE9"
+                                              "e")),
+              std::string::npos);
     EXPECT_EQ(Lire_fichier(ancienne), "ancienne image\r\n");
 }
 
@@ -374,7 +392,8 @@ TEST_F(Entrees_incorrectes, sortie_standard_impossible_a_ecrire)
             ASSERT_TRUE(WIFEXITED(brut));
             EXPECT_EQ(WEXITSTATUS(brut), code_echec);
             EXPECT_EQ(Lire_fichier(erreurs), std::string("trazel: sortie standard : impossible "
-                                                         "d'\xC3\xA9" "crire : ") +
+                                                         "d'\xC3\xA9"
+                                                         "crire : ") +
                                                  s.raison + "\n");
         }
     }
@@ -386,8 +405,7 @@ TEST_F(Entrees_incorrectes, fichier_utf8_accepte)
         {"  Objet dessinable B, particularit\xE9s: rouge, nom \xE0 gauche",
          "c cercle de centre A passant par B", "  Objet dessinable c, particularit\xE9s: vert"});
     const std::string attendue = Image("cp1252.fgr", cp1252);
-    EXPECT_NE(attendue.find("\\uput{1mm}[180](3, -1){\\red $B$}"), std::string::npos)
-        << attendue;
+    EXPECT_NE(attendue.find("\\uput{1mm}[180](3, -1){\\red $B$}"), std::string::npos) << attendue;
     EXPECT_EQ(Image("utf8.fgr", Cp1252_vers_utf8(cp1252)), attendue);
     EXPECT_EQ(Image("bom.fgr", "\xEF\xBB\xBF" + Cp1252_vers_utf8(cp1252)), attendue);
 }

@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include "cli/ligne_de_commande.h"
+#include "dossier_temporaire.h"
 #include "model/fichiers.h"
 #include "model/texte_figure.h"
-#include "dossier_temporaire.h"
 
 using namespace trazel;
 namespace fs = std::filesystem;
@@ -36,8 +36,11 @@ int Statut(const std::string& commande)
 }
 
 class Commande : public essais::Dossier_temporaire {
-protected:
-    std::string Figure(const std::string& nom, const std::string& texte) { return Ecrire(nom, texte); }
+  protected:
+    std::string Figure(const std::string& nom, const std::string& texte)
+    {
+        return Ecrire(nom, texte);
+    }
 };
 
 } // namespace
@@ -54,7 +57,9 @@ TEST(Executer, erreurs_d_utilisation)
         {"option_inconnue", {"--couleur", "f.fgr"}, "option inconnue : --couleur"},
         {"valeur_manquante", {"f.fgr", "--largeur"}, "l'option --largeur attend une valeur"},
         {"sortie_et_deux_figures", {"-o", "x.crb", "a.fgr", "b.fgr"}, "une seule figure"},
-        {"largeur_fausse", {"--largeur", "2*-3", "f.fgr"}, "--largeur \xC2\xAB 2*-3 \xC2\xBB : Error in formula."},
+        {"largeur_fausse",
+         {"--largeur", "2*-3", "f.fgr"},
+         "--largeur \xC2\xAB 2*-3 \xC2\xBB : Error in formula."},
         {"hauteur_nulle", {"--hauteur=0", "f.fgr"}, "--hauteur doit \xC3\xAAtre positive"},
     };
     for (const Cas& c : cas) {
@@ -70,8 +75,8 @@ TEST(Executer, aide_et_version)
 {
     const Resultat aide = Lancer({"--aide"});
     EXPECT_EQ(aide.code, code_succes);
-    for (const char* option : {"--largeur", "--hauteur", "-o", "--sortie", "--document", "--avertissements",
-                               "--aide", "--help", "--version"})
+    for (const char* option : {"--largeur", "--hauteur", "-o", "--sortie", "--document",
+                               "--avertissements", "--aide", "--help", "--version"})
         EXPECT_NE(aide.sortie.find(option), std::string::npos) << option;
     EXPECT_EQ(Lancer({"--help"}).sortie, aide.sortie);
     const Resultat version = Lancer({"--version"});
@@ -108,7 +113,8 @@ TEST_F(Commande, document_complet)
     const Resultat document = Lancer({"--document", "-o", "-", figure});
     EXPECT_EQ(document.code, code_succes);
     EXPECT_TRUE(document.sortie.starts_with("%Format: WML-LaTeX2e\r\n%Option: bigtex\r\n"));
-    EXPECT_NE(document.sortie.find("\\part*{Figure \\LaTeX}\r\n" + image.sortie), std::string::npos);
+    EXPECT_NE(document.sortie.find("\\part*{Figure \\LaTeX}\r\n" + image.sortie),
+              std::string::npos);
     EXPECT_TRUE(document.sortie.ends_with("\\end{pspicture}\r\n\\end{document}\r\n"));
     // Without -o, the document goes beside the figure with the extension "tex".
     EXPECT_EQ(Lancer({"--document", figure}).code, code_succes);
@@ -149,9 +155,11 @@ TEST_F(Commande, mauvaises_entrees)
         {"fichier_vide", "", " : ", "ce fichier n'est pas une figure"},
         {"plage_vide", essais::Texte_figure({}, "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5"),
          ", ligne 4 : ", "l'image n'a pas de surface"},
-        {"formule_fausse", essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5*/2"),
+        {"formule_fausse",
+         essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5*/2"),
          ", ligne 4 : ", "Error in formula. (formule \xC2\xAB 5*/2 \xC2\xBB)"},
-        {"division_par_zero", essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5/0, Ymax: 5"),
+        {"division_par_zero",
+         essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5/0, Ymax: 5"),
          ", ligne 4 : ", "Division par z\xC3\xA9ro"},
     };
     for (const Cas& c : cas) {
@@ -163,8 +171,8 @@ TEST_F(Commande, mauvaises_entrees)
             << r.erreurs;
         EXPECT_FALSE(fs::exists(dossier_ / (std::string(c.nom) + ".crb")));
     }
-    const Resultat dossier = Lancer({(dossier_ / "f.fgr").string(), "-o",
-                                     (dossier_ / "absent" / "f.crb").string()});
+    const Resultat dossier =
+        Lancer({(dossier_ / "f.fgr").string(), "-o", (dossier_ / "absent" / "f.crb").string()});
     EXPECT_EQ(dossier.code, code_echec);
 }
 
@@ -175,7 +183,8 @@ TEST_F(Commande, avertissements_listent_les_lignes_ignorees)
     EXPECT_TRUE(muet.erreurs.empty());
     const Resultat r = Lancer({"--avertissements", figure});
     EXPECT_EQ(r.code, code_succes);
-    EXPECT_NE(r.erreurs.find(figure + ", ligne 6 : ligne ignor\xC3\xA9" "e (mot \xC2\xAB truc \xC2\xBB inconnu) : A truc"),
+    EXPECT_NE(r.erreurs.find(figure + ", ligne 6 : ligne ignor\xC3\xA9"
+                                      "e (mot \xC2\xAB truc \xC2\xBB inconnu) : A truc"),
               std::string::npos)
         << r.erreurs;
     EXPECT_NE(r.erreurs.find(figure + ", ligne 7 : "), std::string::npos);
@@ -185,9 +194,7 @@ TEST_F(Commande, avertissements_listent_les_lignes_ignorees)
 TEST_F(Commande, programme_et_codes_de_retour)
 {
     const std::string figure = Figure("vide.fgr", essais::Texte_figure({}));
-    auto statut = [](const std::string& commande) {
-        return Statut(commande + " >/dev/null 2>&1");
-    };
+    auto statut = [](const std::string& commande) { return Statut(commande + " >/dev/null 2>&1"); };
     const std::string exe = TRAZEL_EXE;
     EXPECT_EQ(statut(exe + " '" + figure + "'"), 0);
     EXPECT_EQ(statut(exe + " '" + (dossier_ / "absente.fgr").string() + "'"), 1);
@@ -201,8 +208,8 @@ TEST_F(Commande, programme_et_sortie_standard)
 {
     std::string points;
     for (int k = 0; k < 3000; ++k)
-        points += "P" + std::to_string(k) + " point libre\r\n  Objet libre P" +
-                  std::to_string(k) + ", param\xE8tres: " + std::to_string(k % 19 - 9) + ", " +
+        points += "P" + std::to_string(k) + " point libre\r\n  Objet libre P" + std::to_string(k) +
+                  ", param\xE8tres: " + std::to_string(k % 19 - 9) + ", " +
                   std::to_string(k % 17 - 8) + "\r\n";
     std::string texte = essais::Texte_figure({});
     texte.insert(texte.find("Commentaire"), points);

@@ -1,7 +1,7 @@
 // The user documentation against the program: every file it links to exists, every example
 // is shown with its picture (the examples themselves are checked and compiled with the
-// other example tests), every figure excerpt comes from an example, and the help, the manual page and the guide name
-// every option the command line accepts. Also the desktop files as installed.
+// other example tests), every figure excerpt comes from an example, and the help, the manual page
+// and the guide name every option the command line accepts. Also the desktop files as installed.
 
 #include <gtest/gtest.h>
 
@@ -44,8 +44,8 @@ std::string Texte(const fs::path& chemin)
 
 struct TLien {
     fs::path page;
-    std::string cible;    // as written, without its "#anchor"
-    fs::path chemin;      // the file it designates
+    std::string cible; // as written, without its "#anchor"
+    fs::path chemin;   // the file it designates
 };
 
 // The relative links and pictures of a page, "[texte](cible)" and "![texte](cible)". Pages
@@ -229,8 +229,8 @@ TEST(Installation, l_entree_de_bureau_est_valide)
 {
     ASSERT_TRUE(Commande_presente("desktop-file-validate"))
         << "desktop-file-validate manque (paquet desktop-file-utils)";
-    const TResultat_commande r =
-        Lancer_commande("desktop-file-validate '" + (installation / "trazel.desktop").string() + "'");
+    const TResultat_commande r = Lancer_commande("desktop-file-validate '" +
+                                                 (installation / "trazel.desktop").string() + "'");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.sortie, "");
 }

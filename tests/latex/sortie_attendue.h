@@ -12,8 +12,8 @@
 namespace trazel::essais {
 
 // The picture box of the default "Position de Roxy" window.
-inline const TCadre_image fenetre_par_defaut{.xmin = -7.622951L, .ymin = -5, .xmax = 7.622951L,
-                                             .ymax = 5};
+inline const TCadre_image fenetre_par_defaut{
+    .xmin = -7.622951L, .ymin = -5, .xmax = 7.622951L, .ymax = 5};
 
 inline const std::string hors_fenetre = "% Hors fen\xEAtre d'affichage";
 

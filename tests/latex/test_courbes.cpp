@@ -14,9 +14,9 @@
 #include "latex/courbes.h"
 #include "latex/ecriture.h"
 #include "latex/sortie_attendue.h"
+#include "lecture/transcription.h"
 #include "model/erreurs.h"
 #include "model/texte_figure.h"
-#include "lecture/transcription.h"
 #include "proches.h"
 
 using namespace trazel;
@@ -56,8 +56,8 @@ struct Figure_lue {
     }
     std::string Fichier_du_graphe(const std::string& fonction, long n, Reel debut, Reel fin)
     {
-        TEchantillons e = Echantillons_graphe(fonction, *Repere_du_nom(figure, "Roxy"), n, fin,
-                                              debut, contexte);
+        TEchantillons e =
+            Echantillons_graphe(fonction, *Repere_du_nom(figure, "Roxy"), n, fin, debut, contexte);
         Marquer_bascules(e, defaut);
         return essais::Texte_du_fichier(e, 1);
     }
@@ -72,12 +72,16 @@ struct Figure_lue {
 // A(-4, -3), B(4, -3), O(-2, 2), M on [AB] at 0.3, I the midpoint of [MO]; then `autres`.
 std::vector<std::string> Base_lieu(const std::vector<std::string>& autres = {})
 {
-    std::vector<std::string> lignes = {
-        "A point libre", "  Objet libre A, param\xE8tres: -4, -3",
-        "B point libre", "  Objet libre B, param\xE8tres: 4, -3",
-        "O point libre", "  Objet libre O, param\xE8tres: -2, 2",
-        "Segment [AB]",  "M point libre sur le segment [AB]",
-        "  Objet libre M, param\xE8tre: 0.3", "I milieu du segment [MO]"};
+    std::vector<std::string> lignes = {"A point libre",
+                                       "  Objet libre A, param\xE8tres: -4, -3",
+                                       "B point libre",
+                                       "  Objet libre B, param\xE8tres: 4, -3",
+                                       "O point libre",
+                                       "  Objet libre O, param\xE8tres: -2, 2",
+                                       "Segment [AB]",
+                                       "M point libre sur le segment [AB]",
+                                       "  Objet libre M, param\xE8tre: 0.3",
+                                       "I milieu du segment [MO]"};
     lignes.insert(lignes.end(), autres.begin(), autres.end());
     return lignes;
 }
@@ -105,7 +109,8 @@ std::string Courbe_ecrite(std::string_view temporaire, const TCourbe& courbe)
 const std::string donnees = "\\savedata{\\macourbe}[";
 const std::string trace_bleu = "\\dataplot[plotstyle=ecurve,linewidth=1pt,showpoints=false, "
                                "linecolor=blue, linestyle=dashed]{\\macourbe}";
-const std::string q_de_k = "Q point de coordonn\xE9" "es (k,1) dans le rep\xE8re Roxy";
+const std::string q_de_k = "Q point de coordonn\xE9"
+                           "es (k,1) dans le rep\xE8re Roxy";
 
 } // namespace
 
@@ -236,11 +241,13 @@ TEST(Echantillons_graphe, dans_le_repere_avec_les_variables_de_la_figure)
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
-        std::vector<std::string> lignes = {
-            "A point libre", "  Objet libre A, param\xE8tres: 1, 1",
-            "B point libre", "  Objet libre B, param\xE8tres: 2, 1",
-            "C point libre", "  Objet libre C, param\xE8tres: 1, 3",
-            "R rep\xE8re (A, vec(AB), vec(AC)) graduations (1, 1)"};
+        std::vector<std::string> lignes = {"A point libre",
+                                           "  Objet libre A, param\xE8tres: 1, 1",
+                                           "B point libre",
+                                           "  Objet libre B, param\xE8tres: 2, 1",
+                                           "C point libre",
+                                           "  Objet libre C, param\xE8tres: 1, 3",
+                                           "R rep\xE8re (A, vec(AB), vec(AC)) graduations (1, 1)"};
         lignes.insert(lignes.end(), c.lignes.begin(), c.lignes.end());
         Figure_lue f(lignes);
         const TListe_variables::size_type variables = f.form2.Liste_variables.size();
@@ -292,25 +299,55 @@ TEST(Echantillons_lieu, selon_chaque_element_pilote)
         {"point_sur_un_cercle",
          {"c cercle de centre O et de rayon 1.5 (unit\xE9 Uoxy)", "P point libre sur le cercle c",
           "  Objet libre P, param\xE8tre: 1"},
-         "P", "P", 4, sur_le_cercle},
+         "P",
+         "P",
+         4,
+         sur_le_cercle},
         {"point_sur_un_arc",
          {"a arc d'origine A et d'extr\xE9mit\xE9 B sur un cercle de centre O",
           "P point libre sur l'arc a", "  Objet libre P, param\xE8tre: 0.5"},
-         "P", "P", 2, {{-4, -3}, {-2 + 6 * oa / ob, 2 - 5 * oa / ob}}},
-        {"variable_reelle", {"k r\xE9" "el libre entre -3 et 3 valeur 1", q_de_k}, "Q", "k", 4,
+         "P",
+         "P",
+         2,
+         {{-4, -3}, {-2 + 6 * oa / ob, 2 - 5 * oa / ob}}},
+        {"variable_reelle",
+         {"k r\xE9"
+          "el libre entre -3 et 3 valeur 1",
+          q_de_k},
+         "Q",
+         "k",
+         4,
          abscisses({-5, -3, -1, 1, 3, 5})},
-        {"variable_entiere_croissante", {"k entier libre entre 0.5 et 4 valeur 2", q_de_k}, "Q",
-         "k", 4, abscisses({1, 2, 3, 4})},
+        {"variable_entiere_croissante",
+         {"k entier libre entre 0.5 et 4 valeur 2", q_de_k},
+         "Q",
+         "k",
+         4,
+         abscisses({1, 2, 3, 4})},
         // From the ceiling of the first value, in whole steps of floor(-3.5 / 3) = -2.
-        {"variable_entiere_decroissante", {"k entier libre entre 3.5 et 0 valeur 2", q_de_k}, "Q",
-         "k", 4, abscisses({4, 2, 0})},
-        {"variable_entiere_pas_au_moins_1", {"k entier libre entre 0 et 3 valeur 2", q_de_k}, "Q",
-         "k", 10, abscisses({0, 1, 2, 3})},
+        {"variable_entiere_decroissante",
+         {"k entier libre entre 3.5 et 0 valeur 2", q_de_k},
+         "Q",
+         "k",
+         4,
+         abscisses({4, 2, 0})},
+        {"variable_entiere_pas_au_moins_1",
+         {"k entier libre entre 0 et 3 valeur 2", q_de_k},
+         "Q",
+         "k",
+         10,
+         abscisses({0, 1, 2, 3})},
         // Regression: the step of a function whose parameter is "k" was taken for the variable.
         {"fonction_de_parametre_homonyme",
-         {"f fonction k|->k^2", "k r\xE9" "el libre entre -1 et 1 valeur 0",
-          "Q point de coordonn\xE9" "es (k,f(k)) dans le rep\xE8re Roxy"},
-         "Q", "k", 3, {{-2, 4}, {-1, 1}, {0, 0}, {1, 1}, {2, 4}}},
+         {"f fonction k|->k^2",
+          "k r\xE9"
+          "el libre entre -1 et 1 valeur 0",
+          "Q point de coordonn\xE9"
+          "es (k,f(k)) dans le rep\xE8re Roxy"},
+         "Q",
+         "k",
+         3,
+         {{-2, 4}, {-1, 1}, {0, 0}, {1, 1}, {2, 4}}},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -326,7 +363,9 @@ TEST(Echantillons_lieu, la_figure_reste_la_meme)
 {
     Figure_lue f(Base_lieu({"G centre de gravit\xE9 du triangle MBO",
                             "  Objet dessinable G, particularit\xE9s: non dessin\xE9",
-                            "k r\xE9" "el libre entre 0 et 2 valeur 0.25", q_de_k}));
+                            "k r\xE9"
+                            "el libre entre 0 et 2 valeur 0.25",
+                            q_de_k}));
     std::vector<Tpoint> avant;
     for (const Tpoint* p : f.figure.liste_points)
         avant.push_back(*p);
@@ -348,7 +387,8 @@ TEST(Echantillons_lieu, la_figure_reste_la_meme)
 TEST(Echantillons_lieu, refus)
 {
     const std::string seuls =
-        " : seuls une variable r\xE9" "elle ou enti\xE8re libre entre deux valeurs, ou un point "
+        " : seuls une variable r\xE9"
+        "elle ou enti\xE8re libre entre deux valeurs, ou un point "
         "libre sur un segment, un cercle ou un arc, peuvent faire varier un lieu";
     const std::string i_m = "lieu du point \xAB I \xBB selon \xAB M \xBB : ";
     const std::string q_k = "lieu du point \xAB Q \xBB selon \xAB k \xBB : ";
@@ -363,22 +403,50 @@ TEST(Echantillons_lieu, refus)
     const Cas cas[] = {
         {"point_libre", {}, "I", "O", 10, "lieu du point \xAB I \xBB selon \xAB O \xBB" + seuls},
         {"variable_sans_bornes",
-         {"k r\xE9" "el libre", "  Objet libre k, param\xE8tre: 0.5", q_de_k}, "Q", "k", 10,
+         {"k r\xE9"
+          "el libre",
+          "  Objet libre k, param\xE8tre: 0.5", q_de_k},
+         "Q",
+         "k",
+         10,
          "lieu du point \xAB Q \xBB selon \xAB k \xBB" + seuls},
-        {"pilote_inconnu", {}, "I", "z", 10,
-         "lieu du point \xAB I \xBB selon \xAB z \xBB : \xAB z \xBB n'est d\xE9" "fini par aucune "
+        {"pilote_inconnu",
+         {},
+         "I",
+         "z",
+         10,
+         "lieu du point \xAB I \xBB selon \xAB z \xBB : \xAB z \xBB n'est d\xE9"
+         "fini par aucune "
          "construction"},
         {"un_seul_point", {}, "I", "M", 1, i_m + "il faut au moins 2 points, pas 1"},
-        {"trop_de_points", {}, "I", "M", 999999,
-         i_m + "1000001 \xE9" "chantillons, une courbe en a au plus 1000000"},
-        {"bornes_entieres_egales", {"k entier libre entre 2 et 2 valeur 2", q_de_k}, "Q", "k", 5,
-         q_k + "la variable enti\xE8re a la m\xEAme valeur de d\xE9" "but et de fin (2)"},
-        {"aucune_valeur_entiere", {"k entier libre entre 0.2 et 0.7 valeur 0", q_de_k}, "Q", "k",
-         5, q_k + "aucune valeur enti\xE8re entre 0.2 et 0.7"},
-        {"trop_de_valeurs_entieres", {"k entier libre entre 0 et 2000000 valeur 0", q_de_k}, "Q",
-         "k", 1000000,
+        {"trop_de_points",
+         {},
+         "I",
+         "M",
+         999999,
+         i_m + "1000001 \xE9"
+               "chantillons, une courbe en a au plus 1000000"},
+        {"bornes_entieres_egales",
+         {"k entier libre entre 2 et 2 valeur 2", q_de_k},
+         "Q",
+         "k",
+         5,
+         q_k + "la variable enti\xE8re a la m\xEAme valeur de d\xE9"
+               "but et de fin (2)"},
+        {"aucune_valeur_entiere",
+         {"k entier libre entre 0.2 et 0.7 valeur 0", q_de_k},
+         "Q",
+         "k",
+         5,
+         q_k + "aucune valeur enti\xE8re entre 0.2 et 0.7"},
+        {"trop_de_valeurs_entieres",
+         {"k entier libre entre 0 et 2000000 valeur 0", q_de_k},
+         "Q",
+         "k",
+         1000000,
          q_k + "plus de 1000000 valeurs enti\xE8res entre 0 et 2000000, une courbe a au plus "
-               "autant d'\xE9" "chantillons"},
+               "autant d'\xE9"
+               "chantillons"},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -390,19 +458,21 @@ TEST(Echantillons_lieu, refus)
     EXPECT_EQ(Message([&] {
                   Echantillons_lieu(f.premiere, seul, {&f.Point("M"), "M", true}, 10, f.contexte);
               }),
-              "lieu du point \xAB Z \xBB selon \xAB M \xBB : le point trac\xE9 n'est d\xE9" "fini "
+              "lieu du point \xAB Z \xBB selon \xAB M \xBB : le point trac\xE9 n'est d\xE9"
+              "fini "
               "par aucune construction");
 }
 
 TEST(Echantillons_graphe, refus)
 {
-    Figure_lue f({"f fonction x|->x",
-                  "Cf graphe de f sur [-2, 2] dans le rep\xE8re Roxy (10^9 points)"});
+    Figure_lue f(
+        {"f fonction x|->x", "Cf graphe de f sur [-2, 2] dans le rep\xE8re Roxy (10^9 points)"});
     const std::string sujet = "graphe de la fonction \xAB f \xBB : ";
     EXPECT_EQ(Message([&] { f.Graphe(-1, -3, 3); }),
               sujet + "le nombre de points ne peut pas \xEAtre n\xE9gatif (-1)");
     EXPECT_EQ(Message([&] { f.Graphe(999997, -3, 3); }),
-              sujet + "1000001 \xE9" "chantillons, une courbe en a au plus 1000000");
+              sujet + "1000001 \xE9"
+                      "chantillons, une courbe en a au plus 1000000");
     EXPECT_EQ(Message([&] { f.Image(); }), "le nombre de points \xAB 10^9 \xBB vaut 1000000000 : "
                                            "une courbe en a au plus 1000000");
     // An unknown function would otherwise give a curve of undefined samples only.
@@ -420,8 +490,8 @@ TEST(Ecrire_figure, courbes_a_la_place_de_leur_etape)
                   "  Objet libre A, param\xE8tres: 1, 2"});
     const std::string image = f.Image();
     const std::string point_a = "% Point A";
-    EXPECT_EQ(image.substr(image.find("% Courbe"), image.find(point_a) - image.find("% Courbe")),
-              Lignes({"% Courbe Cf", donnees, "{{-3, -1.5}, ",
-                      "{-2, -1}, {-1, -0.5}, {0, 0}, {1, 0.5}, {2, 1}, ", "{3, 1.5}}]",
-                      trace_bleu}));
+    EXPECT_EQ(
+        image.substr(image.find("% Courbe"), image.find(point_a) - image.find("% Courbe")),
+        Lignes({"% Courbe Cf", donnees, "{{-3, -1.5}, ",
+                "{-2, -1}, {-1, -0.5}, {0, 0}, {1, 0.5}, {2, 1}, ", "{3, 1.5}}]", trace_bleu}));
 }

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "latex/sortie_attendue.h"
 #include "latex/droites.h"
+#include "latex/sortie_attendue.h"
 #include "model/figure.h"
 #include "proches.h"
 
@@ -106,9 +106,13 @@ TEST(Traversee_fenetre, deux_premiers_bords_franchis)
     };
     const TCadre_image petite{.xmin = 0, .ymin = 0, .xmax = 4, .ymax = 2};
     const Cas cas[] = {
-        {"premiere_bissectrice_bas_puis_haut", {{0, 0}, {1, 1}}, defaut,
+        {"premiere_bissectrice_bas_puis_haut",
+         {{0, 0}, {1, 1}},
+         defaut,
          TTroncon{{-5, -5}, {5, 5}}},
-        {"horizontale_gauche_puis_droite", {{0, 0}, {1, 0}}, defaut,
+        {"horizontale_gauche_puis_droite",
+         {{0, 0}, {1, 0}},
+         defaut,
          TTroncon{{-7.622951L, 0}, {7.622951L, 0}}},
         {"verticale_bas_puis_haut", {{1, 0}, {0, -3}}, defaut, TTroncon{{1, -5}, {1, 5}}},
         {"verticale_sur_le_bord_gauche", {{-7.622951L, 0}, {0, 1}}, defaut, std::nullopt},
@@ -150,10 +154,12 @@ TEST(Ecrire_droite, partie_visible_ou_hors_fenetre)
         std::string attendu;
     };
     const Cas cas[] = {
-        {"premiere_bissectrice", {0, 0}, {1, 1}, true,
+        {"premiere_bissectrice",
+         {0, 0},
+         {1, 1},
+         true,
          Lignes({"% Droite d", trace + "(-5, -5)(5, 5)"})},
-        {"verticale_x_egal_xmin", {-7.622951L, 0}, {0, 1}, true,
-         Lignes({"% Droite d", hors})},
+        {"verticale_x_egal_xmin", {-7.622951L, 0}, {0, 1}, true, Lignes({"% Droite d", hors})},
         {"non_dessinee", {0, 0}, {1, 1}, false, ""},
     };
     for (const Cas& c : cas) {
@@ -172,14 +178,15 @@ namespace {
 std::string Marque(int n, std::string_view x, std::string_view couleur)
 {
     const std::string c(couleur);
-    return Lignes({"% Point " + std::to_string(n),
-                  "\\pscircle*[fillcolor=" + c + ", linecolor=" + c + "](" + std::string(x) +
-                      ", 0){1pt}"});
+    return Lignes({"% Point " + std::to_string(n), "\\pscircle*[fillcolor=" + c + ", linecolor=" +
+                                                       c + "](" + std::string(x) + ", 0){1pt}"});
 }
 
 std::string Marque_cachee(int n)
 {
-    return Lignes({"% Point" + std::to_string(n) + " Marque Non affich\xE9" "e"});
+    return Lignes({"% Point" + std::to_string(n) +
+                   " Marque Non affich\xE9"
+                   "e"});
 }
 
 } // namespace
@@ -196,9 +203,9 @@ TEST(Ecrire_droite, axe_gradue_jusqu_a_la_premiere_marque_sortie)
 
     std::string attendu =
         Lignes({"% Droite ox",
-               "\\psline[linewidth=1pt, linecolor=red, linestyle=solid](-7.622951, 0)"
-               "(7.622951, 0)",
-               "% Graduations ox"});
+                "\\psline[linewidth=1pt, linecolor=red, linestyle=solid](-7.622951, 0)"
+                "(7.622951, 0)",
+                "% Graduations ox"});
     const char* abscisses[] = {"1", "2", "3", "4", "5", "6", "7"};
     for (int n = 1; n <= 7; ++n)
         attendu += Marque(n, abscisses[n - 1], "red");
@@ -254,8 +261,8 @@ TEST(Ecrire_droite, pas_nul_ou_vecteur_nul_sans_marques)
         d.droite.pas = c.pas;
         std::string sortie;
         Ecrire_droite(d.droite, defaut, sortie);
-        EXPECT_EQ(sortie, Lignes({"% Droite d", trace + "(-7.622951, 0)(7.622951, 0)",
-                                 "% Graduations d"}));
+        EXPECT_EQ(sortie,
+                  Lignes({"% Droite d", trace + "(-7.622951, 0)(7.622951, 0)", "% Graduations d"}));
     }
 }
 

@@ -39,8 +39,8 @@ TEchantillons Motif(const std::string& motif)
 {
     TEchantillons e;
     for (std::size_t k = 0; k < motif.size(); ++k) {
-        const Reel x = fenetre.xmin + (fenetre.xmax - fenetre.xmin) * (Reel(k) + 0.5L) /
-                                          Reel(motif.size());
+        const Reel x =
+            fenetre.xmin + (fenetre.xmax - fenetre.xmin) * (Reel(k) + 0.5L) / Reel(motif.size());
         const Reel dedans = (fenetre.ymin + fenetre.ymax) / 3;
         if (motif[k] == 'n')
             e.push_back({.x = x, .defini = false});

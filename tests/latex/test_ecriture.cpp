@@ -79,14 +79,15 @@ const TCadre_image defaut{.xmin = -7.622951L, .ymin = -5, .xmax = 7.622951L, .ym
 std::string Marque(int n, std::string_view position, std::string_view couleur)
 {
     const std::string c(couleur);
-    return Texte({"% Point " + std::to_string(n),
-                  "\\pscircle*[fillcolor=" + c + ", linecolor=" + c + "](" +
-                      std::string(position) + "){1pt}"});
+    return Texte({"% Point " + std::to_string(n), "\\pscircle*[fillcolor=" + c + ", linecolor=" +
+                                                      c + "](" + std::string(position) + "){1pt}"});
 }
 
 std::string Marque_cachee(int n)
 {
-    return Texte({"% Point" + std::to_string(n) + " Marque Non affich\xE9" "e"});
+    return Texte({"% Point" + std::to_string(n) +
+                  " Marque Non affich\xE9"
+                  "e"});
 }
 
 } // namespace
@@ -96,8 +97,14 @@ TEST(Ecrire_repere, deux_axes_gradues_dans_le_trait_du_repere)
     Tpoint origine{.nom = "O", .x = 1, .y = 1};
     Tvecteur v1{.nom = "u", .x = 2, .y = 0};
     Tvecteur v2{.nom = "v", .x = 0, .y = 3};
-    const Trepere repere{.nom = "R", .origine = &origine, .vecteur1 = &v1, .vecteur2 = &v2,
-                         .pas1 = 1, .pas2 = 0.5L, .couleur = "blue", .style = "dashed",
+    const Trepere repere{.nom = "R",
+                         .origine = &origine,
+                         .vecteur1 = &v1,
+                         .vecteur2 = &v2,
+                         .pas1 = 1,
+                         .pas2 = 0.5L,
+                         .couleur = "blue",
+                         .style = "dashed",
                          .dessine = true};
     std::string sortie;
     Ecrire_repere(repere, defaut, sortie);
@@ -105,8 +112,8 @@ TEST(Ecrire_repere, deux_axes_gradues_dans_le_trait_du_repere)
     const std::string trace = "\\psline[linewidth=1pt, linecolor=blue, linestyle=dashed]";
     std::string attendu = Texte({"% Trac\xE9 du rep\xE8re R", "% Droite Axe1",
                                  trace + "(-7.622951, 1)(7.622951, 1)", "% Graduations Axe1"});
-    attendu += Marque(1, "3, 1", "blue") + Marque(2, "5, 1", "blue") +
-               Marque(3, "7, 1", "blue") + Marque_cachee(4);
+    attendu += Marque(1, "3, 1", "blue") + Marque(2, "5, 1", "blue") + Marque(3, "7, 1", "blue") +
+               Marque_cachee(4);
     attendu += Marque(-1, "-1, 1", "blue") + Marque(-2, "-3, 1", "blue") +
                Marque(-3, "-5, 1", "blue") + Marque(-4, "-7, 1", "blue") + Marque_cachee(-5);
     attendu += Texte({"% Droite Axe2", trace + "(1, -5)(1, 5)", "% Graduations Axe2"});
@@ -143,8 +150,8 @@ struct Figure_enregistree {
     {
         premiere->genre = 1;
         etapes.Ajouter(figure.Nouvel_argument(figure.Nouveau<TCadre_image>()));
-        etapes.Ajouter(figure.Nouvel_argument(
-            figure.Nouveau<TReperexoy>({.xmin = -5, .xmax = 5, .ymax = 5})));
+        etapes.Ajouter(
+            figure.Nouvel_argument(figure.Nouveau<TReperexoy>({.xmin = -5, .xmax = 5, .ymax = 5})));
         etapes.Fermer();
     }
 
@@ -181,28 +188,36 @@ TEST(Ecrire_figure, chaque_objet_a_la_place_de_son_etape)
 
     const std::string trace = "[linewidth=1pt, linecolor=black, linestyle=solid]";
     EXPECT_EQ(sortie,
-              entete + Texte({"% Point A",
-                              "\\pscircle*[fillcolor=black, linecolor=black](1, 2){1pt}",
-                              "\\uput{1mm}[45](1, 2){\\black $A$}", "% Point B",
-                              "\\pscircle*[fillcolor=black, linecolor=black](-1, 0){1pt}",
-                              "% Cercle c", "\\pscircle" + trace + "(1, 2){0.655913962978379cm}",
-                              "% Segment AB", "\\psline" + trace + "(1, 2)(-1, 0)",
-                              "% Droite AB", "\\psline" + trace + "(-6, -5)(4, 5)",
-                              "% Droite [AB)", "\\psline" + trace + "(-6, -5)(1, 2)"}));
+              entete +
+                  Texte({"% Point A", "\\pscircle*[fillcolor=black, linecolor=black](1, 2){1pt}",
+                         "\\uput{1mm}[45](1, 2){\\black $A$}", "% Point B",
+                         "\\pscircle*[fillcolor=black, linecolor=black](-1, 0){1pt}", "% Cercle c",
+                         "\\pscircle" + trace + "(1, 2){0.655913962978379cm}", "% Segment AB",
+                         "\\psline" + trace + "(1, 2)(-1, 0)", "% Droite AB",
+                         "\\psline" + trace + "(-6, -5)(4, 5)", "% Droite [AB)",
+                         "\\psline" + trace + "(-6, -5)(1, 2)"}));
 }
 
 TEST(Ecrire_figure, arc_trace_avec_les_attributs_de_l_arc)
 {
     Figure_enregistree f;
     Tpoint* o = f.Etape<Tpoint>(6, {.nom = "O", .dessine = false, .nom_dessine = false});
-    Tcercle* k = f.Etape<Tcercle>(77, {.nom = "k", .centre = o, .rayon = 2, .dessine = false,
-                                       .couleur = "blue", .style = "dashed"});
-    f.Etape<Tarc_de_cercle>(52, {.nom = "a", .couleur = "red", .cercle = k,
-                                 .angle_debut = pi_etendu / 2, .angle_fin = pi_etendu,
+    Tcercle* k = f.Etape<Tcercle>(77, {.nom = "k",
+                                       .centre = o,
+                                       .rayon = 2,
+                                       .dessine = false,
+                                       .couleur = "blue",
+                                       .style = "dashed"});
+    f.Etape<Tarc_de_cercle>(52, {.nom = "a",
+                                 .couleur = "red",
+                                 .cercle = k,
+                                 .angle_debut = pi_etendu / 2,
+                                 .angle_fin = pi_etendu,
                                  .style = "solid"});
     std::string sortie;
     Ecrire_figure(f.premiere, {}, f.contexte, sortie);
-    EXPECT_EQ(sortie, entete + Texte({"% PointO Marque Non affich\xE9" "e",
+    EXPECT_EQ(sortie, entete + Texte({"% PointO Marque Non affich\xE9"
+                                      "e",
                                       "% Arc de cercle k",
                                       "\\psarc[linewidth=1pt, linecolor=red, linestyle=dashed]"
                                       "(0, 0){1.31182792595676cm}{90}{180}"}));
@@ -225,8 +240,9 @@ TEST(Ecrire_figure, point_avant_la_fenetre)
         Ecrire_figure(seule, {}, contexte, sortie);
         ADD_FAILURE() << "un point avant la fen\xEAtre est accept\xE9";
     } catch (const std::logic_error& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "le genre 6 pr\xE9" "c\xE8" "de la fen\xEAtre de l'image");
+        EXPECT_EQ(std::string(e.what()), "le genre 6 pr\xE9"
+                                         "c\xE8"
+                                         "de la fen\xEAtre de l'image");
     }
     EXPECT_EQ(sortie, "");
 }

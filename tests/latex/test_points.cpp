@@ -72,16 +72,19 @@ TEST(Ecrire_point, lignes_selon_dessin_et_position)
                 "\\uput{1mm}[45](1, 2){\\black $A$}"})},
         {"cache_mais_nomme",
          {.nom = "A", .x = 1, .y = 2, .dessine = false},
-         Texte({"% PointA Marque Non affich\xE9" "e", "\\uput{1mm}[45](1, 2){\\black $A$}"})},
+         Texte({"% PointA Marque Non affich\xE9"
+                "e",
+                "\\uput{1mm}[45](1, 2){\\black $A$}"})},
         {"sur_le_bord_ni_dessine_ni_nomme",
          {.nom = "B", .x = 7.622951L, .y = 0},
-         Texte({"% PointB Marque Non affich\xE9" "e"})},
+         Texte({"% PointB Marque Non affich\xE9"
+                "e"})},
         {"hors_fenetre",
          {.nom = "B", .x = 0, .y = -6},
-         Texte({"% PointB Marque Non affich\xE9" "e"})},
+         Texte({"% PointB Marque Non affich\xE9"
+                "e"})},
         {"direction_donnee_imprimee_telle_quelle",
-         {.nom = "C", .x = -0.5L, .y = 3, .couleur = "red", .position_nom = "90",
-          .marque = "1.5"},
+         {.nom = "C", .x = -0.5L, .y = 3, .couleur = "red", .position_nom = "90", .marque = "1.5"},
          Texte({"% Point C", "\\pscircle*[fillcolor=red, linecolor=red](-0.5, 3){1.5pt}",
                 "\\uput{1mm}[90](-0.5, 3){\\red $C$}"})},
         {"nom_non_affiche",
@@ -89,7 +92,8 @@ TEST(Ecrire_point, lignes_selon_dessin_et_position)
          Texte({"% Point D", "\\pscircle*[fillcolor=black, linecolor=black](2, -1){1pt}"})},
         {"etiquette_en_indice",
          {.nom = "A12", .x = -1, .y = -1, .dessine = false},
-         Texte({"% PointA12 Marque Non affich\xE9" "e",
+         Texte({"% PointA12 Marque Non affich\xE9"
+                "e",
                 "\\uput{1mm}[-135](-1, -1){\\black $A_{12}$}"})},
     };
     for (const Cas& c : cas) {
@@ -106,10 +110,13 @@ TEST(Direction_nom, s_eloigne_du_centre_de_la_fenetre)
         const char* attendu;
     };
     const Cas cas[] = {
-        {"haut_droite", 1, 2, 0, 0, "45"},       {"bas_droite", 1, -2, 0, 0, "-45"},
-        {"haut_gauche", -1, 2, 0, 0, "135"},     {"bas_gauche", -1, -2, 0, 0, "-135"},
+        {"haut_droite", 1, 2, 0, 0, "45"},
+        {"bas_droite", 1, -2, 0, 0, "-45"},
+        {"haut_gauche", -1, 2, 0, 0, "135"},
+        {"bas_gauche", -1, -2, 0, 0, "-135"},
         {"au_centre_bas_gauche", 0, 0, 0, 0, "-135"},
-        {"centre_deplace", 1, 2, 2, 3, "-135"},  {"meme_abscisse_au_dessus", 2, 4, 2, 3, "135"},
+        {"centre_deplace", 1, 2, 2, 3, "-135"},
+        {"meme_abscisse_au_dessus", 2, 4, 2, 3, "135"},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -128,9 +135,15 @@ TEST(Nom_en_LaTeX, chiffres_en_indice_et_guillemet_en_primes)
         const char* attendu;
     };
     const Cas cas[] = {
-        {"A", "A"},           {"A1", "A_{1}"},     {"A12", "A_{12}"},
-        {"B1C2", "B_{1}C_{2}"}, {"A\"", "A''"},    {"A1\"", "A_{1}''"},
-        {"12", "_{12}"},       {"", ""},           {"\xE9t\xE9", "\xE9t\xE9"},
+        {"A", "A"},
+        {"A1", "A_{1}"},
+        {"A12", "A_{12}"},
+        {"B1C2", "B_{1}C_{2}"},
+        {"A\"", "A''"},
+        {"A1\"", "A_{1}''"},
+        {"12", "_{12}"},
+        {"", ""},
+        {"\xE9t\xE9", "\xE9t\xE9"},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -140,8 +153,9 @@ TEST(Nom_en_LaTeX, chiffres_en_indice_et_guillemet_en_primes)
 
 TEST(Trier_angles, ordonne_les_angles_sans_deplacer_les_points)
 {
-    TListe_arcs liste{{{1, 0}, 3}, {{2, 0}, 0.5L}, {{3, 0}, deux_pi_etendu}, {{4, 0}, 0},
-                      {{5, 0}, 1.25L}, {{6, 0}, 0.5L}, {{7, 0}, 2}};
+    TListe_arcs liste{{{1, 0}, 3}, {{2, 0}, 0.5L},  {{3, 0}, deux_pi_etendu},
+                      {{4, 0}, 0}, {{5, 0}, 1.25L}, {{6, 0}, 0.5L},
+                      {{7, 0}, 2}};
     Trier_angles(liste);
     const Reel attendus[] = {0, 0.5L, 0.5L, 1.25L, 2, 3, deux_pi_etendu};
     ASSERT_EQ(liste.size(), std::size(attendus));
@@ -171,8 +185,8 @@ std::string Cercle_ecrit(const Cas_cercle& c)
     Tpoint centre{.nom = "O", .x = c.centre.x, .y = c.centre.y};
     const Tcercle cercle{.nom = "c", .centre = &centre, .rayon = c.rayon};
     std::string sortie;
-    Ecrire_cercle(cercle, Trait_de(cercle), defaut, Unite_image(defaut, cadre_10), c.debut,
-                  c.fin, sortie);
+    Ecrire_cercle(cercle, Trait_de(cercle), defaut, Unite_image(defaut, cadre_10), c.debut, c.fin,
+                  sortie);
     return sortie;
 }
 
@@ -184,30 +198,60 @@ TEST(Ecrire_cercle, tour_complet_et_decoupe)
 {
     // u = 10 / 15.245902 cm per figure unit in the default box.
     const Cas_cercle cas[] = {
-        {"cercle_unite_entier", {0, 0}, 1, 0, deux_pi_etendu,
+        {"cercle_unite_entier",
+         {0, 0},
+         1,
+         0,
+         deux_pi_etendu,
          Texte({"% Cercle c", "\\pscircle" + trace + "(0, 0){0.655913962978379cm}"})},
         // The distance to the top and bottom edges equals the radius: cut, not whole.
-        {"tangent_interieur_decoupe", {0, 0}, 5, 0, deux_pi_etendu,
+        {"tangent_interieur_decoupe",
+         {0, 0},
+         5,
+         0,
+         deux_pi_etendu,
          Texte({"% Cercle c", "\\psarc" + trace + "(0, 0){3.2795698148919cm}{0}{90}",
                 "\\psarc" + trace + "(0, 0){3.2795698148919cm}{90}{270}",
                 "\\psarc" + trace + "(0, 0){3.2795698148919cm}{270}{360}"})},
         {"entoure_la_fenetre", {0, 0}, 100, 0, deux_pi_etendu, Texte({"% Cercle c"})},
         {"loin_de_la_fenetre", {20, 20}, 1, 0, deux_pi_etendu, Texte({"% Cercle c"})},
         // Centred on the top edge: the lower half is seen.
-        {"coupe_garde_le_commentaire_cercle", {0, 5}, 2, 0, deux_pi_etendu,
+        {"coupe_garde_le_commentaire_cercle",
+         {0, 5},
+         2,
+         0,
+         deux_pi_etendu,
          Texte({"% Cercle c", "\\psarc" + trace + "(0, 5){1.31182792595676cm}{180}{360}"})},
-        {"arc_par_zero_entier_en_deux", {2, 1}, 2, 5 * pi_etendu / 3, pi_etendu / 3,
+        {"arc_par_zero_entier_en_deux",
+         {2, 1},
+         2,
+         5 * pi_etendu / 3,
+         pi_etendu / 3,
          Texte({"% Arc de cercle c", "\\psarc" + trace + "(2, 1){1.31182792595676cm}{300}{360}",
                 "\\psarc" + trace + "(2, 1){1.31182792595676cm}{0}{60}"})},
-        {"arc_entier_d_un_seul_tenant", {2, 1}, 2, pi_etendu / 4, pi_etendu / 2,
+        {"arc_entier_d_un_seul_tenant",
+         {2, 1},
+         2,
+         pi_etendu / 4,
+         pi_etendu / 2,
          Texte({"% Arc de cercle c", "\\psarc" + trace + "(2, 1){1.31182792595676cm}{45}{90}"})},
-        {"arc_coupe", {0, 5}, 2, 5 * pi_etendu / 4, 7 * pi_etendu / 4,
-         Texte({"% Arc de cercle c",
-                "\\psarc" + trace + "(0, 5){1.31182792595676cm}{225}{315}"})},
-        {"arc_coupe_par_zero", {0, 5}, 2, 7 * pi_etendu / 4, pi_etendu / 4,
-         Texte({"% Arc de cercle c",
-                "\\psarc" + trace + "(0, 5){1.31182792595676cm}{315}{360}"})},
-        {"arc_hors_fenetre", {0, 5}, 2, pi_etendu / 4, 3 * pi_etendu / 4,
+        {"arc_coupe",
+         {0, 5},
+         2,
+         5 * pi_etendu / 4,
+         7 * pi_etendu / 4,
+         Texte({"% Arc de cercle c", "\\psarc" + trace + "(0, 5){1.31182792595676cm}{225}{315}"})},
+        {"arc_coupe_par_zero",
+         {0, 5},
+         2,
+         7 * pi_etendu / 4,
+         pi_etendu / 4,
+         Texte({"% Arc de cercle c", "\\psarc" + trace + "(0, 5){1.31182792595676cm}{315}{360}"})},
+        {"arc_hors_fenetre",
+         {0, 5},
+         2,
+         pi_etendu / 4,
+         3 * pi_etendu / 4,
          Texte({"% Arc de cercle c"})},
     };
     for (const Cas_cercle& c : cas) {
@@ -221,8 +265,12 @@ TEST(Ecrire_cercle, rayon_dans_l_unite_du_cercle_et_trait_donne)
     Tpoint centre{.nom = "O", .x = 1, .y = -1};
     Tvecteur v{.nom = "v", .x = 0, .y = 1.5L};
     Tunite u{.nom = "U", .vecteur = &v};
-    const Tcercle cercle{.nom = "k", .centre = &centre, .rayon = 2, .unite = &u,
-                         .couleur = "blue", .style = "dashed"};
+    const Tcercle cercle{.nom = "k",
+                         .centre = &centre,
+                         .rayon = 2,
+                         .unite = &u,
+                         .couleur = "blue",
+                         .style = "dashed"};
     std::string sortie;
     Ecrire_cercle(cercle, {true, "red", "dashed"}, defaut, Unite_image(defaut, cadre_10), 0,
                   deux_pi_etendu, sortie);

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "latex/sortie_attendue.h"
 #include "latex/polygones.h"
+#include "latex/sortie_attendue.h"
 #include "model/figure.h"
 
 using namespace trazel;
@@ -39,16 +39,16 @@ std::string Polygone_ecrit(const Tpolygone& polygone)
 TEST(Ecrire_polygone, un_segment_par_cote_dans_le_trait_du_polygone)
 {
     TFigure figure;
-    Tpolygone* abc = Polygone(figure, {{.nom = "A", .x = 0, .y = 0},
-                                       {.nom = "B", .x = 2, .y = 0},
-                                       {.nom = "C", .x = 1, .y = 3}});
+    Tpolygone* abc = Polygone(
+        figure,
+        {{.nom = "A", .x = 0, .y = 0}, {.nom = "B", .x = 2, .y = 0}, {.nom = "C", .x = 1, .y = 3}});
     abc->couleur = "red";
     abc->style = "dashed";
     const TListe_points sommets = abc->sommets;
     const std::string trace = "\\psline[linewidth=1pt, linecolor=red, linestyle=dashed]";
     EXPECT_EQ(Polygone_ecrit(*abc),
               Lignes({"% Polygone ABC", "% Segment AB", trace + "(0, 0)(2, 0)", "% Segment BC",
-                     trace + "(2, 0)(1, 3)", "% Segment CA", trace + "(1, 3)(0, 0)"}));
+                      trace + "(2, 0)(1, 3)", "% Segment CA", trace + "(1, 3)(0, 0)"}));
     EXPECT_EQ(abc->sommets, sommets);
 }
 
@@ -62,16 +62,16 @@ TEST(Ecrire_polygone, cotes_coupes_par_la_fenetre)
     const std::string trace = "\\psline[linewidth=1pt, linecolor=black, linestyle=solid]";
     EXPECT_EQ(Polygone_ecrit(*rectangle),
               Lignes({"% Polygone ABCD", "% Segment AB", trace + "(0, 0)(7.622951, 0)",
-                     "% Segment BC", hors, "% Segment CD", trace + "(0, 2)(7.622951, 2)",
-                     "% Segment DA", trace + "(0, 2)(0, 0)"}));
+                      "% Segment BC", hors, "% Segment CD", trace + "(0, 2)(7.622951, 2)",
+                      "% Segment DA", trace + "(0, 2)(0, 0)"}));
 }
 
 TEST(Ecrire_polygone, non_dessine_ou_sans_sommet)
 {
     TFigure figure;
-    Tpolygone* cache = Polygone(figure, {{.nom = "A", .x = 0, .y = 0},
-                                         {.nom = "B", .x = 2, .y = 0},
-                                         {.nom = "C", .x = 1, .y = 3}});
+    Tpolygone* cache = Polygone(
+        figure,
+        {{.nom = "A", .x = 0, .y = 0}, {.nom = "B", .x = 2, .y = 0}, {.nom = "C", .x = 1, .y = 3}});
     cache->dessine = false;
     EXPECT_EQ(Polygone_ecrit(*cache), "");
 

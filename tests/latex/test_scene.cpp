@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "latex/scene.h"
-#include "model/texte_figure.h"
 #include "lecture/transcription.h"
+#include "model/texte_figure.h"
 #include "proches.h"
 
 using namespace trazel;
@@ -16,12 +16,12 @@ TEST(Scene_de_la_figure, memes_morceaux_que_l_image)
     TFigure figure;
     const std::string texte = essais::Texte_figure(
         {"A point libre", "  Objet libre A, param\xE8tres: 1, 2",
-         "  Objet dessinable A, particularit\xE9s: rouge, marque \xE9paisse",
-         "B point libre", "  Objet libre B, param\xE8tres: -2, -1",
-         "  Objet dessinable B, particularit\xE9s: non dessin\xE9",
-         "Segment [AB]", "c cercle de centre A et de rayon 4 (unit\xE9 Uoxy)",
-         "M point libre sur le segment [AB]", "  Objet libre M, param\xE8tre: 0.5",
-         "I milieu du segment [MA]", "L lieu du point I selon M (10 points)"});
+         "  Objet dessinable A, particularit\xE9s: rouge, marque \xE9paisse", "B point libre",
+         "  Objet libre B, param\xE8tres: -2, -1",
+         "  Objet dessinable B, particularit\xE9s: non dessin\xE9", "Segment [AB]",
+         "c cercle de centre A et de rayon 4 (unit\xE9 Uoxy)", "M point libre sur le segment [AB]",
+         "  Objet libre M, param\xE8tre: 0.5", "I milieu du segment [MA]",
+         "L lieu du point I selon M (10 points)"});
     TEtape* premiere = Lire_texte_figure(texte, "s.fgr", figure, form2);
     const TScene s = Scene_de_la_figure(premiere, figure, form2, {});
 
@@ -54,9 +54,9 @@ TEST(Scene_de_la_figure, fenetre_sans_surface_a_sa_ligne)
 {
     TForm2 form2;
     TFigure figure;
-    TEtape* premiere = Lire_texte_figure(
-        essais::Texte_figure({}, "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5"), "s.fgr", figure,
-        form2);
+    TEtape* premiere =
+        Lire_texte_figure(essais::Texte_figure({}, "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5"),
+                          "s.fgr", figure, form2);
     try {
         Scene_de_la_figure(premiere, figure, form2, {});
         ADD_FAILURE() << "no error";

@@ -8,8 +8,8 @@
 
 #include "dossier_temporaire.h"
 #include "latex/document.h"
-#include "model/fichiers.h"
 #include "lecture/transcription.h"
+#include "model/fichiers.h"
 #include "natures_attendues.h"
 
 using namespace trazel;
@@ -49,7 +49,9 @@ TEST_P(Exemple, transcription_identique_a_la_reference)
     std::vector<TLigne_ignoree> ignorees;
     const std::string image =
         Transcrire_texte(Lire_fichier(figure.string()), figure.string(), form2, {}, &ignorees);
-    EXPECT_TRUE(ignorees.empty()) << "ligne " << ignorees.front().numero << " ignor\xE9" "e";
+    EXPECT_TRUE(ignorees.empty()) << "ligne " << ignorees.front().numero
+                                  << " ignor\xE9"
+                                     "e";
     EXPECT_EQ(image, Lire_fichier((references / (GetParam() + ".crb")).string()));
 }
 
@@ -59,7 +61,8 @@ TEST_P(Exemple, etapes_conformes_a_la_table_des_constructions)
     const fs::path figure = exemples / (GetParam() + ".fgr");
     TForm2 form2;
     TFigure f;
-    const TEtape* premiere = Lire_texte_figure(Lire_fichier(figure.string()), figure.string(), f, form2);
+    const TEtape* premiere =
+        Lire_texte_figure(Lire_fichier(figure.string()), figure.string(), f, form2);
     EXPECT_EQ(essais::Natures_non_conformes(premiere), "");
 }
 
@@ -76,4 +79,6 @@ TEST_P(Exemple, la_reference_se_compile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Exemples, Exemple, ::testing::ValuesIn(Exemples()),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });

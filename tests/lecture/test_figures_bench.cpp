@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "model/fichiers.h"
 #include "lecture/transcription.h"
+#include "model/fichiers.h"
 
 using namespace trazel;
 namespace fs = std::filesystem;

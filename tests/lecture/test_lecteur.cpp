@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "model/erreurs.h"
 #include "lecture/transcription.h"
+#include "model/erreurs.h"
 #include "model/texte_figure.h"
 #include "proches.h"
 
@@ -127,7 +127,8 @@ TEST(Lire_figure, position_de_roxy_et_centre)
 
 TEST(Lire_figure, double_cadre)
 {
-    const std::string ligne = "Double cadre limitant l'image (impression ou copie) : (0.1, 0.2) et (0.7, 0.9)";
+    const std::string ligne =
+        "Double cadre limitant l'image (impression ou copie) : (0.1, 0.2) et (0.7, 0.9)";
     Lecture avec(Texte_figure({ligne}));
     const TCadre_image& c = *avec.figure.cadre_image;
     EXPECT_TRUE(c.double_cadre);
@@ -175,7 +176,8 @@ TEST(Lire_figure, lignes_ignorees_et_raisons)
 TEST(Lire_figure, utf8_et_fins_de_ligne_se_lisent_pareil)
 {
     const std::string cp1252 = Texte_figure({"X truc"});
-    std::string utf8 = "\xEF\xBB\xBF" "Figure Figuro\nNum\xC3\xA9ro de version: 2\n\n"
+    std::string utf8 = "\xEF\xBB\xBF"
+                       "Figure Figuro\nNum\xC3\xA9ro de version: 2\n\n"
                        "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5\n"
                        "Objet dessinable Roxy, particularit\xC3\xA9s: rouge, dessin\xC3\xA9\n"
                        "X truc\n\nCommentaire\nFin de la figure";
@@ -214,8 +216,8 @@ TEST(Lire_figure, erreurs_nomment_le_fichier_et_la_ligne)
         {"formule_fausse", Texte_figure({}, "Position de Roxy: Xmin: 2*-3, Xmax: 5, Ymax: 5"), 4,
          "Error in formula. (formule \xAB 2*-3 \xBB)"},
         {"nombre_absent", Texte_figure({}, "Position de Roxy"), 4, "Expression vide"},
-        {"division_par_zero", Texte_figure({}, "Position de Roxy: Xmin: 1/0, Xmax: 5, Ymax: 5"),
-         4, "Division par z\xE9ro"},
+        {"division_par_zero", Texte_figure({}, "Position de Roxy: Xmin: 1/0, Xmax: 5, Ymax: 5"), 4,
+         "Division par z\xE9ro"},
         {"double_cadre_faux",
          Texte_figure({"Double cadre limitant l'image (impression ou copie) : (0.1, x) et (1, 1)"}),
          6, ""},
@@ -246,6 +248,7 @@ TEST(TLecteur, lignes_de_parametres)
     EXPECT_EQ(lecteur.numero(), 2);
     EXPECT_TRUE(essais::Proches(2 * 3.14159265358979323846L, a.x, 1e-18L));
     EXPECT_EQ(a.y, -1.5L);
-    EXPECT_TRUE(essais::Proches(3.14159265358979323846L / 2, lecteur.Lire_valeur_parametre(), 1e-18L));
+    EXPECT_TRUE(
+        essais::Proches(3.14159265358979323846L / 2, lecteur.Lire_valeur_parametre(), 1e-18L));
     EXPECT_THROW(lecteur.Lire_valeur_parametre(), Erreur_figure); // no value at all
 }

@@ -9,8 +9,8 @@ namespace {
 
 std::string Ligne(std::string_view nom, std::string_view attributs)
 {
-    return "  Objet dessinable " + std::string(nom) + ", particularit\xE9s: " +
-           std::string(attributs);
+    return "  Objet dessinable " + std::string(nom) +
+           ", particularit\xE9s: " + std::string(attributs);
 }
 
 } // namespace
@@ -77,10 +77,15 @@ TEST(Lire_particularites, points)
         {"gauche_et_dessus", "nom \xE0 gauche, nom au-dessus", "black", "135", "1", true, true},
         {"droite_et_dessous", "nom \xE0 droite, nom au-dessous", "black", "-45", "1", true, true},
         {"scores_qui_s_annulent", "nom \xE0 droite, nom \xE0 gauche", "black", nd, "1", true, true},
-        {"marque_epaisse", "rouge, marque \xE9paisse, nom \xE0 droite", "red", "0", "1.5", true, true},
+        {"marque_epaisse", "rouge, marque \xE9paisse, nom \xE0 droite", "red", "0", "1.5", true,
+         true},
         {"tangente", "marque fine, nom non dessin\xE9", "black", nd, "0.5", true, false},
-        {"non_dessine_cache_aussi_le_nom", "marque \xE9paisse, non dessin\xE9", "black", nd, "1.5", false, false},
-        {"marque_non_dessinee", "marque non dessin\xE9" "e", "black", nd, "1", false, true},
+        {"non_dessine_cache_aussi_le_nom", "marque \xE9paisse, non dessin\xE9", "black", nd, "1.5",
+         false, false},
+        {"marque_non_dessinee",
+         "marque non dessin\xE9"
+         "e",
+         "black", nd, "1", false, true},
         {"tirete_sans_effet", "tiret\xE9", "black", nd, "1", true, true},
     };
     for (const Cas& c : cas) {
@@ -98,7 +103,8 @@ TEST(Lire_particularites, points)
 TEST(Lire_particularites, courbes)
 {
     TCourbe courbe;
-    Lire_particularites(Ligne("Cf", "bleu, points non li\xE9s, tiret\xE9"), Particularites_de(courbe));
+    Lire_particularites(Ligne("Cf", "bleu, points non li\xE9s, tiret\xE9"),
+                        Particularites_de(courbe));
     EXPECT_FALSE(courbe.points_lies);
     EXPECT_EQ(courbe.couleur, "blue");
     EXPECT_EQ(courbe.style, "dashed");
@@ -131,7 +137,9 @@ TEST(Unite_de_longueur, formes_de_l_unite)
 
 TEST(Phrases, noms_apres_un_mot)
 {
-    EXPECT_EQ(Nom_apres_unite_ou_repere("M point libre \xE0 coordonn\xE9" "es dans le rep\xE8re R1"), "R1");
+    EXPECT_EQ(Nom_apres_unite_ou_repere("M point libre \xE0 coordonn\xE9"
+                                        "es dans le rep\xE8re R1"),
+              "R1");
     EXPECT_EQ(Nom_apres_unite_ou_repere("c cercle de centre O (unit\xE9 U)"), "U");
     EXPECT_EQ(Nom_apres_unite_ou_repere("A point libre"), "");
     EXPECT_EQ(Nom_apres_sur("M point \xE0 abscisse fixe sur d"), "d");

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "calc/noms.h"
+#include "lecture/transcription.h"
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/texte_figure.h"
-#include "lecture/transcription.h"
 #include "natures_attendues.h"
 #include "proches.h"
 
@@ -70,24 +70,38 @@ struct Lecture {
         return *Donnee<T>(Dernier_argument(e->arguments));
     }
 
-private:
+  private:
     static std::string Nom_de(const TArgument& a)
     {
         switch (a.nature) {
-        case 5: return static_cast<const Tpoint*>(a.donnee)->nom;
-        case 6: return static_cast<const Tvecteur*>(a.donnee)->nom;
-        case 7: return static_cast<const Tdroite*>(a.donnee)->nom;
-        case 10: return static_cast<const Tsegment*>(a.donnee)->nom;
-        case 12: return static_cast<const Tpolygone*>(a.donnee)->nom;
-        case 13: return static_cast<const Tcercle*>(a.donnee)->nom;
-        case 15: return static_cast<const Thomothetie*>(a.donnee)->nom;
-        case 16: return static_cast<const Tsimilitude_directe*>(a.donnee)->nom;
-        case 17: return static_cast<const Trotation*>(a.donnee)->nom;
-        case 18: return static_cast<const Ttranslation*>(a.donnee)->nom;
-        case 19: return static_cast<const Tsymetrie_axiale*>(a.donnee)->nom;
-        case 20: return static_cast<const Tcomposee_transformations*>(a.donnee)->nom;
-        case 21: return static_cast<const Tarc_de_cercle*>(a.donnee)->nom;
-        default: return {};
+        case 5:
+            return static_cast<const Tpoint*>(a.donnee)->nom;
+        case 6:
+            return static_cast<const Tvecteur*>(a.donnee)->nom;
+        case 7:
+            return static_cast<const Tdroite*>(a.donnee)->nom;
+        case 10:
+            return static_cast<const Tsegment*>(a.donnee)->nom;
+        case 12:
+            return static_cast<const Tpolygone*>(a.donnee)->nom;
+        case 13:
+            return static_cast<const Tcercle*>(a.donnee)->nom;
+        case 15:
+            return static_cast<const Thomothetie*>(a.donnee)->nom;
+        case 16:
+            return static_cast<const Tsimilitude_directe*>(a.donnee)->nom;
+        case 17:
+            return static_cast<const Trotation*>(a.donnee)->nom;
+        case 18:
+            return static_cast<const Ttranslation*>(a.donnee)->nom;
+        case 19:
+            return static_cast<const Tsymetrie_axiale*>(a.donnee)->nom;
+        case 20:
+            return static_cast<const Tcomposee_transformations*>(a.donnee)->nom;
+        case 21:
+            return static_cast<const Tarc_de_cercle*>(a.donnee)->nom;
+        default:
+            return {};
         }
     }
 };
@@ -112,47 +126,122 @@ TEST(Regles, constructions_de_points)
         return debut;
     };
     const Cas_point cas[] = {
-        {"libre", {"P point libre", "  Objet libre P, param\xE8tres: -1.5, 2pi"}, 58, {5}, -1.5L, 2 * pi},
-        {"dans_un_cadre", {"K cadre ABC", "P point libre dans le cadre K",
-                           "  Objet libre P, param\xE8tres: 0.25, 0.5"}, 59, {12, 11, 11, 5}, 1.5L, 1},
-        {"dans_un_repere", {"P point libre \xE0 coordonn\xE9" "es dans le rep\xE8re AC",
-                            "  Objet libre P, param\xE8tres: 0.5, 1"}, 65, {4, 11, 11, 5}, -1, 1},
-        {"sur_un_segment", {"P point libre sur le segment [BC]", "  Objet libre P, param\xE8tre: 0.25"},
-         60, {10, 11, 5}, 2.5L, 0.5L},
-        {"sur_une_droite", {"P point libre sur la droite AC", "  Objet libre P, param\xE8tre: -1"},
-         61, {7, 11, 5}, 1, -2},
-        {"sur_une_demi_droite", {"P point libre sur la demi-droite BA", "  Objet libre P, param\xE8tre: 2"},
-         62, {7, 11, 5}, -1, 0},
-        {"sur_un_cercle", avec(cercle, {"P point libre sur le cercle c", "  Objet libre P, param\xE8tre: pi/2"}),
-         63, {13, 11, 5}, 1, 2},
-        {"sur_un_arc", avec(cercle, {"a arc d'origine B et d'extr\xE9mit\xE9 C sur le cercle c",
-                                     "P point libre sur l'arc a", "  Objet libre P, param\xE8tre: 1"}),
-         64, {21, 11, 5}, 1, 2},
-        {"de_coordonnees", {"P point de coordonn\xE9" "es (2,3*(1+1)) dans le rep\xE8re AB"},
-         66, {4, 9, 9, 8, 5}, 5, 12},
+        {"libre",
+         {"P point libre", "  Objet libre P, param\xE8tres: -1.5, 2pi"},
+         58,
+         {5},
+         -1.5L,
+         2 * pi},
+        {"dans_un_cadre",
+         {"K cadre ABC", "P point libre dans le cadre K",
+          "  Objet libre P, param\xE8tres: 0.25, 0.5"},
+         59,
+         {12, 11, 11, 5},
+         1.5L,
+         1},
+        {"dans_un_repere",
+         {"P point libre \xE0 coordonn\xE9"
+          "es dans le rep\xE8re AC",
+          "  Objet libre P, param\xE8tres: 0.5, 1"},
+         65,
+         {4, 11, 11, 5},
+         -1,
+         1},
+        {"sur_un_segment",
+         {"P point libre sur le segment [BC]", "  Objet libre P, param\xE8tre: 0.25"},
+         60,
+         {10, 11, 5},
+         2.5L,
+         0.5L},
+        {"sur_une_droite",
+         {"P point libre sur la droite AC", "  Objet libre P, param\xE8tre: -1"},
+         61,
+         {7, 11, 5},
+         1,
+         -2},
+        {"sur_une_demi_droite",
+         {"P point libre sur la demi-droite BA", "  Objet libre P, param\xE8tre: 2"},
+         62,
+         {7, 11, 5},
+         -1,
+         0},
+        {"sur_un_cercle",
+         avec(cercle, {"P point libre sur le cercle c", "  Objet libre P, param\xE8tre: pi/2"}),
+         63,
+         {13, 11, 5},
+         1,
+         2},
+        {"sur_un_arc",
+         avec(cercle, {"a arc d'origine B et d'extr\xE9mit\xE9 C sur le cercle c",
+                       "P point libre sur l'arc a", "  Objet libre P, param\xE8tre: 1"}),
+         64,
+         {21, 11, 5},
+         1,
+         2},
+        {"de_coordonnees",
+         {"P point de coordonn\xE9"
+          "es (2,3*(1+1)) dans le rep\xE8re AB"},
+         66,
+         {4, 9, 9, 8, 5},
+         5,
+         12},
         {"d_abscisse", {"P point d'abscisse 1.5 dans le rep\xE8re AB"}, 67, {4, 9, 8, 5}, 4, 0},
-        {"angle_polaire", avec(cercle, {"P point sur le cercle c d'angle polaire 90 degr\xE9"}),
-         68, {13, 9, 8, 9, 5}, 1, 2},
-        {"abscisse_fixe", {"P point \xE0 abscisse fixe sur AB", "  Objet libre P, param\xE8tre: 0.5"},
-         69, {7, 11, 5}, 2, 0},
+        {"angle_polaire",
+         avec(cercle, {"P point sur le cercle c d'angle polaire 90 degr\xE9"}),
+         68,
+         {13, 9, 8, 9, 5},
+         1,
+         2},
+        {"abscisse_fixe",
+         {"P point \xE0 abscisse fixe sur AB", "  Objet libre P, param\xE8tre: 0.5"},
+         69,
+         {7, 11, 5},
+         2,
+         0},
         {"deux_droites", {"P point d'intersection des droites AC et OB"}, 70, {7, 7, 5}, 1, 0},
-        {"droite_cercle_1", avec(cercle, {"P point d'intersection 1 de la droite AC et du cercle c"}),
-         71, {7, 13, 5}, 1, 2},
-        {"droite_cercle_2", avec(cercle, {"P point d'intersection 2 de la droite AC et du cercle c"}),
-         73, {7, 13, 5}, 1, -2},
-        {"droite_cercle_autre", avec(cercle, {"D point libre", "  Objet libre D, param\xE8tres: 1, 2",
-                                              "P point d'intersection de la droite AC et du cercle c autre que D"}),
-         75, {7, 13, 5, 5}, 1, -2},
+        {"droite_cercle_1",
+         avec(cercle, {"P point d'intersection 1 de la droite AC et du cercle c"}),
+         71,
+         {7, 13, 5},
+         1,
+         2},
+        {"droite_cercle_2",
+         avec(cercle, {"P point d'intersection 2 de la droite AC et du cercle c"}),
+         73,
+         {7, 13, 5},
+         1,
+         -2},
+        {"droite_cercle_autre",
+         avec(cercle, {"D point libre", "  Objet libre D, param\xE8tres: 1, 2",
+                       "P point d'intersection de la droite AC et du cercle c autre que D"}),
+         75,
+         {7, 13, 5, 5},
+         1,
+         -2},
         {"milieu", {"P milieu du segment [BC]"}, 89, {10, 5}, 2, 1},
         {"gravite", {"P centre de gravit\xE9 du triangle ABC"}, 92, {12, 5}, 5.0L / 3, 2.0L / 3},
         {"circonscrit", {"P centre du cercle circonscrit au triangle ABC"}, 94, {12, 5}, 2, 1},
         {"centre_du_cercle", avec(cercle, {"P centre du cercle c"}), 95, {13, 5}, 1, 0},
         {"orthocentre", {"P orthocentre du triangle ABC"}, 96, {12, 5}, 1, 0},
-        {"projete_oblique", {"P projet\xE9 de C sur OB parall\xE8lement \xE0 BC"}, 27, {5, 7, 7, 5}, 3, 0},
+        {"projete_oblique",
+         {"P projet\xE9 de C sur OB parall\xE8lement \xE0 BC"},
+         27,
+         {5, 7, 7, 5},
+         3,
+         0},
         {"projete_orthogonal", {"P projet\xE9 orthogonal de C sur OB"}, 26, {5, 7, 5}, 1, 0},
-        {"barycentre", {"P barycentre de (A, 1), (B, 2), (C, 1) (unit\xE9 Uoxy)"}, 6, {9, 1, 5}, 2, 0.5L},
-        {"distance_sur_demi_droite", {"P sur demi-droite [AB) \xE0 la distance 3 (unit\xE9 Uoxy)"},
-         84, {7, 9, 8, 5}, 4, 0},
+        {"barycentre",
+         {"P barycentre de (A, 1), (B, 2), (C, 1) (unit\xE9 Uoxy)"},
+         6,
+         {9, 1, 5},
+         2,
+         0.5L},
+        {"distance_sur_demi_droite",
+         {"P sur demi-droite [AB) \xE0 la distance 3 (unit\xE9 Uoxy)"},
+         84,
+         {7, 9, 8, 5},
+         4,
+         0},
     };
     for (const Cas_point& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -170,14 +259,13 @@ TEST(Regles, constructions_de_points)
 
 TEST(Regles, intersections_de_cercles_et_centres_non_definis)
 {
-    Lecture l({"c1 cercle de centre O et de rayon 1 (unit\xE9 Uoxy)",
-               "D point libre", "  Objet libre D, param\xE8tres: 1, 0",
+    Lecture l({"c1 cercle de centre O et de rayon 1 (unit\xE9 Uoxy)", "D point libre",
+               "  Objet libre D, param\xE8tres: 1, 0",
                "c2 cercle de centre D et de rayon 1 (unit\xE9 Uoxy)",
                "P1 point d'intersection 1 des cercles c1 et c2",
                "P2 point d'intersection 2 des cercles c1 et c2",
-               "P3 point d'intersection des cercles c1 et c2 autre que P1",
-               "E point libre", "  Objet libre E, param\xE8tres: 2, 0",
-               "G centre de gravit\xE9 du triangle OBE",
+               "P3 point d'intersection des cercles c1 et c2 autre que P1", "E point libre",
+               "  Objet libre E, param\xE8tres: 2, 0", "G centre de gravit\xE9 du triangle OBE",
                "I centre du cercle inscrit dans le triangle OBE"});
     EXPECT_EQ(l.Etape("P1")->genre, 72);
     EXPECT_EQ(l.Etape("P2")->genre, 74);
@@ -194,13 +282,15 @@ TEST(Regles, intersections_de_cercles_et_centres_non_definis)
 TEST(Regles, droites)
 {
     Lecture l({"Droite (AB)", "  Objet dessinable AB, particularit\xE9s: bleu, tiret\xE9",
-               "Demi-droite [CA)", "Segment [BC]", "  Objet dessinable BC, particularit\xE9s: rouge",
+               "Demi-droite [CA)", "Segment [BC]",
+               "  Objet dessinable BC, particularit\xE9s: rouge",
                "d1 droite parall\xE8le \xE0 AB passant par C",
                "d2 droite perpendiculaire \xE0 AB passant par C",
                "T droite passant par A et de coefficient directeur -0.5 (rep\xE8re Roxy)",
                "g droite munie du rep\xE8re d'origine C et de vecteur vec(AB), graduations 0.5",
                "e droite d'\xE9quation Y = 2X+1 dans le rep\xE8re Roxy",
-               "m m\xE9" "diatrice du segment [AB]",
+               "m m\xE9"
+               "diatrice du segment [AB]",
                "b bissectrice de l'angle ABC"});
     EXPECT_TRUE(l.ignorees.empty());
     struct Cas {
@@ -253,13 +343,10 @@ TEST(Regles, vecteurs)
 
 TEST(Regles, cercles_et_arcs)
 {
-    Lecture l({"Droite (AB)",
-               "c1 cercle de centre O et de rayon 2.5 (unit\xE9 Uoxy)",
+    Lecture l({"Droite (AB)", "c1 cercle de centre O et de rayon 2.5 (unit\xE9 Uoxy)",
                "  Objet dessinable c1, particularit\xE9s: bleu, tiret\xE9",
-               "c2 cercle de centre C passant par O",
-               "c3 cercle de centre C tangent \xE0 AB",
-               "c4 cercle de diam\xE8tre [AB]",
-               "c5 cercle circonscrit au triangle ABC",
+               "c2 cercle de centre C passant par O", "c3 cercle de centre C tangent \xE0 AB",
+               "c4 cercle de diam\xE8tre [AB]", "c5 cercle circonscrit au triangle ABC",
                "c6 cercle inscrit dans le triangle ABC",
                "a1 arc d'origine B et d'extr\xE9mit\xE9 C sur le cercle c5",
                "a2 arc d'origine B et d'extr\xE9mit\xE9 C sur un cercle de centre A",
@@ -271,7 +358,8 @@ TEST(Regles, cercles_et_arcs)
         std::vector<int> natures;
         Reel cx, cy, rayon;
     };
-    const Reel r6 = 4 / (2 + 2 + std::sqrt(8.0L)); // area / half-perimeter of the 2-2-2sqrt2 triangle
+    const Reel r6 =
+        4 / (2 + 2 + std::sqrt(8.0L)); // area / half-perimeter of the 2-2-2sqrt2 triangle
     const Cas cas[] = {
         {"c1", 77, {9, 13}, 0, 0, 2.5L},
         {"c2", 78, {5, 13}, 1, 2, std::sqrt(5.0L)},
@@ -335,14 +423,16 @@ TEST(Regles, polygones)
 
 TEST(Regles, transformations_nommees)
 {
-    Lecture l({"Droite (OC)",
-               "s1 sym\xE9trie de centre A", "s2 sym\xE9trie d'axe OC",
+    Lecture l({"Droite (OC)", "s1 sym\xE9trie de centre A", "s2 sym\xE9trie d'axe OC",
                "t1 translation de vecteur vec(AB)+vec(OC)", "t2 translation transformant A en C",
-               "r1 rotation de centre O et d'angle 90 degr\xE9", "r2 rotation de centre A et d'angle BAC",
-               "h1 homoth\xE9tie de centre O transformant A en B", "h2 homoth\xE9tie de centre O et de rapport -2",
+               "r1 rotation de centre O et d'angle 90 degr\xE9",
+               "r2 rotation de centre A et d'angle BAC",
+               "h1 homoth\xE9tie de centre O transformant A en B",
+               "h2 homoth\xE9tie de centre O et de rapport -2",
                "k1 similitude de centre O transformant A en C",
                "k2 similitude de centre O d'angle 45 degr\xE9 et de rapport 2",
-               "f compos\xE9" "e des transformations r1 et t2"});
+               "f compos\xE9"
+               "e des transformations r1 et t2"});
     EXPECT_TRUE(l.ignorees.empty());
     const TListe_transformations& t = l.figure.transformations;
     EXPECT_EQ(l.Etape("s1")->genre, 51);
@@ -434,30 +524,38 @@ TEST(Regles, images)
 TEST(Regles, lignes_de_la_construction_d_une_tangente)
 {
     const std::vector<std::string> tangente = {
-        "n point de coordonn\xE9" "es (1,f(1)) dans le rep\xE8re Roxy",
+        "n point de coordonn\xE9"
+        "es (1,f(1)) dans le rep\xE8re Roxy",
         "  Objet dessinable n, particularit\xE9s: marque \xE9paisse, non dessin\xE9",
         "T droite passant par n et de coefficient directeur 2 (rep\xE8re Roxy)",
         "  Objet dessinable T, particularit\xE9s: non dessin\xE9",
-        "n1 point libre sur la droite T", "  Objet libre n1, param\xE8tre: 1",
+        "n1 point libre sur la droite T",
+        "  Objet libre n1, param\xE8tre: 1",
         "  Objet dessinable n1, particularit\xE9s: marque fine, nom non dessin\xE9",
         "T1 droite passant par n et de coefficient directeur 2 (rep\xE8re Roxy)",
         "  Objet dessinable T1, particularit\xE9s: non dessin\xE9",
-        "n2 point libre sur la droite T1", "  Objet libre n2, param\xE8tre: -1",
+        "n2 point libre sur la droite T1",
+        "  Objet libre n2, param\xE8tre: -1",
         "  Objet dessinable n2, particularit\xE9s: marque fine, nom non dessin\xE9",
         "r cercle de centre n1 et de rayon 1/7 (unit\xE9 Uoxy)",
         "  Objet dessinable r, particularit\xE9s: non dessin\xE9",
-        "n3 point libre sur le cercle r", "Objet libre n3, param\xE8tre: 1",
+        "n3 point libre sur le cercle r",
+        "Objet libre n3, param\xE8tre: 1",
         "  Objet dessinable n3, particularit\xE9s: marque fine, nom non dessin\xE9",
         "n4 image de n3 par la sym\xE9trie d'axe T",
         "  Objet dessinable n4, particularit\xE9s: non dessin\xE9",
-        "Segment [n1n3]", "Segment [n1n4]",
+        "Segment [n1n3]",
+        "Segment [n1n4]",
         "n7 image de n3 par la rotation de centre n1 et d'angle n1nn2",
         "  Objet dessinable n7, particularit\xE9s: non dessin\xE9",
         "n5 image de n7 par la translation transformant n1 en n2",
         "  Objet dessinable n5, particularit\xE9s: non dessin\xE9",
         "n6 image de n5 par la sym\xE9trie d'axe T1",
         "  Objet dessinable n6, particularit\xE9s: non dessin\xE9",
-        "Segment [n2n5]", "Segment [n2n6]", "Segment [nn1]", "Segment [nn2]"};
+        "Segment [n2n5]",
+        "Segment [n2n6]",
+        "Segment [nn1]",
+        "Segment [nn2]"};
     TForm2 form2;
     form2.separateur_decimal('.');
     form2.Ajouter_fonction("f", "x^2", {}, 1, "x");
@@ -511,13 +609,15 @@ TEST(Regles, commentaire_apres_une_forme_fixe)
     EXPECT_EQ(ignorees[0].texte, "Commentaire");
     EXPECT_EQ(ignorees[1].texte, "Fin de la figure");
     // With an empty line before it, "Commentaire" ends the figure.
-    Lecture l({"Segment [AB]", "", "Commentaire", "D point libre", "  Objet libre D, param\xE8tres: 2, 2"});
+    Lecture l({"Segment [AB]", "", "Commentaire", "D point libre",
+               "  Objet libre D, param\xE8tres: 2, 2"});
     EXPECT_EQ(Chercher_point(l.figure.liste_points, "D"), nullptr);
 }
 
 TEST(Regles, phrases_non_reconnues_et_noms_inconnus)
 {
-    Lecture l({"c cercle de centre A et de diametre 2", "d droite parall\xE8le AB", "P point truc"});
+    Lecture l(
+        {"c cercle de centre A et de diametre 2", "d droite parall\xE8le AB", "P point truc"});
     ASSERT_EQ(l.ignorees.size(), 3u);
     EXPECT_EQ(l.ignorees[0].raison, "phrase non reconnue");
     // The circle keeps its centre and no radius; the point made before the phrase failed too.
@@ -537,9 +637,15 @@ TEST(Regles, phrases_non_reconnues_et_noms_inconnus)
         const char* message;
     };
     const Cas cas[] = {
-        {"cercle", "P point libre sur le cercle k", "Le cercle \xAB k \xBB n'est pas d\xE9" "fini"},
-        {"arc", "P point libre sur l'arc k", "L'arc \xAB k \xBB n'est pas d\xE9" "fini"},
-        {"unite", "c cercle de centre A et de rayon 2 (unit\xE9 U)", "L'unit\xE9 \xAB U \xBB n'est pas d\xE9" "finie"},
+        {"cercle", "P point libre sur le cercle k",
+         "Le cercle \xAB k \xBB n'est pas d\xE9"
+         "fini"},
+        {"arc", "P point libre sur l'arc k",
+         "L'arc \xAB k \xBB n'est pas d\xE9"
+         "fini"},
+        {"unite", "c cercle de centre A et de rayon 2 (unit\xE9 U)",
+         "L'unit\xE9 \xAB U \xBB n'est pas d\xE9"
+         "finie"},
         {"transformation", "P image de A par la transformation t", "La transformation \xAB t \xBB"},
         {"deux_points", "Droite (AZ)", "\xAB AZ \xBB ne d\xE9signe pas deux points"},
         {"parametre_absent", "P point libre sur la droite AB", "la ligne \xAB  Objet libre"},

@@ -4,9 +4,9 @@
 
 #include "calc/noms.h"
 #include "calc/resolveur.h"
+#include "lecture/transcription.h"
 #include "model/erreurs.h"
 #include "model/texte_figure.h"
-#include "lecture/transcription.h"
 #include "natures_attendues.h"
 #include "proches.h"
 
@@ -29,10 +29,9 @@ struct Lecture {
         std::string texte = "Figure Figuro\r\nNum\xE9ro de version: 2\r\n\r\n";
         texte += std::string(essais::position_par_defaut) + "\r\n" +
                  std::string(essais::roxy_rouge) + "\r\n";
-        for (const char* base :
-             {"A point libre", "  Objet libre A, param\xE8tres: 0, 0", "B point libre",
-              "  Objet libre B, param\xE8tres: 3, 4", "C point libre",
-              "  Objet libre C, param\xE8tres: -4, 3"})
+        for (const char* base : {"A point libre", "  Objet libre A, param\xE8tres: 0, 0",
+                                 "B point libre", "  Objet libre B, param\xE8tres: 3, 4",
+                                 "C point libre", "  Objet libre C, param\xE8tres: -4, 3"})
             texte += std::string(base) + "\r\n";
         for (const std::string& ligne : lignes)
             texte += ligne + "\r\n";
@@ -70,15 +69,20 @@ struct Lecture {
 
 TEST(Regles_nombres, mesures_et_nombres_libres)
 {
-    Lecture l({"Droite (AB)", "c cercle de centre A passant par B",
+    Lecture l({"Droite (AB)",
+               "c cercle de centre A passant par B",
                "U2 unit\xE9 de longueur de vecteur vec(AB)",
                "a = 2AB (unit\xE9 Uoxy)",
                "b = 2AB (unit\xE9 U2)",
                "m coefficient directeur de la droite AB dans le rep\xE8re Roxy",
                "n entier libre entre 1 et 10 valeur 3.7",
-               "n2 entier libre", "  Objet libre n2, param\xE8tre: 7",
-               "k r\xE9" "el libre entre 0 et 2 valeur 0.5",
-               "k2 r\xE9" "el libre", "  Objet libre k2, param\xE8tre: 1/4",
+               "n2 entier libre",
+               "  Objet libre n2, param\xE8tre: 7",
+               "k r\xE9"
+               "el libre entre 0 et 2 valeur 0.5",
+               "k2 r\xE9"
+               "el libre",
+               "  Objet libre k2, param\xE8tre: 1/4",
                "l longueur du segment [BC] (unit\xE9 Uoxy)",
                "r rayon de c (unit\xE9 U2)",
                "s aire du triangle ABC (unit\xE9 Uoxy)",
@@ -87,9 +91,11 @@ TEST(Regles_nombres, mesures_et_nombres_libres)
                "h mesure g\xE9om\xE9trique de l'angle BAC en radian",
                "e distance du point C \xE0 la droite AB (unit\xE9 Uoxy)",
                "x abscisse de B dans le rep\xE8re AC",
-               "y ordonn\xE9" "e de B dans le rep\xE8re Roxy",
+               "y ordonn\xE9"
+               "e de B dans le rep\xE8re Roxy",
                "x2 abscisse de vec(BC) dans le rep\xE8re Roxy",
-               "y2 ordonn\xE9" "e de vec(BC) dans le rep\xE8re Roxy"});
+               "y2 ordonn\xE9"
+               "e de vec(BC) dans le rep\xE8re Roxy"});
     EXPECT_TRUE(l.ignorees.empty()) << l.ignorees.front().texte;
     struct Cas {
         const char* nom;
@@ -128,16 +134,22 @@ TEST(Regles_nombres, mesures_et_nombres_libres)
 
 TEST(Regles_nombres, une_variable_sert_aux_lignes_suivantes)
 {
-    Lecture l({"a = 3", "P point de coordonn\xE9" "es (a,2a) dans le rep\xE8re Roxy",
-               "a = a+1", "Q point de coordonn\xE9" "es (a,0) dans le rep\xE8re Roxy"});
+    Lecture l({"a = 3",
+               "P point de coordonn\xE9"
+               "es (a,2a) dans le rep\xE8re Roxy",
+               "a = a+1",
+               "Q point de coordonn\xE9"
+               "es (a,0) dans le rep\xE8re Roxy"});
     EXPECT_TRUE(Proches(6, l.Point("P").y, 1e-18L));
-    EXPECT_TRUE(Proches(4, l.Point("Q").x, 1e-18L)); // the most recent "a"
+    EXPECT_TRUE(Proches(4, l.Point("Q").x, 1e-18L));    // the most recent "a"
     EXPECT_EQ(l.form2.Liste_variables.size(), 4u + 2u); // a name defined twice: two entries
 }
 
 TEST(Regles_nombres, fonction_et_pente_d_une_verticale)
 {
-    Lecture l({"f fonction t|->t^2-AB", "P point de coordonn\xE9" "es (2,f(2)) dans le rep\xE8re Roxy",
+    Lecture l({"f fonction t|->t^2-AB",
+               "P point de coordonn\xE9"
+               "es (2,f(2)) dans le rep\xE8re Roxy",
                "D point libre", "  Objet libre D, param\xE8tres: 0, 5", "Droite (AD)",
                "m coefficient directeur de la droite AD dans le rep\xE8re Roxy"});
     EXPECT_TRUE(Proches(-1, l.Point("P").y, 1e-18L));
@@ -150,14 +162,13 @@ TEST(Regles_nombres, unites_reperes_et_courbes)
 {
     Lecture l({"U unit\xE9 de longueur de vecteur vec(AB)",
                "R rep\xE8re (A, vec(AB), vec(AC)) graduations (1, 0.5)",
-               "  Objet dessinable R, particularit\xE9s: bleu, tiret\xE9",
-               "f fonction x|->x^2-1",
+               "  Objet dessinable R, particularit\xE9s: bleu, tiret\xE9", "f fonction x|->x^2-1",
                "Cf graphe de f sur [-3, 3] dans le rep\xE8re R (200 points)",
                "  Objet dessinable Cf, particularit\xE9s: rouge, points non li\xE9s",
                "M point libre sur le segment [BC]", "  Objet libre M, param\xE8tre: 0.25",
-               "I milieu du segment [AM]",
-               "L lieu du point I selon M (100 points)",
-               "k r\xE9" "el libre entre 0 et 1 valeur 0.5",
+               "I milieu du segment [AM]", "L lieu du point I selon M (100 points)",
+               "k r\xE9"
+               "el libre entre 0 et 1 valeur 0.5",
                "L2 lieu du point I selon k (50 points)"});
     EXPECT_TRUE(l.ignorees.empty()) << l.ignorees.front().texte;
     const Tunite& u = *l.figure.liste_unites.at(1);
@@ -199,9 +210,9 @@ TEST(Regles_nombres, unites_reperes_et_courbes)
 // A replay from a free point on a circle to a midpoint moves the midpoint and nothing else.
 TEST(Recalculer_etapes, rejoue_une_chaine_a_partir_d_un_point_libre)
 {
-    Lecture l({"c cercle de centre A passant par B",
-               "M point libre sur le cercle c", "  Objet libre M, param\xE8tre: 0",
-               "I milieu du segment [MC]", "J milieu du segment [AB]"});
+    Lecture l({"c cercle de centre A passant par B", "M point libre sur le cercle c",
+               "  Objet libre M, param\xE8tre: 0", "I milieu du segment [MC]",
+               "J milieu du segment [AB]"});
     TContexte_calcul contexte{l.figure, l.form2};
     TEtape* depart = Chercher_etape_par_objet(l.premiere, &l.Point("M"));
     TEtape* fin = Chercher_etape_par_objet(l.premiere, &l.Point("I"));
@@ -220,8 +231,9 @@ TEST(Recalculer_etapes, rejoue_une_chaine_a_partir_d_un_point_libre)
 // Guards against reading the moved value of a free number from the wrong argument.
 TEST(Recalculer_etape, nombre_libre_et_pente_verticale)
 {
-    Lecture l({"k r\xE9" "el libre entre 0 et 2 valeur 0.5", "D point libre",
-               "  Objet libre D, param\xE8tres: 1, 1", "Droite (AD)",
+    Lecture l({"k r\xE9"
+               "el libre entre 0 et 2 valeur 0.5",
+               "D point libre", "  Objet libre D, param\xE8tres: 1, 1", "Droite (AD)",
                "m coefficient directeur de la droite AD dans le rep\xE8re Roxy"});
     TContexte_calcul contexte{l.figure, l.form2};
     TEtape& k = const_cast<TEtape&>(l.Etape("k"));
@@ -241,7 +253,8 @@ TEST(Recalculer_etape, nombre_libre_et_pente_verticale)
 // A function whose body measures the figure follows it when replayed.
 TEST(Recalculer_etape, fonction_redefinie_avec_la_figure)
 {
-    Lecture l({"f fonction t|->t+AB", "P point de coordonn\xE9" "es (0,f(0)) dans le rep\xE8re Roxy"});
+    Lecture l({"f fonction t|->t+AB", "P point de coordonn\xE9"
+                                      "es (0,f(0)) dans le rep\xE8re Roxy"});
     EXPECT_TRUE(Proches(5, l.Point("P").y, 1e-18L));
     TContexte_calcul contexte{l.figure, l.form2};
     l.Point("B").x = 0;

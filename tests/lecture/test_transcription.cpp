@@ -6,11 +6,11 @@
 #include <thread>
 #include <unistd.h>
 
+#include "dossier_temporaire.h"
+#include "lecture/transcription.h"
 #include "model/erreurs.h"
 #include "model/fichiers.h"
 #include "model/texte_figure.h"
-#include "lecture/transcription.h"
-#include "dossier_temporaire.h"
 
 using namespace trazel;
 namespace fs = std::filesystem;
@@ -55,8 +55,8 @@ TEST(Transcrire_texte, meme_image_avec_la_virgule_decimale)
 {
     TForm2 form2;
     form2.separateur_decimal(',');
-    const std::string texte = essais::Texte_figure(
-        {}, "Position de Roxy: Xmin: -5.0, Xmax: 5.0, Ymax: 2.5*2");
+    const std::string texte =
+        essais::Texte_figure({}, "Position de Roxy: Xmin: -5.0, Xmax: 5.0, Ymax: 2.5*2");
     EXPECT_EQ(Transcrire_texte(texte, "d.fgr", form2, {}), image_par_defaut);
 }
 
@@ -147,21 +147,32 @@ TEST(Transcrire_texte, fonction_fautive_nommee_a_sa_ligne)
         int ligne, utilisation;
         std::string message;
     };
-    const std::string fautive = "Error in formula. (formule \xAB 2*-3x \xBB de la fonction \xAB f \xBB";
+    const std::string fautive =
+        "Error in formula. (formule \xAB 2*-3x \xBB de la fonction \xAB f \xBB";
     const Cas cas[] = {
         {"lue_plus_loin",
          {"f fonction x|->2*-3x", "A point libre", "  Objet libre A, param\xE8tres: 1, 2",
-          "E point de coordonn\xE9" "es (1,f(2)) dans le rep\xE8re Roxy"},
-         6, 9, fautive + ", utilis\xE9" "e ligne 9 dans \xAB f(2) \xBB)"},
+          "E point de coordonn\xE9"
+          "es (1,f(2)) dans le rep\xE8re Roxy"},
+         6,
+         9,
+         fautive + ", utilis\xE9"
+                   "e ligne 9 dans \xAB f(2) \xBB)"},
         // Met while the graph is sampled, after the reading.
         {"dessinee",
          {"f fonction x|->2*-3x", "Cf graphe de f sur [-4, 4] dans le rep\xE8re Roxy (10 points)"},
-         6, 7, "graphe de la fonction \xAB f \xBB impossible : " + fautive},
+         6,
+         7,
+         "graphe de la fonction \xAB f \xBB impossible : " + fautive},
         // g is sound but calls f: the fault is still f's body.
         {"appelee_par_une_autre",
          {"f fonction x|->2*-3x", "g fonction t|->f(t)+1",
-          "E point de coordonn\xE9" "es (1,g(2)) dans le rep\xE8re Roxy"},
-         6, 8, fautive + ", utilis\xE9" "e ligne 8 dans \xAB g(2) \xBB)"},
+          "E point de coordonn\xE9"
+          "es (1,g(2)) dans le rep\xE8re Roxy"},
+         6,
+         8,
+         fautive + ", utilis\xE9"
+                   "e ligne 8 dans \xAB g(2) \xBB)"},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -177,8 +188,8 @@ TEST(Transcrire_texte, fonction_fautive_nommee_a_sa_ligne)
     }
     // A faulty function that nothing calls does not stop the picture.
     TForm2 form2;
-    EXPECT_NO_THROW(Transcrire_texte(essais::Texte_figure({"f fonction x|->2*-3x"}), "f.fgr",
-                                     form2, {}));
+    EXPECT_NO_THROW(
+        Transcrire_texte(essais::Texte_figure({"f fonction x|->2*-3x"}), "f.fgr", form2, {}));
 }
 
 TEST(Pas_une_figure, refuse_ce_qui_n_est_pas_une_figure)
@@ -190,8 +201,10 @@ TEST(Pas_une_figure, refuse_ce_qui_n_est_pas_une_figure)
     };
     const Cas cas[] = {
         {"figure", essais::Texte_figure({"A point libre"}), nullptr},
-        {"figure_en_utf8", "Figure Figuro\nNum\xC3\xA9ro de version: 2\n\n"
-                           "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5\n", nullptr},
+        {"figure_en_utf8",
+         "Figure Figuro\nNum\xC3\xA9ro de version: 2\n\n"
+         "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5\n",
+         nullptr},
         // Tabs, a form feed and a final end-of-file mark are still text.
         {"tabulations", essais::Texte_figure({"A\tpoint libre\f"}) + "\x1A", nullptr},
         {"image_png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
@@ -276,10 +289,14 @@ TEST_F(Dossier, dossier_de_sortie_absent)
 TEST(Transcrire_texte, l_echantillonnage_rend_la_figure_intacte)
 {
     const std::vector<std::string_view> debut = {
-        "A point libre", "  Objet libre A, param\xE8tres: -3, -2",
-        "B point libre", "  Objet libre B, param\xE8tres: 3, -2",
-        "O point libre", "  Objet libre O, param\xE8tres: 0, 3",
-        "M point libre sur le segment [AB]", "  Objet libre M, param\xE8tre: 0.3",
+        "A point libre",
+        "  Objet libre A, param\xE8tres: -3, -2",
+        "B point libre",
+        "  Objet libre B, param\xE8tres: 3, -2",
+        "O point libre",
+        "  Objet libre O, param\xE8tres: 0, 3",
+        "M point libre sur le segment [AB]",
+        "  Objet libre M, param\xE8tre: 0.3",
         "I milieu du segment [MO]",
         "G centre de gravit\xE9 du triangle MBO",
         "  Objet dessinable G, particularit\xE9s: non dessin\xE9"};

@@ -18,8 +18,14 @@ TEST(Texte_figure_en_cp1252, convertit_l_utf8_et_garde_le_cp1252)
     const Cas cas[] = {
         {"cp1252_inchange", "Num\xE9ro de version: 2", "Num\xE9ro de version: 2"},
         {"utf8_converti", "Num\xC3\xA9ro de version: 2", "Num\xE9ro de version: 2"},
-        {"bom_retire", "\xEF\xBB\xBF" "Figure", "Figure"},
-        {"bom_et_utf8", "\xEF\xBB\xBF" "rep\xC3\xA8re", "rep\xE8re"},
+        {"bom_retire",
+         "\xEF\xBB\xBF"
+         "Figure",
+         "Figure"},
+        {"bom_et_utf8",
+         "\xEF\xBB\xBF"
+         "rep\xC3\xA8re",
+         "rep\xE8re"},
         {"ascii_inchange", "Figure Figuro", "Figure Figuro"},
         {"euro_et_guillemets", "\xE2\x82\xAC \xC2\xAB", "\x80 \xAB"},
         {"hors_cp1252_devient_point_d_interrogation", "\xE2\x86\x92 \xC3\xA0", "? \xE0"},

@@ -33,7 +33,9 @@ TEST(Mot_suivant, delimiteurs_et_bords_de_ligne)
         std::vector<std::string> mots;
     };
     const Cas cas[] = {
-        {"parentheses_de_l_unite", "a = 2AB (unit\xE9 Uoxy)", {"a", "=", "2AB", "unit\xE9", "Uoxy", ""}},
+        {"parentheses_de_l_unite",
+         "a = 2AB (unit\xE9 Uoxy)",
+         {"a", "=", "2AB", "unit\xE9", "Uoxy", ""}},
         {"crochets", "Segment [AB]", {"Segment", "AB", ""}},
         {"ligne_commencant_par_des_blancs", "  Objet libre A", {"", "Objet", "libre", "A"}},
         {"ligne_vide", "", {"", ""}},
@@ -71,13 +73,15 @@ TEST(Code_mot, table_exacte)
     EXPECT_EQ(Code_mot("Position"), 1);
     EXPECT_EQ(Code_mot(""), 5);
     EXPECT_EQ(Code_mot("dessin\xE9"), 3);
-    EXPECT_EQ(Code_mot("dessin\xE9" "e"), 69);
+    EXPECT_EQ(Code_mot("dessin\xE9"
+                       "e"),
+              69);
     EXPECT_EQ(Code_mot("1"), 36);
     EXPECT_EQ(Code_mot("="), 82);
     EXPECT_EQ(Code_mot("rep\xE8re"), 81);
     EXPECT_EQ(Code_mot("graphe"), 107);
-    EXPECT_EQ(Code_mot("position"), std::nullopt); // case-sensitive
-    EXPECT_EQ(Code_mot("dessine"), std::nullopt);  // accents matter
+    EXPECT_EQ(Code_mot("position"), std::nullopt);       // case-sensitive
+    EXPECT_EQ(Code_mot("dessine"), std::nullopt);        // accents matter
     EXPECT_EQ(Code_mot("dessin\xC3\xA9"), std::nullopt); // UTF-8 bytes are not the keyword
     for (int code = 1; code <= nombre_mots_cles; ++code) {
         SCOPED_TRACE(code);
@@ -88,7 +92,8 @@ TEST(Code_mot, table_exacte)
 TEST(Texte_equilibre, lit_les_coordonnees_entre_parentheses)
 {
     // As the tangent construction writes a point of coordinates.
-    const std::string_view ligne = "P point de coordonn\xE9" "es (1.5,f(1.5)) dans le rep\xE8re R";
+    const std::string_view ligne = "P point de coordonn\xE9"
+                                   "es (1.5,f(1.5)) dans le rep\xE8re R";
     int position = 1;
     for (int i = 0; i < 4; ++i)
         Mot_suivant(ligne, position);

@@ -7,7 +7,8 @@
 
 namespace trazel::essais {
 
-inline constexpr std::string_view position_par_defaut = "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5";
+inline constexpr std::string_view position_par_defaut =
+    "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5";
 inline constexpr std::string_view roxy_rouge =
     "Objet dessinable Roxy, particularit\xE9s: rouge, dessin\xE9";
 

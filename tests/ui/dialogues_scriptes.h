@@ -13,13 +13,13 @@
 namespace trazel::essais {
 
 class TDialogues_scriptes : public TDialogues {
-public:
+  public:
     std::deque<bool> reponses;
     // Answers to the questions that may call the operation off (Annuler when none is left:
     // nothing is lost by a question nobody answered).
     std::deque<TReponse> choix;
     std::deque<QString> fichiers;
-    QStringList journal; // "titre|texte" of each message, "fichier" for each chooser
+    QStringList journal;      // "titre|texte" of each message, "fichier" for each chooser
     QStringList propositions; // the file each save chooser started at
 
     bool Question(QWidget*, const QString& titre, const QString& texte) override
@@ -59,7 +59,7 @@ public:
         return Fichier(filtre);
     }
 
-private:
+  private:
     std::optional<QString> Fichier(const QString& filtre)
     {
         journal << "fichier " + filtre;

@@ -47,7 +47,7 @@ class TTest_apercu_latex : public QObject {
 
     QString Chemin(const QString& nom) const { return dossier_.filePath(nom); }
 
-private slots:
+  private slots:
     void init()
     {
         QVERIFY(dossier_.isValid());
@@ -71,7 +71,8 @@ private slots:
         QTest::addRow("fin_de_ligne_finale") << "a\nb\n" << QByteArray("a\r\nb\r\n");
         QTest::addRow("ligne_vide_au_milieu") << "a\n\nb" << QByteArray("a\r\n\r\nb\r\n");
         QTest::addRow("vide") << "" << QByteArray("");
-        QTest::addRow("accents") << QString::fromUtf8("% Unit\xC3\xA9s") << QByteArray("% Unit\xE9s\r\n");
+        QTest::addRow("accents") << QString::fromUtf8("% Unit\xC3\xA9s")
+                                 << QByteArray("% Unit\xE9s\r\n");
     }
     void sauvegarde_en_lignes_cr_lf()
     {
@@ -119,8 +120,11 @@ private slots:
         const QSize volet = form3_->ImageCompilee->size();
         QVERIFY2(std::abs(image.width() - volet.width()) <= 1 ||
                      std::abs(image.height() - volet.height()) <= 1,
-                 qPrintable(QString("%1x%2 dans %3x%4").arg(image.width()).arg(image.height())
-                                .arg(volet.width()).arg(volet.height())));
+                 qPrintable(QString("%1x%2 dans %3x%4")
+                                .arg(image.width())
+                                .arg(image.height())
+                                .arg(volet.width())
+                                .arg(volet.height())));
         // The window grows: the picture follows.
         form3_->resize(1200, 800);
         QTRY_VERIFY(form3_->ImageCompilee->pixmap().width() > image.width() ||
@@ -160,7 +164,8 @@ private slots:
         form3_->CompilerClick();
         QVERIFY2(!QFile::exists(Chemin("tmp~.ps")), qPrintable(dialogues_.journal.join('\n')));
         QCOMPARE(dialogues_.journal.size(), 1);
-        QVERIFY2(dialogues_.journal[0].startsWith("Erreur Compilation|"), qPrintable(dialogues_.journal[0]));
+        QVERIFY2(dialogues_.journal[0].startsWith("Erreur Compilation|"),
+                 qPrintable(dialogues_.journal[0]));
         QVERIFY(dialogues_.journal[0].contains("! Undefined control sequence."));
         QVERIFY(dialogues_.journal[0].contains("(ligne 2 de l'image)"));
         QVERIFY(form3_->ImageCompilee->pixmap().isNull());
@@ -180,7 +185,8 @@ private slots:
     {
         // A viewer of our own that notes what it was asked to open.
         Ecrire(Chemin("visualiseur"), "#!/bin/sh\necho \"$1\" > \"$(pwd)/ouvert.txt\"\n");
-        QFile::setPermissions(Chemin("visualiseur"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(Chemin("visualiseur"),
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         principale_->GsViewInstalle = true;
         principale_->CheminGsView = Chemin("visualiseur");
         Ecrire(Chemin("points.crb"), Reference("points.crb"));

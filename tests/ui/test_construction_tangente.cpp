@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "calc/noms.h"
+#include "lecture/transcription.h"
 #include "model/erreurs.h"
 #include "model/texte_figure.h"
-#include "lecture/transcription.h"
 #include "proches.h"
 #include "ui/construction_tangente.h"
 

@@ -42,7 +42,7 @@ class TTest_dialogues : public QObject {
         return textes;
     }
 
-private slots:
+  private slots:
     void boutons_en_francais()
     {
         TDialogues_qt dialogues;
@@ -81,7 +81,8 @@ private slots:
         const QString titre = QStringLiteral("Création d'un fichier LaTeX");
         int largeur = 0;
         Boutons_de([&] { dialogues.Information(nullptr, titre, "OK ?"); }, "OK", &largeur);
-        QVERIFY(largeur >= QFontMetrics(QApplication::font("QMessageBox")).horizontalAdvance(titre) + 100);
+        QVERIFY(largeur >=
+                QFontMetrics(QApplication::font("QMessageBox")).horizontalAdvance(titre) + 100);
     }
 
     // Qt's own questions (the file chooser's) in French.
@@ -90,7 +91,8 @@ private slots:
         QTranslator traduction;
         QVERIFY2(Traduire_qt_en_francais(traduction), "qt6-translations-l10n is missing");
         QCOMPARE(QLocale().language(), QLocale::French);
-        QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QString("Enregistrer sous"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"),
+                 QString("Enregistrer sous"));
         QCOMPARE(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText),
                  QString("Ctrl+Maj+S"));
         QCoreApplication::removeTranslator(&traduction);

@@ -2,10 +2,10 @@
 // could be lost, the LaTeX button, the keys, and the editor's marks, with every dialog
 // answered by the test.
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
-#include <QClipboard>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -100,7 +100,7 @@ class TTest_fenetre_principale : public QObject {
     }
     QToolButton* Bouton(const char* nom) const { return form1_->findChild<QToolButton*>(nom); }
 
-private slots:
+  private slots:
     // The dialog's parent is the main window: the forms go in the reverse order.
     void cleanup()
     {
@@ -203,7 +203,7 @@ private slots:
         form1_->TangenteClick();
         QVERIFY(form4_->isVisible());
         form3_->show();
-        QVERIFY(form1_->close()); // unchanged: no question
+        QVERIFY(form1_->close());                // unchanged: no question
         QVERIFY(dialogues_.journal.size() == 1); // the chooser only
         QVERIFY(!form3_->isVisible());
         QVERIFY(!form4_->isVisible());
@@ -328,7 +328,8 @@ private slots:
         QTest::addColumn<QByteArray>("octets");
         QTest::addColumn<QString>("raison");
         QTest::addRow("image_png") << png << "ce fichier n'est pas un texte";
-        QTest::addRow("lettre") << QByteArray("Cher coll\xE8gue,\r\nvoici.\r\n\r\nBien \xE0 vous\r\n")
+        QTest::addRow("lettre") << QByteArray(
+                                       "Cher coll\xE8gue,\r\nvoici.\r\n\r\nBien \xE0 vous\r\n")
                                 << "ce fichier n'est pas une figure";
     }
     void fichier_qui_n_est_pas_une_figure_refuse()
@@ -342,7 +343,8 @@ private slots:
         dialogues_.choix = {TReponse::non};
         Charger("image.png", octets);
         QCOMPARE(dialogues_.journal.size(), 3); // the question, the chooser, the refusal
-        QVERIFY2(dialogues_.journal[2].startsWith("Erreur Chargement|"), qPrintable(dialogues_.journal[2]));
+        QVERIFY2(dialogues_.journal[2].startsWith("Erreur Chargement|"),
+                 qPrintable(dialogues_.journal[2]));
         QVERIFY(dialogues_.journal[2].contains(Chemin("image.png") + " : " + raison));
         QCOMPARE(form1_->Figure1->TexteFigure(), avant);
         QCOMPARE(form1_->NomFigure, Chemin("f.fgr"));
@@ -412,7 +414,8 @@ private slots:
         QVERIFY(dialogues_.journal.size() == 1); // the file chooser only
         QVERIFY(QFile::exists(Chemin("f.crb")));
         QCOMPARE(form3_->windowTitle(), Chemin("f.crb"));
-        QVERIFY(form3_->RichEdit1->toPlainText().startsWith(QString::fromUtf8("% Unit\xC3\xA9s Latex\n")));
+        QVERIFY(form3_->RichEdit1->toPlainText().startsWith(
+            QString::fromUtf8("% Unit\xC3\xA9s Latex\n")));
         QVERIFY(form3_->RichEdit1->toPlainText().contains("\\pscircle*[fillcolor=red"));
         // A frame size that is not a number: the failure's message, captioned.
         form1_->Hauteur->setText("dix");
@@ -429,7 +432,8 @@ private slots:
         Texte()->moveCursor(QTextCursor::Start);
         form1_->Figure1->ExecuteLigne("Z point libre\r  Objet libre Z, param\xC3\xA8tres: 3, 3\r");
         form1_->Compil_TrazelClick(); // Annuler
-        QVERIFY(dialogues_.journal.last().startsWith(QStringLiteral("Création d'un fichier LaTeX|")));
+        QVERIFY(
+            dialogues_.journal.last().startsWith(QStringLiteral("Création d'un fichier LaTeX|")));
         QVERIFY(!QFile::exists(Chemin("f.crb")));
         dialogues_.choix = {TReponse::non}; // the old file
         form1_->Compil_TrazelClick();
@@ -444,8 +448,9 @@ private slots:
     {
         form1_->TangenteClick();
         QCOMPARE(dialogues_.journal.size(), 1);
-        QVERIFY2(dialogues_.journal[0].startsWith("Tangente|La figure ne d\u00e9finit aucune fonction"),
-                 qPrintable(dialogues_.journal[0]));
+        QVERIFY2(
+            dialogues_.journal[0].startsWith("Tangente|La figure ne d\u00e9finit aucune fonction"),
+            qPrintable(dialogues_.journal[0]));
         QVERIFY(!form4_->isVisible());
     }
 
@@ -454,11 +459,13 @@ private slots:
         form1_->Figure1->ExecuteLigne("A point libre\r  Objet libre A, param\xC3\xA8tres: 1, 2\r");
         form1_->Figure1->Attendre_lecture();
         const QStringList lignes = form1_->Figure1->TexteFigure().split("\r\n");
-        QCOMPARE(lignes.mid(2, 6),
-                 (QStringList{"", "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5",
-                              QString::fromUtf8("Objet dessinable Roxy, particularit\xC3\xA9s: rouge, dessin\xC3\xA9"),
-                              "A point libre", QString::fromUtf8("  Objet libre A, param\xC3\xA8tres: 1, 2"),
-                              ""}));
+        QCOMPARE(
+            lignes.mid(2, 6),
+            (QStringList{"", "Position de Roxy: Xmin: -5, Xmax: 5, Ymax: 5",
+                         QString::fromUtf8(
+                             "Objet dessinable Roxy, particularit\xC3\xA9s: rouge, dessin\xC3\xA9"),
+                         "A point libre",
+                         QString::fromUtf8("  Objet libre A, param\xC3\xA8tres: 1, 2"), ""}));
         QCOMPARE(lignes.last(), QString("Fin de la figure"));
         QVERIFY(form1_->Figure1->Marques().empty());
     }
@@ -479,12 +486,14 @@ private slots:
     void raison_des_marques_lisible()
     {
         Montrer();
-        form1_->Figure1->ExecuteLigne("X truc\rA point libre\r  Objet libre A, param\xC3\xA8tres: 1, 2\r");
+        form1_->Figure1->ExecuteLigne(
+            "X truc\rA point libre\r  Objet libre A, param\xC3\xA8tres: 1, 2\r");
         form1_->Figure1->Attendre_lecture();
         auto* zone = Texte();
         const QPoint sur_la_ligne =
             zone->cursorRect(QTextCursor(zone->document()->findBlockByNumber(5))).center();
-        QHelpEvent survol(QEvent::ToolTip, sur_la_ligne, zone->viewport()->mapToGlobal(sur_la_ligne));
+        QHelpEvent survol(QEvent::ToolTip, sur_la_ligne,
+                          zone->viewport()->mapToGlobal(sur_la_ligne));
         QApplication::sendEvent(zone->viewport(), &survol);
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), form1_->Figure1->Marques().front().raison);
@@ -550,7 +559,8 @@ private slots:
     {
         form1_->Figure1->ExecuteLigne(
             "f fonction x|->2*-3x\rA point libre\r  Objet libre A, param\xC3\xA8tres: 1, 2\r"
-            "E point de coordonn\xC3\xA9" "es (1,f(2)) dans le rep\xC3\xA8re Roxy\r");
+            "E point de coordonn\xC3\xA9"
+            "es (1,f(2)) dans le rep\xC3\xA8re Roxy\r");
         form1_->Figure1->Attendre_lecture();
         const auto& marques = form1_->Figure1->Marques();
         QCOMPARE(marques.size(), std::size_t{2});
@@ -573,17 +583,19 @@ private slots:
         QCOMPARE(marques.size(), std::size_t{1});
         QVERIFY(marques[0].erreur);
         QCOMPARE(marques[0].ligne, 6); // the first line after the frame's
-        QVERIFY2(marques[0].raison.contains(QString::fromUtf8("graphe de la fonction \xC2\xAB g \xC2\xBB")),
+        QVERIFY2(marques[0].raison.contains(
+                     QString::fromUtf8("graphe de la fonction \xC2\xAB g \xC2\xBB")),
                  qPrintable(marques[0].raison));
     }
 
     // A window without surface is the fault of the line that makes it flat: the range.
     void fenetre_sans_surface_marquee()
     {
-        Taper(QString::fromUtf8("Figure Figuro\nNum\xC3\xA9ro de version: 2\n\n"
-                                "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5\n"
-                                "Objet dessinable Roxy, particularit\xC3\xA9s: rouge, dessin\xC3\xA9\n"
-                                "\nCommentaire\nFin de la figure\n"));
+        Taper(QString::fromUtf8(
+            "Figure Figuro\nNum\xC3\xA9ro de version: 2\n\n"
+            "Position de Roxy: Xmin: 3, Xmax: 3, Ymax: 5\n"
+            "Objet dessinable Roxy, particularit\xC3\xA9s: rouge, dessin\xC3\xA9\n"
+            "\nCommentaire\nFin de la figure\n"));
         form1_->Figure1->Relire();
         const auto& marques = form1_->Figure1->Marques();
         QCOMPARE(marques.size(), std::size_t{1});
@@ -626,9 +638,9 @@ private slots:
         QTest::keyClick(form1_.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QTest::keyClick(form1_.get(), Qt::Key_S, Qt::ControlModifier);
         QTest::keyClick(form1_.get(), Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(dialogues_.journal, (QStringList{"fichier Fichiers Figuro (*.fgr *.FGR)",
-                                                  "fichier Fichiers Figuro (*.fgr *.FGR)",
-                                                  question_sauvegarde}));
+        QCOMPARE(dialogues_.journal,
+                 (QStringList{"fichier Fichiers Figuro (*.fgr *.FGR)",
+                              "fichier Fichiers Figuro (*.fgr *.FGR)", question_sauvegarde}));
         QTest::keyClick(form1_.get(), Qt::Key_F1);
         auto* guide = form1_->findChild<QTextBrowser*>("Guide");
         QVERIFY(guide != nullptr);
@@ -647,7 +659,8 @@ private slots:
         QVERIFY(!Texte()->hasFocus());
         QCOMPARE(form1_->Figure1->TexteFigure(), avant);
         Texte()->moveCursor(QTextCursor::Start);
-        QApplication::clipboard()->setText("A point libre\n\tObjet libre A, param\u00e8tres: 1, 2\n");
+        QApplication::clipboard()->setText(
+            "A point libre\n\tObjet libre A, param\u00e8tres: 1, 2\n");
         Texte()->paste();
         QVERIFY(!form1_->Figure1->TexteFigure().contains('\t'));
         QVERIFY(form1_->Figure1->TexteFigure().contains("\r\n  Objet libre A"));

@@ -19,7 +19,7 @@ namespace {
 // Answers the questions in the order given (No when none is left) and keeps what was shown:
 // "? caption|text" for a question, "! caption|text" for a notice.
 class TDialogues_reglages : public TDialogues {
-public:
+  public:
     std::deque<bool> reponses;
     QStringList journal;
 
@@ -77,17 +77,21 @@ QString Question_copie(const QString& chemin)
 QString Avis_creation()
 {
     return QStringLiteral("! Installation|") +
-           Texte_qt("Cr\xE9" "ation d'un fichier d'initialisation : Trazel.ini");
+           Texte_qt("Cr\xE9"
+                    "ation d'un fichier d'initialisation : Trazel.ini");
 }
 
-QByteArray Octets(const char* cp1252) { return QByteArray(cp1252); }
+QByteArray Octets(const char* cp1252)
+{
+    return QByteArray(cp1252);
+}
 
 } // namespace
 
 class Test_reglages : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void creation_sans_visionneuse_data();
@@ -102,13 +106,13 @@ private slots:
     void fichier_impossible();
     void recherche_sur_ce_systeme();
 
-private:
+  private:
     QString Programme(const QString& relatif, bool executable = true);
     QByteArray Contenu_reglages() const;
     TReglages Demarrer();
 
-    std::unique_ptr<QTemporaryDir> dossier_;  // where Trazel.ini goes
-    std::unique_ptr<QTemporaryDir> disque_;   // the tree searched
+    std::unique_ptr<QTemporaryDir> dossier_; // where Trazel.ini goes
+    std::unique_ptr<QTemporaryDir> disque_;  // the tree searched
     TDialogues_reglages dialogues_;
     std::unique_ptr<TScruteDossier> scrute_;
     int debuts_ = 0;
@@ -189,7 +193,8 @@ void Test_reglages::creation_sans_visionneuse()
 
     QCOMPARE(dialogues_.journal, attendu);
     QCOMPARE(debuts_, reponses.front() ? 1 : 0);
-    QCOMPARE(Contenu_reglages(), Octets("GsView install\xE9" " = NON\r\n"));
+    QCOMPARE(Contenu_reglages(), Octets("GsView install\xE9"
+                                        " = NON\r\n"));
     QCOMPARE(reglages.GsViewInstalle, false);
     QCOMPARE(reglages.CheminGsView, QString());
 }
@@ -204,10 +209,10 @@ void Test_reglages::seconde_copie_acceptee()
     const TReglages reglages = Demarrer();
 
     // The walk went on past the first copy and stopped at the second: c/gv is never offered.
-    QCOMPARE(dialogues_.journal,
-             (QStringList{Question_recherche(), Question_copie(a), Question_copie(b),
-                          Avis_creation()}));
-    QCOMPARE(Contenu_reglages(), Octets("GsView install\xE9" " = OUI\r\nChemin GsView = ") +
+    QCOMPARE(dialogues_.journal, (QStringList{Question_recherche(), Question_copie(a),
+                                              Question_copie(b), Avis_creation()}));
+    QCOMPARE(Contenu_reglages(), Octets("GsView install\xE9"
+                                        " = OUI\r\nChemin GsView = ") +
                                      QFile::encodeName(b) + "\r\n");
     QCOMPARE(reglages.GsViewInstalle, true);
     QCOMPARE(reglages.CheminGsView, b);
@@ -268,45 +273,56 @@ void Test_reglages::lecture_du_fichier_existant_data()
     QTest::addColumn<QByteArray>("contenu");
     QTest::addColumn<bool>("installe");
     QTest::addColumn<QString>("chemin");
-    const QByteArray oui = Octets("GsView install\xE9" " = OUI\r\n");
+    const QByteArray oui = Octets("GsView install\xE9"
+                                  " = OUI\r\n");
     const QString long300 = QLatin1Char('/') + QString(299, QLatin1Char('x'));
-    QTest::addRow("oui et chemin") << oui + "Chemin GsView = /usr/bin/gv\r\n" << true
-                                   << "/usr/bin/gv";
-    QTest::addRow("non") << Octets("GsView install\xE9" " = NON\r\n") << false << "";
+    QTest::addRow("oui et chemin") << oui + "Chemin GsView = /usr/bin/gv\r\n"
+                                   << true << "/usr/bin/gv";
+    QTest::addRow("non") << Octets("GsView install\xE9"
+                                   " = NON\r\n")
+                         << false << "";
     QTest::addRow("non, la ligne du chemin n'est pas lue")
-        << Octets("GsView install\xE9" " = NON\r\nChemin GsView = /usr/bin/gv\r\n") << false
-        << "";
+        << Octets("GsView install\xE9"
+                  " = NON\r\nChemin GsView = /usr/bin/gv\r\n")
+        << false << "";
     QTest::addRow("premiere ligne sans egal: reste faux")
-        << Octets("GsView install\xE9" " OUI\r\nChemin GsView = /usr/bin/gv\r\n") << false
-        << "";
+        << Octets("GsView install\xE9"
+                  " OUI\r\nChemin GsView = /usr/bin/gv\r\n")
+        << false << "";
     QTest::addRow("fichier vide") << QByteArray() << false << "";
     QTest::addRow("oui sans espace apres egal: lu UI")
-        << Octets("GsView install\xE9" " =OUI\r\nChemin GsView = /usr/bin/gv\r\n") << false
-        << "";
-    QTest::addRow("egal en fin de ligne") << Octets("GsView install\xE9" " =\r\n") << false
-                                          << "";
-    QTest::addRow("oui en minuscules") << Octets("GsView install\xE9" " = oui\r\n") << false
-                                       << "";
+        << Octets("GsView install\xE9"
+                  " =OUI\r\nChemin GsView = /usr/bin/gv\r\n")
+        << false << "";
+    QTest::addRow("egal en fin de ligne") << Octets("GsView install\xE9"
+                                                    " =\r\n")
+                                          << false << "";
+    QTest::addRow("oui en minuscules") << Octets("GsView install\xE9"
+                                                 " = oui\r\n")
+                                       << false << "";
     QTest::addRow("trois premiers caracteres seulement")
-        << Octets("GsView install\xE9" " = OUI, 2005\r\nChemin GsView = /usr/bin/gv\r\n")
+        << Octets("GsView install\xE9"
+                  " = OUI, 2005\r\nChemin GsView = /usr/bin/gv\r\n")
         << true << "/usr/bin/gv";
     QTest::addRow("chemin sans espace apres egal: perd son premier caractere")
-        << oui + "Chemin GsView =/usr/bin/gv\r\n" << true << "usr/bin/gv";
-    QTest::addRow("chemin apres le premier egal")
-        << oui + "Chemin GsView = /opt/a=b/gv\r\n" << true << "/opt/a=b/gv";
-    QTest::addRow("ligne du chemin sans egal") << oui + "Chemin GsView /usr/bin/gv\r\n" << true
-                                               << "";
+        << oui + "Chemin GsView =/usr/bin/gv\r\n"
+        << true << "usr/bin/gv";
+    QTest::addRow("chemin apres le premier egal") << oui + "Chemin GsView = /opt/a=b/gv\r\n"
+                                                  << true << "/opt/a=b/gv";
+    QTest::addRow("ligne du chemin sans egal") << oui + "Chemin GsView /usr/bin/gv\r\n"
+                                               << true << "";
     QTest::addRow("ligne du chemin absente") << oui << true << "";
-    QTest::addRow("fins de ligne LF")
-        << Octets("GsView install\xE9" " = OUI\nChemin GsView = /usr/bin/gv\n") << true
-        << "/usr/bin/gv";
-    QTest::addRow("sans fin de ligne finale") << oui + "Chemin GsView = /usr/bin/gv" << true
-                                              << "/usr/bin/gv";
+    QTest::addRow("fins de ligne LF") << Octets("GsView install\xE9"
+                                                " = OUI\nChemin GsView = /usr/bin/gv\n")
+                                      << true << "/usr/bin/gv";
+    QTest::addRow("sans fin de ligne finale")
+        << oui + "Chemin GsView = /usr/bin/gv" << true << "/usr/bin/gv";
     QTest::addRow("chemin de 300 caracteres")
-        << oui + "Chemin GsView = " + long300.toLatin1() + "\r\n" << true << long300;
+        << oui + "Chemin GsView = " + long300.toLatin1() + "\r\n"
+        << true << long300;
     QTest::addRow("chemin en octets du systeme")
-        << oui + "Chemin GsView = /opt/\xC3\xA9t\xC3\xA9/gv\r\n" << true
-        << QStringLiteral("/opt/\u00E9t\u00E9/gv");
+        << oui + "Chemin GsView = /opt/\xC3\xA9t\xC3\xA9/gv\r\n"
+        << true << QStringLiteral("/opt/\u00E9t\u00E9/gv");
 }
 
 void Test_reglages::lecture_du_fichier_existant()
@@ -337,7 +353,8 @@ void Test_reglages::fichier_impossible_data()
     QTest::addColumn<QByteArray>("message");
     QTest::addRow("creation dans un dossier absent")
         << true
-        << Octets("impossible de cr\xE9" "er le fichier : fichier ou dossier introuvable");
+        << Octets("impossible de cr\xE9"
+                  "er le fichier : fichier ou dossier introuvable");
     QTest::addRow("lecture d'un dossier nomme Trazel.ini")
         << false << Octets("impossible de lire le fichier : c'est un dossier");
 }
@@ -369,8 +386,7 @@ void Test_reglages::recherche_sur_ce_systeme()
         scrute.Filtre = QStringLiteral("*");
     });
     QStringList fichiers;
-    connect(&scrute, &TScruteDossier::Fichier, this,
-            [&](const QString& nom) { fichiers << nom; });
+    connect(&scrute, &TScruteDossier::Fichier, this, [&](const QString& nom) { fichiers << nom; });
     scrute.Execute();
     QVERIFY(!fichiers.isEmpty());
     for (const QString& nom : fichiers) {

@@ -27,7 +27,7 @@ const QDateTime date_fixe(QDate(2003, 4, 5), QTime(12, 30));
 class Test_scrute_dossier : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void ordre_des_fichiers_et_des_dossiers_data();
     void ordre_des_fichiers_et_des_dossiers();
@@ -43,7 +43,7 @@ private slots:
     void dossiers_systeme_jamais_parcourus();
     void racine_sans_double_barre();
 
-private:
+  private:
     void Creer(const QString& relatif, const QByteArray& contenu = "contenu");
     void Journaliser(TScruteDossier& scrute);
     QString Relatif(const QString& nom) const;
@@ -100,42 +100,71 @@ void Test_scrute_dossier::ordre_des_fichiers_et_des_dossiers_data()
     QTest::addColumn<QStringList>("attendu");
     // A link to a folder (lien, boucle) is neither a file nor a folder to walk; a link to a
     // file (lien.txt) is a file.
-    QTest::addRow("un motif, fichiers avant sous-dossiers")
-        << "" << "*.txt"
-        << QStringList{"debut", "F .cache.txt", "F Z.txt", "F a.txt", "F b.txt", "F lien.txt",
-                       "D sous1", "F sous1/x.txt", "D sous1/profond", "F sous1/profond/z.txt",
-                       "D sous2", "F sous2/w.txt", "fin"};
+    QTest::addRow("un motif, fichiers avant sous-dossiers") << ""
+                                                            << "*.txt"
+                                                            << QStringList{"debut",
+                                                                           "F .cache.txt",
+                                                                           "F Z.txt",
+                                                                           "F a.txt",
+                                                                           "F b.txt",
+                                                                           "F lien.txt",
+                                                                           "D sous1",
+                                                                           "F sous1/x.txt",
+                                                                           "D sous1/profond",
+                                                                           "F sous1/profond/z.txt",
+                                                                           "D sous2",
+                                                                           "F sous2/w.txt",
+                                                                           "fin"};
     QTest::addRow("deux motifs, le premier d'abord dans chaque dossier")
-        << "" << "*.log;*.txt"
-        << QStringList{"debut", "F c.log", "F .cache.txt", "F Z.txt", "F a.txt", "F b.txt",
-                       "F lien.txt", "D sous1", "F sous1/y.log", "F sous1/x.txt",
-                       "D sous1/profond", "F sous1/profond/z.txt", "D sous2", "F sous2/w.txt",
-                       "fin"};
+        << ""
+        << "*.log;*.txt" << QStringList{"debut",         "F c.log",         "F .cache.txt",
+                                        "F Z.txt",       "F a.txt",         "F b.txt",
+                                        "F lien.txt",    "D sous1",         "F sous1/y.log",
+                                        "F sous1/x.txt", "D sous1/profond", "F sous1/profond/z.txt",
+                                        "D sous2",       "F sous2/w.txt",   "fin"};
     // a.txt matches both patterns: it is reported at the first one only.
-    QTest::addRow("motifs qui se recouvrent")
-        << "" << "a*;*.txt"
-        << QStringList{"debut", "F a.txt", "F .cache.txt", "F Z.txt", "F b.txt", "F lien.txt",
-                       "D sous1", "F sous1/x.txt", "D sous1/profond", "F sous1/profond/z.txt",
-                       "D sous2", "F sous2/w.txt", "fin"};
+    QTest::addRow("motifs qui se recouvrent") << ""
+                                              << "a*;*.txt"
+                                              << QStringList{"debut",
+                                                             "F a.txt",
+                                                             "F .cache.txt",
+                                                             "F Z.txt",
+                                                             "F b.txt",
+                                                             "F lien.txt",
+                                                             "D sous1",
+                                                             "F sous1/x.txt",
+                                                             "D sous1/profond",
+                                                             "F sous1/profond/z.txt",
+                                                             "D sous2",
+                                                             "F sous2/w.txt",
+                                                             "fin"};
     QTest::addRow("motifs vides ignores")
-        << "" << ";*.log;;"
-        << QStringList{"debut", "F c.log", "D sous1", "F sous1/y.log", "D sous1/profond",
-                       "D sous2", "fin"};
-    QTest::addRow("point d'interrogation et casse")
-        << "" << "?.txt;A*"
-        << QStringList{"debut", "F Z.txt", "F a.txt", "F b.txt", "D sous1", "F sous1/x.txt",
-                       "D sous1/profond", "F sous1/profond/z.txt", "D sous2", "F sous2/w.txt",
-                       "fin"};
+        << ""
+        << ";*.log;;" << QStringList{"debut",           "F c.log", "D sous1", "F sous1/y.log",
+                                     "D sous1/profond", "D sous2", "fin"};
+    QTest::addRow("point d'interrogation et casse") << ""
+                                                    << "?.txt;A*"
+                                                    << QStringList{"debut",
+                                                                   "F Z.txt",
+                                                                   "F a.txt",
+                                                                   "F b.txt",
+                                                                   "D sous1",
+                                                                   "F sous1/x.txt",
+                                                                   "D sous1/profond",
+                                                                   "F sous1/profond/z.txt",
+                                                                   "D sous2",
+                                                                   "F sous2/w.txt",
+                                                                   "fin"};
     QTest::addRow("dossier de depart avec barre finale")
-        << "/" << "*.log"
-        << QStringList{"debut", "F c.log", "D sous1", "F sous1/y.log", "D sous1/profond",
-                       "D sous2", "fin"};
+        << "/"
+        << "*.log" << QStringList{"debut",           "F c.log", "D sous1", "F sous1/y.log",
+                                  "D sous1/profond", "D sous2", "fin"};
     QTest::addRow("dossier de depart avec point")
-        << "/./sous1/.." << "*.log"
-        << QStringList{"debut", "F c.log", "D sous1", "F sous1/y.log", "D sous1/profond",
-                       "D sous2", "fin"};
-    QTest::addRow("dossier de depart absent")
-        << "/absent" << "*" << QStringList{"debut", "fin"};
+        << "/./sous1/.."
+        << "*.log" << QStringList{"debut",           "F c.log", "D sous1", "F sous1/y.log",
+                                  "D sous1/profond", "D sous2", "fin"};
+    QTest::addRow("dossier de depart absent") << "/absent"
+                                              << "*" << QStringList{"debut", "fin"};
 }
 
 void Test_scrute_dossier::ordre_des_fichiers_et_des_dossiers()
@@ -156,15 +185,15 @@ void Test_scrute_dossier::profondeur_limitee_data()
     QTest::addColumn<int>("max_penetration");
     QTest::addColumn<bool>("sous_dossier");
     QTest::addColumn<QStringList>("attendu");
-    const QStringList tout{"debut", "F a.txt", "D sous1", "F sous1/x.txt", "D sous1/profond",
-                           "F sous1/profond/z.txt", "D sous2", "F sous2/w.txt", "fin"};
+    const QStringList tout{"debut",         "F a.txt",         "D sous1",
+                           "F sous1/x.txt", "D sous1/profond", "F sous1/profond/z.txt",
+                           "D sous2",       "F sous2/w.txt",   "fin"};
     // The folders beyond the limit are still announced; their files are not read.
     QTest::addRow("0: le dossier de depart seul")
         << 0 << true << QStringList{"debut", "F a.txt", "D sous1", "D sous2", "fin"};
     QTest::addRow("1: et ses sous-dossiers directs")
-        << 1 << true
-        << QStringList{"debut", "F a.txt", "D sous1", "F sous1/x.txt", "D sous1/profond",
-                       "D sous2", "F sous2/w.txt", "fin"};
+        << 1 << true << QStringList{"debut",           "F a.txt", "D sous1",       "F sous1/x.txt",
+                                    "D sous1/profond", "D sous2", "F sous2/w.txt", "fin"};
     QTest::addRow("2: tout l'arbre") << 2 << true << tout;
     QTest::addRow("negatif: sans limite") << -1 << true << tout;
     QTest::addRow("sans sous-dossiers")
@@ -232,7 +261,8 @@ void Test_scrute_dossier::arret_par_un_evenement_en_attente()
     TScruteDossier scrute;
     Journaliser(scrute);
     connect(&scrute, &TScruteDossier::Debut, this, [&] {
-        QMetaObject::invokeMethod(this, [&] { scrute.Arret = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [&] { scrute.Arret = true; }, Qt::QueuedConnection);
     });
     scrute.Dossier = racine_;
     scrute.Execute();

@@ -171,7 +171,8 @@ class TTest_tangente : public QObject {
         QTest::addColumn<QString>("message");
         QTest::newRow("aucune_fonction")
             << Figure({"A point libre", "  Objet libre A, param\xE8tres: 0, 0"})
-            << Texte("Tangente|La figure ne d\xE9" "finit aucune fonction");
+            << Texte("Tangente|La figure ne d\xE9"
+                     "finit aucune fonction");
         QTest::newRow("figure_fautive")
             << Figure({"f fonction x|->x^2", "a = 1/0"})
             << Texte("Erreur Tangente|Ligne 7 de la figure : Division par z\xE9ro");
@@ -331,7 +332,8 @@ class TTest_tangente : public QObject {
         form4_->findChild<QLineEdit*>("Abscisse")->setText("1");
         QTest::mouseClick(form4_->findChild<QPushButton*>("Ok"), Qt::LeftButton);
         QCOMPARE(dialogues_.journal,
-                 QStringList{Texte("Erreur Tangente|Le rep\xE8re \xAB Rxx \xBB n'est pas d\xE9" "fini")});
+                 QStringList{Texte("Erreur Tangente|Le rep\xE8re \xAB Rxx \xBB n'est pas d\xE9"
+                                   "fini")});
         QCOMPARE(editeur_->TexteFigure(), avant);
         QVERIFY(form4_->isVisible());
         // A frame named after two points of the figure is one.
