@@ -139,13 +139,19 @@ constexpr std::array<Operateur, 5> operateurs_binaires = {{
 }};
 // clang-format on
 
-// The row of a token; null for a token that is no binary operator.
+// The row of each token, by its number; null for a token that is no binary operator. The
+// parser looks up every token that follows an operand.
+constexpr std::array<const Operateur*, puissance + 1> operateurs_des_genres = [] {
+    std::array<const Operateur*, puissance + 1> rangs{};
+    for (const Operateur& o : operateurs_binaires)
+        rangs[static_cast<std::size_t>(o.jeton)] = &o;
+    return rangs;
+}();
+
+// Every token number is below puissance + 1.
 constexpr const Operateur* Operateur_de(std::int32_t genre)
 {
-    for (const Operateur& o : operateurs_binaires)
-        if (o.jeton == genre)
-            return &o;
-    return nullptr;
+    return operateurs_des_genres[static_cast<std::size_t>(genre)];
 }
 
 // The "-" that may start an expression binds as loosely as the binary "-": it negates the

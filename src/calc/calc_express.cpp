@@ -332,6 +332,18 @@ void TCalcExpress::Formula(const std::string& texte, TCompilation& memo)
     memo = {Racine, partages_, generation_, separateur_decimal};
 }
 
+// Inline in both Evaluate: it is the whole of their work.
+inline Reel TCalcExpress::Evaluer_arbre(const TCalc_noeud& racine, std::int32_t partages,
+                                        const std::vector<Reel>& valeurs) const
+{
+    // A slot holds a value of this evaluation only once this evaluation's number is in it.
+    TMemoires& m = *memoires_;
+    if (m.valeurs_partagees.size() < static_cast<std::size_t>(partages))
+        m.valeurs_partagees.resize(static_cast<std::size_t>(partages));
+    TEvaluation evaluation{valeurs, m.valeurs_partagees, ++m.evaluations, m.trigo};
+    return Operande(racine, evaluation);
+}
+
 Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const
 {
     if (!Racine)
@@ -342,17 +354,6 @@ Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const
 Reel TCalcExpress::Evaluate(const TCompilation& memo, const std::vector<Reel>& valeurs) const
 {
     return Evaluer_arbre(*memo.arbre, memo.partages, valeurs);
-}
-
-Reel TCalcExpress::Evaluer_arbre(const TCalc_noeud& racine, std::int32_t partages,
-                                 const std::vector<Reel>& valeurs) const
-{
-    // A slot holds a value of this evaluation only once this evaluation's number is in it.
-    TMemoires& m = *memoires_;
-    if (m.valeurs_partagees.size() < static_cast<std::size_t>(partages))
-        m.valeurs_partagees.resize(static_cast<std::size_t>(partages));
-    TEvaluation evaluation{valeurs, m.valeurs_partagees, ++m.evaluations, m.trigo};
-    return Operande(racine, evaluation);
 }
 
 } // namespace trazel

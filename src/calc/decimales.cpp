@@ -1,6 +1,5 @@
-// Reals and decimal text: the plain decimal form pictures hold (Reel_en_texte), the general
-// form written into converted formulas, and the quick reading of short numerals. Never
-// through the locale.
+// Reals as decimal text: the plain decimal form pictures hold (Reel_en_texte) and the general
+// form written into converted formulas. Never through the locale.
 
 #include "calc/decimales.h"
 
@@ -9,6 +8,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <string_view>
 
 #include "calc/conversion_chaines.h"
 #include "model/erreurs.h"
@@ -30,15 +31,6 @@ struct Decimales {
     std::string chiffres; // without trailing zeros; "0" for zero
     int exposant = 0;     // power of ten of the first digit
 };
-
-// 10^0 to 10^19, the powers of ten below 2^64.
-constexpr std::array<std::uint64_t, 20> puissances_de_dix = [] {
-    std::array<std::uint64_t, 20> p{};
-    p[0] = 1;
-    for (std::size_t k = 1; k < p.size(); ++k)
-        p[k] = p[k - 1] * 10;
-    return p;
-}();
 
 // N = |x| * 10^p rounded to the nearest integer, ties to even, computed exactly: |x| is
 // m / 2^decalage with the 64-bit mantissa m, so m * 10^p fits in 128 bits for p <= 19.
@@ -180,30 +172,6 @@ std::string Ecrire_fixe(const Decimales& d, char separateur)
 }
 
 } // namespace
-
-// Digits with at most one ".", at most 19 of them: n / 10^k with n < 10^19 and k <= 19 is
-// one division of two exactly held values, rounded once to nearest, which is the correctly
-// rounded value from_chars gives, without its detour through strtold. None for longer texts.
-std::optional<Reel> Decimal_court(std::string_view texte)
-{
-    std::uint64_t n = 0;
-    std::size_t chiffres = 0;
-    std::size_t decimales = 0;
-    bool apres_point = false;
-    for (const char c : texte) {
-        if (c == '.' && !apres_point) {
-            apres_point = true;
-            continue;
-        }
-        if (c < '0' || c > '9' || ++chiffres > 19)
-            return std::nullopt;
-        n = n * 10 + static_cast<std::uint64_t>(c - '0');
-        decimales += apres_point ? 1 : 0;
-    }
-    if (chiffres == 0)
-        return std::nullopt;
-    return static_cast<Reel>(n) / static_cast<Reel>(puissances_de_dix[decimales]);
-}
 
 // The general real-to-text form used inside converted formulas: plain decimals, except
 // "mantissa E exponent" (1,2E-17, 1.5E20) below 0.00001 or beyond 15 integer digits. The

@@ -1,11 +1,12 @@
 #pragma once
-// Decimal text of numbers inside the calc module, shared by the notation conversion and the
-// variables: the general form written into converted formulas and the quick reading of
-// short numerals. Included only by calc sources; Reel_en_texte is in conversion_chaines.h.
+// Decimal text of numbers inside the calc module, shared by the writing of reals, the
+// notation conversion and the reading of numerals. Included only by calc sources;
+// Reel_en_texte is in conversion_chaines.h.
 
-#include <optional>
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "model/reel.h"
 
@@ -19,8 +20,13 @@ std::string Entier_en_texte(int n);
 // integer digits. Infinities and NaN raise Erreur_calcul.
 std::string Texte_general(Reel x, char separateur);
 
-// The value of digits with at most one "." and at most 19 digits, correctly rounded; none for
-// any other text.
-std::optional<Reel> Decimal_court(std::string_view texte);
+// 10^0 to 10^19, the powers of ten below 2^64.
+inline constexpr std::array<std::uint64_t, 20> puissances_de_dix = [] {
+    std::array<std::uint64_t, 20> p{};
+    p[0] = 1;
+    for (std::size_t k = 1; k < p.size(); ++k)
+        p[k] = p[k - 1] * 10;
+    return p;
+}();
 
 } // namespace trazel

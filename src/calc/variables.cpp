@@ -89,6 +89,30 @@ Reel Pi_figure()
     return std::ldexp(static_cast<Reel>(0xC90FDAA22168C236ULL), -62);
 }
 
+// Digits with at most one ".", at most 19 of them: n / 10^k with n < 10^19 and k <= 19 is
+// one division of two exactly held values, rounded once to nearest, which is the correctly
+// rounded value from_chars gives, without its detour through strtold. None for longer texts.
+std::optional<Reel> Decimal_court(std::string_view texte)
+{
+    std::uint64_t n = 0;
+    std::size_t chiffres = 0;
+    std::size_t decimales = 0;
+    bool apres_point = false;
+    for (const char c : texte) {
+        if (c == '.' && !apres_point) {
+            apres_point = true;
+            continue;
+        }
+        if (c < '0' || c > '9' || ++chiffres > 19)
+            return std::nullopt;
+        n = n * 10 + static_cast<std::uint64_t>(c - '0');
+        decimales += apres_point ? 1 : 0;
+    }
+    if (chiffres == 0)
+        return std::nullopt;
+    return static_cast<Reel>(n) / static_cast<Reel>(puissances_de_dix[decimales]);
+}
+
 // Bounds the converted texts kept: a figure has far fewer distinct texts.
 constexpr std::size_t conversions_maximum = 4096;
 constexpr std::int64_t noeuds_gardes_maximum = 4 * taille_maximale;
