@@ -204,6 +204,9 @@ struct TForm2::TMemoires {
     // The index of the most recent variable of each name.
     std::unordered_map<std::string, std::size_t> derniers;
     std::string converti; // a converted text that is not kept
+
+    // Drops the converted texts and what refers to them, for the names `form` now has.
+    void Oublier_conversions(const TForm2& form);
 };
 
 char Separateur_decimal_utilisateur()
@@ -442,25 +445,30 @@ void TForm2::Definitions_changees()
     ++memoires_->version_definitions;
 }
 
-// The converted texts kept were converted against the current names.
+// The converted texts kept were converted against the current names. The check comes with
+// every text evaluated, the clearing seldom: it stays out of the way.
 void TForm2::Valider_conversions()
 {
     TMemoires& m = *memoires_;
-    if (m.version_conversions == m.version_noms && m.conversions.size() < conversions_maximum &&
-        m.corps_convertis.size() < conversions_maximum)
-        return;
-    m.conversions.clear();
-    ++m.epoque;
-    m.noeuds_gardes = 0;
-    m.corps_convertis.clear();
-    m.version_conversions = m.version_noms;
+    if (m.version_conversions != m.version_noms || m.conversions.size() >= conversions_maximum ||
+        m.corps_convertis.size() >= conversions_maximum)
+        m.Oublier_conversions(*this);
+}
+
+void TForm2::TMemoires::Oublier_conversions(const TForm2& form)
+{
+    conversions.clear();
+    ++epoque;
+    noeuds_gardes = 0;
+    corps_convertis.clear();
+    version_conversions = version_noms;
     const auto au_separateur = [&](const std::string& nom) {
-        return !nom.empty() && nom.front() == separateur_;
+        return !nom.empty() && nom.front() == form.separateur_;
     };
-    m.nom_au_separateur =
-        std::any_of(variables_.begin(), variables_.end(),
+    nom_au_separateur =
+        std::any_of(form.variables_.begin(), form.variables_.end(),
                     [&](const Tvariable& v) { return au_separateur(v.nom); }) ||
-        std::any_of(fonctions_.begin(), fonctions_.end(),
+        std::any_of(form.fonctions_.begin(), form.fonctions_.end(),
                     [&](const TCalc_fonction_init& f) { return au_separateur(f.nom); });
 }
 
