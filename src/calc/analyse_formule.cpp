@@ -1,5 +1,6 @@
-// The scanner and the recursive-descent parser of the evaluator: formula text to expression
-// tree, user function calls expanded in place.
+// The scanner and the parser of the evaluator: formula text to expression tree, operators
+// bound by the priorities of one table, user function calls expanded in place (by
+// arbre_formule.cpp).
 
 #include <algorithm>
 #include <array>
@@ -7,7 +8,6 @@
 #include <climits>
 #include <limits>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 
 #include "calc/arbre_formule.h"
