@@ -42,13 +42,13 @@ Tcoordonnees Vecteur(const std::string& texte, const Tunite& unite, TContexte_ca
 void Regler_transformation(TCode genre, const TEtape& etape, int premier,
                            TContexte_calcul& contexte);
 
-// Lines, circles, arcs, polygons, vectors and transformations; false for another code.
-bool Recalculer_objet(TEtape& etape, TContexte_calcul& contexte);
+// Lines, circles, arcs, polygons, vectors and transformations; nothing for another code.
+void Recalculer_objet(TEtape& etape, TContexte_calcul& contexte);
 
 // The value of a measure or number step, or none.
 std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contexte);
 
-// Numbers, functions, units and frames; false for another code.
-bool Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte);
+// Numbers, functions, units and frames; nothing for another code.
+void Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte);
 
 } // namespace trazel::resolveur

@@ -108,13 +108,13 @@ std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contex
     }
 }
 
-bool Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
+void Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
 {
     const TCode g = etape.code();
     if (Construction(g).famille == TFamille::mesure) {
         if (const std::optional<Reel> valeur = Valeur_mesuree(etape, contexte))
             contexte.form2.Affecter_variable(Arg<std::string>(etape, 1), *valeur);
-        return true;
+        return;
     }
     if (g == TCode::fonction) {
         // The body is stored with its distances and scalar products already written out.
@@ -124,7 +124,7 @@ bool Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
             Reecrire_mesure(Arg<std::string>(etape, 2), Longueur_unite(&unite), contexte.figure,
                             contexte.form2),
             contexte.figure.liste_points, 1, Arg<std::string>(etape, 1));
-        return true;
+        return;
     }
     if (g == TCode::repere) {
         Trepere& r = Objet<Trepere>(etape);
@@ -133,14 +133,13 @@ bool Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
         Placer(*r.vecteur2, Vecteur(Arg<std::string>(etape, 2), unite, contexte));
         r.pas1 = Mesure(Arg<std::string>(etape, 3), unite, contexte);
         r.pas2 = Mesure(Arg<std::string>(etape, 4), unite, contexte);
-        return true;
+        return;
     }
     if (g == TCode::unite) {
         Placer(*Objet<Tunite>(etape).vecteur,
                Vecteur(Arg<std::string>(etape, 1), Arg<Tunite>(etape, 2), contexte));
-        return true;
+        return;
     }
-    return false;
 }
 
 } // namespace trazel::resolveur

@@ -334,27 +334,29 @@ void Regler_transformation(TCode genre, const TEtape& etape, int k, TContexte_ca
     }
 }
 
-bool Recalculer_objet(TEtape& etape, TContexte_calcul& contexte)
+void Recalculer_objet(TEtape& etape, TContexte_calcul& contexte)
 {
     switch (Construction(etape.genre).famille) {
     case TFamille::vecteur:
         Recalculer_vecteur(etape, contexte);
-        return true;
+        break;
     case TFamille::transformation:
         Regler_transformation(etape.code(), etape, 1, contexte);
-        return true;
+        break;
     case TFamille::arc:
         Recalculer_arc(etape);
-        return true;
+        break;
     case TFamille::polygone:
         Recalculer_polygone(etape, contexte);
-        return true;
+        break;
     case TFamille::droite:
-        return Recalculer_droite(etape, contexte);
+        Recalculer_droite(etape, contexte);
+        break;
     case TFamille::cercle:
-        return Recalculer_cercle(etape, contexte);
+        Recalculer_cercle(etape, contexte);
+        break;
     default:
-        return false;
+        break;
     }
 }
 
