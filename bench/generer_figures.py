@@ -13,11 +13,12 @@ ICI = os.path.dirname(os.path.abspath(__file__))
 CADRE_EUKLEIDES = ["box -15.245902, -10, 15.245902, 10", "scale 0.327957"]
 
 
-def ecrire(nom, objets, position="Position de Roxy: Xmin: -10, Xmax: 10, Ymax: 10"):
+def ecrire(nom, objets, position="Position de Roxy: Xmin: -10, Xmax: 10, Ymax: 10",
+           dossier="figures"):
     lignes = ["Figure Figuro", "Numéro de version: 2", "", position,
               "Objet dessinable Roxy, particularités: rouge, dessiné"]
     lignes += objets + ["", "Commentaire", "Fin de la figure"]
-    with open(os.path.join(ICI, "figures", nom), "wb") as f:
+    with open(os.path.join(ICI, dossier, nom), "wb") as f:
         f.write(("\r\n".join(lignes) + "\r\n").encode("cp1252"))
 
 
@@ -142,7 +143,70 @@ def graphes():
     ecrire_eukleides("c_graphes.euk", euk)
 
 
+def glisser():
+    """The figure of the dragging bench (bench/glisser/): about 100 objects of mixed kinds, two
+    graphs and a locus of 500 samples, all built on the free point A, which the bench drags.
+    Its parameter line is the figure's first."""
+    objets = libre("A", 0.5, 0.5)
+    # Eight free points on a ring, each joined to A; the midpoints of the segments.
+    p = [nom("P", k) for k in range(8)]
+    i = [nom("I", k) for k in range(8)]
+    for k in range(8):
+        t = 2 * math.pi * (k + 0.3) / 8
+        objets += libre(p[k], 6 * math.cos(t), 6 * math.sin(t))
+    for k in range(8):
+        objets += [f"Segment [A{p[k]}]", f"{i[k]} milieu du segment [A{p[k]}]"]
+    # Lines through the midpoints, perpendicular bisectors, and where they cross.
+    for k in range(4):
+        objets.append(f"Droite ({i[k]}{p[(k + 3) % 8]})")
+        objets.append(f"{nom('d', k)} droite perpendiculaire à A{p[k + 4]} passant par {i[k + 4]}")
+    for k in range(4):
+        objets.append(f"{nom('J', k)} point d'intersection des droites "
+                      f"{i[k]}{p[(k + 3) % 8]} et {nom('d', (k + 1) % 4)}")
+    # Circles through A, on diameters, and their common points with lines and each other.
+    for k in range(4):
+        objets.append(f"{nom('c', k)} cercle de centre {i[k]} passant par A")
+        objets.append(f"{nom('e', k)} cercle de diamètre [A{p[k + 4]}]")
+    for k in range(4):
+        objets.append(f"{nom('K', k)} point d'intersection 1 de la droite {nom('d', k)} "
+                      f"et du cercle {nom('c', k)}")
+        objets.append(f"{nom('N', k)} point d'intersection des cercles {nom('c', k)} et "
+                      f"{nom('e', k)} autre que A")
+    # Images by a rotation and a symmetry about A, of points, a line and a circle.
+    objets += ["r rotation de centre A et d'angle 40 degré", "s symétrie de centre A"]
+    for k in range(8):
+        objets.append(f"{nom('R', k)} image de {p[k]} par la transformation r")
+    for k in range(4):
+        objets.append(f"{nom('S', k)} image de {nom('J', k)} par la symétrie d'axe {nom('d', k)}")
+    objets += ["da2 image de la droite da par la transformation r",
+               "  Objet dessinable da2, particularités: bleu",
+               "ca2 image du cercle ca par la transformation s",
+               "  Objet dessinable ca2, particularités: vert"]
+    for k in range(8):
+        objets += [f"{nom('O', k)} image de {i[k]} par la transformation s",
+                   f"Segment [{nom('R', k)}{nom('O', k)}]"]
+    objets.append("q polygone " + "".join(nom("R", k) for k in range(8)))
+    # Two graphs of 500 points of functions of A's coordinates.
+    objets += ["xa abscisse de A dans le repère Roxy", "ya ordonnée de A dans le repère Roxy",
+               "f fonction t|->sin(t+xa)*(2+ya/4)", "g fonction t|->f(t)*cos(t/3)+ya/2",
+               "Cf graphe de f sur [-9, 9] dans le repère Roxy (500 points)",
+               "  Objet dessinable Cf, particularités: bleu",
+               "Cg graphe de g sur [-9, 9] dans le repère Roxy (500 points)",
+               "  Objet dessinable Cg, particularités: vert"]
+    # A locus of 500 points driven by a point on a circle centred at A.
+    objets += ["w cercle de centre A passant par Pa", "M point libre sur le cercle w",
+               "  Objet libre M, paramètre: 1", "T milieu du segment [MPc]",
+               "m droite perpendiculaire à APc passant par T",
+               "U point d'intersection 1 de la droite m et du cercle ca",
+               "V image de U par la rotation de centre T et d'angle 30 degré",
+               "L lieu du point V selon M (500 points)",
+               "  Objet dessinable L, particularités: rouge"]
+    ecrire("glisser.fgr", objets, dossier="glisser")
+
+
 if __name__ == "__main__":
+    os.makedirs(os.path.join(ICI, "glisser"), exist_ok=True)
+    glisser()
     for dossier in ("figures", "eukleides"):
         os.makedirs(os.path.join(ICI, dossier), exist_ok=True)
     grande_figure()
