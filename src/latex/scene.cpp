@@ -3,6 +3,7 @@
 
 #include "latex/scene.h"
 
+#include <array>
 #include <charconv>
 #include <stdexcept>
 
@@ -140,6 +141,19 @@ void Ajouter_courbe(TScene& s, const TCourbe& courbe, const TEchantillons& echan
         s.courbes.push_back(std::move(run));
 }
 
+// The pieces added since the sizes `avant` belong to the object of that line.
+void Marquer_ligne(TScene& s, const std::array<std::size_t, 4>& avant, int ligne)
+{
+    const auto marquer = [ligne](auto& pieces, std::size_t depuis) {
+        for (std::size_t k = depuis; k < pieces.size(); ++k)
+            pieces[k].ligne = ligne;
+    };
+    marquer(s.segments, avant[0]);
+    marquer(s.arcs, avant[1]);
+    marquer(s.points, avant[2]);
+    marquer(s.courbes, avant[3]);
+}
+
 void Ajouter_objet(TScene& s, const TEtape& etape, TEtape* premiere, TContexte_calcul& contexte)
 {
     TArgument* const objet = Dernier_argument(etape.arguments);
@@ -214,7 +228,10 @@ TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
                 throw std::logic_error("une \xE9tape pr\xE9"
                                        "c\xE8"
                                        "de la fen\xEAtre de l'image");
+            const std::array<std::size_t, 4> avant{s.segments.size(), s.arcs.size(),
+                                                   s.points.size(), s.courbes.size()};
             Pour_la_ligne(etape->ligne, [&] { Ajouter_objet(s, *etape, premiere, contexte); });
+            Marquer_ligne(s, avant, etape->ligne);
         }
     }
     return s;

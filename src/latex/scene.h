@@ -18,9 +18,12 @@ struct TTrait_scene {
     std::string style = "solid"; // "solid" or "dashed"
 };
 
+// Every piece names the figure line of the object it draws (0 for the default frame's axes
+// and for pieces of no line), so a view can tell which object lies under the mouse.
 struct TSegment_scene {
     Tcoordonnees a, b;
     TTrait_scene trait;
+    int ligne = 0;
 };
 
 // An arc counter-clockwise from `debut` to `fin` (radians); a whole circle runs 0 to 2 pi.
@@ -29,6 +32,7 @@ struct TArc_scene {
     Reel rayon = 0; // figure units
     Reel debut = 0, fin = 0;
     TTrait_scene trait;
+    int ligne = 0;
 };
 
 // A point's mark and label; what is not drawn is not listed.
@@ -38,6 +42,7 @@ struct TPoint_scene {
     Reel marque = 1;       // radius of the mark in points (typographic), 0 when not drawn
     std::string etiquette; // the name as written in the figure, empty when not shown
     Reel direction = 0;    // of the label from the point, degrees
+    int ligne = 0;
 };
 
 // A visible run of a curve: joined points, or dots.
@@ -45,6 +50,7 @@ struct TCourbe_scene {
     std::vector<Tcoordonnees> points;
     TTrait_scene trait;
     bool points_lies = true;
+    int ligne = 0;
 };
 
 struct TScene {

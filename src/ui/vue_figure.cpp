@@ -2,7 +2,9 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "ui/dialogues.h"
@@ -30,6 +32,11 @@ class TProjection {
     {
         return {origine_.x() + echelle_ * static_cast<double>(p.x),
                 origine_.y() - echelle_ * static_cast<double>(p.y)};
+    }
+    Tcoordonnees Inverse(QPointF pixel) const
+    {
+        return {static_cast<Reel>((pixel.x() - origine_.x()) / echelle_),
+                static_cast<Reel>((origine_.y() - pixel.y()) / echelle_)};
     }
     double Echelle() const { return echelle_; }
 
@@ -74,16 +81,30 @@ void Dessiner_axes(QPainter& p, const TProjection& proj, const TScene& s)
                    proj({0, static_cast<Reel>(k)}) + QPointF(3, 0));
 }
 
-void Dessiner_arc(QPainter& p, const TProjection& proj, const TArc_scene& arc)
+// An arc with the painter's pen.
+void Tracer_arc(QPainter& p, const TProjection& proj, const TArc_scene& arc)
 {
     const double r = proj.Echelle() * static_cast<double>(arc.rayon);
     const QPointF c = proj(arc.centre);
     const QRectF boite(c.x() - r, c.y() - r, 2 * r, 2 * r);
     const double debut = static_cast<double>(arc.debut) * degres_par_radian;
     const double etendue = static_cast<double>(arc.fin - arc.debut) * degres_par_radian;
-    p.setPen(Stylo(arc.trait));
     p.drawArc(boite, static_cast<int>(std::lround(debut * 16)),
               static_cast<int>(std::lround(etendue * 16)));
+}
+
+void Dessiner_arc(QPainter& p, const TProjection& proj, const TArc_scene& arc)
+{
+    p.setPen(Stylo(arc.trait));
+    Tracer_arc(p, proj, arc);
+}
+
+QPainterPath Chemin_courbe(const TProjection& proj, const TCourbe_scene& courbe)
+{
+    QPainterPath chemin;
+    for (std::size_t k = 0; k < courbe.points.size(); ++k)
+        k == 0 ? chemin.moveTo(proj(courbe.points[k])) : chemin.lineTo(proj(courbe.points[k]));
+    return chemin;
 }
 
 // A name in math mode: italic letters, subscripts smaller and lowered. The fonts and the
@@ -162,16 +183,56 @@ void Dessiner_courbe(QPainter& p, const TProjection& proj, const TCourbe_scene& 
 {
     p.setPen(Stylo(courbe.trait));
     if (courbe.points_lies) {
-        QPainterPath chemin;
-        for (std::size_t k = 0; k < courbe.points.size(); ++k)
-            k == 0 ? chemin.moveTo(proj(courbe.points[k])) : chemin.lineTo(proj(courbe.points[k]));
-        p.drawPath(chemin);
+        p.drawPath(Chemin_courbe(proj, courbe));
         return;
     }
     p.setBrush(Couleur_pstricks(courbe.trait.couleur));
     for (const Tcoordonnees& point : courbe.points)
         p.drawEllipse(proj(point), 1.2, 1.2);
     p.setBrush(Qt::NoBrush);
+}
+
+// Pixel distance from `m` to the segment [a, b].
+double Distance_segment(QPointF m, QPointF a, QPointF b)
+{
+    const QPointF ab = b - a;
+    const double longueur2 = QPointF::dotProduct(ab, ab);
+    double t = longueur2 > 0 ? QPointF::dotProduct(m - a, ab) / longueur2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    const QPointF d = m - (a + t * ab);
+    return std::hypot(d.x(), d.y());
+}
+
+// Pixel distance from `m` to an arc: to its circle when `m` lies in its angular range, else
+// to its nearer end.
+double Distance_arc(QPointF m, const TProjection& proj, const TArc_scene& arc)
+{
+    const QPointF c = proj(arc.centre);
+    const double r = proj.Echelle() * static_cast<double>(arc.rayon);
+    const double debut = static_cast<double>(arc.debut);
+    const double etendue = static_cast<double>(arc.fin - arc.debut);
+    double angle = std::atan2(c.y() - m.y(), m.x() - c.x()) - debut; // y upwards
+    angle -= 2 * std::numbers::pi * std::floor(angle / (2 * std::numbers::pi));
+    if (angle <= etendue)
+        return std::abs(std::hypot(m.x() - c.x(), m.y() - c.y()) - r);
+    const auto bout = [&](double a) {
+        return QPointF(c.x() + r * std::cos(a), c.y() - r * std::sin(a));
+    };
+    const QPointF p = bout(debut), q = bout(debut + etendue);
+    return std::min(std::hypot(m.x() - p.x(), m.y() - p.y()),
+                    std::hypot(m.x() - q.x(), m.y() - q.y()));
+}
+
+double Distance_courbe(QPointF m, const TProjection& proj, const TCourbe_scene& courbe)
+{
+    double meilleure = std::numeric_limits<double>::infinity();
+    for (std::size_t k = 0; k < courbe.points.size(); ++k) {
+        const QPointF a = proj(courbe.points[k]);
+        const QPointF b =
+            courbe.points_lies && k + 1 < courbe.points.size() ? proj(courbe.points[k + 1]) : a;
+        meilleure = std::min(meilleure, Distance_segment(m, a, b));
+    }
+    return meilleure;
 }
 
 } // namespace
@@ -262,6 +323,7 @@ void TVue_figure::Dessiner(QPainter& p)
     p.setClipRect(cadre);
     if (s.axes)
         Dessiner_axes(p, proj, s);
+    Dessiner_surlignage(p);
     for (const TSegment_scene& segment : s.segments) {
         p.setPen(Stylo(segment.trait));
         p.drawLine(proj(segment.a), proj(segment.b));
@@ -273,9 +335,139 @@ void TVue_figure::Dessiner(QPainter& p)
     const double pixels_par_cm = proj.Echelle() / static_cast<double>(s.unite);
     for (const TPoint_scene& point : s.points)
         Dessiner_point(p, proj, point, pixels_par_cm);
+    Dessiner_esquisse(p);
     p.setClipping(false);
     p.setPen(QPen(Qt::lightGray, 1));
     p.drawRect(cadre);
+}
+
+Tcoordonnees TVue_figure::Vers_figure(QPointF pixel) const
+{
+    if (!scene_)
+        return {static_cast<Reel>(pixel.x()), static_cast<Reel>(-pixel.y())};
+    return TProjection(scene_->fenetre, size()).Inverse(pixel);
+}
+
+QPointF TVue_figure::Vers_ecran(Tcoordonnees point) const
+{
+    if (!scene_)
+        return {static_cast<double>(point.x), -static_cast<double>(point.y)};
+    return TProjection(scene_->fenetre, size())(point);
+}
+
+double TVue_figure::Echelle() const
+{
+    return scene_ ? TProjection(scene_->fenetre, size()).Echelle() : 1;
+}
+
+int TVue_figure::Ligne_sous(QPointF pixel, double tolerance,
+                            const std::function<bool(int)>& accepte) const
+{
+    if (!scene_)
+        return 0;
+    const TScene& s = *scene_;
+    const TProjection proj(s.fenetre, size());
+    int trouvee = 0;
+    double meilleure = tolerance;
+    const auto essayer = [&](int ligne, double distance) {
+        if (ligne > 0 && distance <= meilleure && (!accepte || accepte(ligne))) {
+            meilleure = distance;
+            trouvee = ligne;
+        }
+    };
+    for (const TPoint_scene& point : s.points) {
+        const QPointF c = proj(point.position);
+        essayer(point.ligne, std::hypot(pixel.x() - c.x(), pixel.y() - c.y()));
+    }
+    if (trouvee != 0)
+        return trouvee;
+    for (const TSegment_scene& segment : s.segments)
+        essayer(segment.ligne, Distance_segment(pixel, proj(segment.a), proj(segment.b)));
+    for (const TArc_scene& arc : s.arcs)
+        essayer(arc.ligne, Distance_arc(pixel, proj, arc));
+    for (const TCourbe_scene& courbe : s.courbes)
+        essayer(courbe.ligne, Distance_courbe(pixel, proj, courbe));
+    return trouvee;
+}
+
+void TVue_figure::Selectionner(std::vector<int> lignes)
+{
+    if (lignes == selection_)
+        return;
+    selection_ = std::move(lignes);
+    update();
+}
+
+void TVue_figure::Survoler(int ligne)
+{
+    if (ligne == survol_)
+        return;
+    survol_ = ligne;
+    update();
+}
+
+void TVue_figure::Montrer_esquisse(std::vector<Tcoordonnees> points,
+                                   std::vector<Tcoordonnees> trace, std::optional<QPointF> souris)
+{
+    esquisse_points_ = std::move(points);
+    esquisse_trace_ = std::move(trace);
+    esquisse_souris_ = souris;
+    update();
+}
+
+// Selected and hovered objects get a wide translucent stroke under their own.
+void TVue_figure::Dessiner_surlignage(QPainter& p)
+{
+    const TScene& s = *scene_;
+    const TProjection proj(s.fenetre, size());
+    const auto halo = [&](int ligne) -> std::optional<QPen> {
+        if (ligne <= 0)
+            return std::nullopt;
+        if (std::find(selection_.begin(), selection_.end(), ligne) != selection_.end())
+            return QPen(QColor(0, 120, 255, 110), 7, Qt::SolidLine, Qt::RoundCap);
+        if (ligne == survol_)
+            return QPen(QColor(255, 170, 0, 130), 7, Qt::SolidLine, Qt::RoundCap);
+        return std::nullopt;
+    };
+    for (const TSegment_scene& segment : s.segments)
+        if (const auto stylo = halo(segment.ligne)) {
+            p.setPen(*stylo);
+            p.drawLine(proj(segment.a), proj(segment.b));
+        }
+    for (const TArc_scene& arc : s.arcs)
+        if (const auto stylo = halo(arc.ligne)) {
+            p.setPen(*stylo);
+            Tracer_arc(p, proj, arc);
+        }
+    for (const TCourbe_scene& courbe : s.courbes)
+        if (const auto stylo = halo(courbe.ligne)) {
+            p.setPen(*stylo);
+            p.drawPath(Chemin_courbe(proj, courbe));
+        }
+    for (const TPoint_scene& point : s.points)
+        if (const auto stylo = halo(point.ligne)) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(stylo->color());
+            p.drawEllipse(proj(point.position), 7, 7);
+            p.setBrush(Qt::NoBrush);
+        }
+}
+
+// A tool's points not yet written are hollow marks; the band runs to the mouse.
+void TVue_figure::Dessiner_esquisse(QPainter& p)
+{
+    const TProjection proj(scene_->fenetre, size());
+    p.setPen(QPen(QColor(0, 90, 200), 1.2, Qt::DashLine));
+    if (!esquisse_trace_.empty() && esquisse_souris_) {
+        QPolygonF trace;
+        for (const Tcoordonnees& point : esquisse_trace_)
+            trace << proj(point);
+        trace << *esquisse_souris_;
+        p.drawPolyline(trace);
+    }
+    p.setPen(QPen(QColor(0, 90, 200), 1.5));
+    for (const Tcoordonnees& point : esquisse_points_)
+        p.drawEllipse(proj(point), 4, 4);
 }
 
 } // namespace trazel

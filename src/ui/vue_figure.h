@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -26,14 +27,43 @@ class TVue_figure : public QWidget {
 
     QSize sizeHint() const override { return {500, 400}; }
 
+    // Widget pixels and figure coordinates, through the picture box fitted in the widget.
+    Tcoordonnees Vers_figure(QPointF pixel) const;
+    QPointF Vers_ecran(Tcoordonnees point) const;
+    // Pixels per figure unit (1 without a scene).
+    double Echelle() const;
+
+    // The figure line of the object drawn nearest to the pixel, within `tolerance` pixels;
+    // a point's mark wins over the lines through it. Only lines `accepte` takes count; 0 for
+    // none.
+    int Ligne_sous(QPointF pixel, double tolerance,
+                   const std::function<bool(int)>& accepte = {}) const;
+
+    // The objects shown selected (the text's current object, a tool's picks) and the one
+    // under the mouse, by figure line.
+    void Selectionner(std::vector<int> lignes);
+    void Survoler(int ligne);
+    const std::vector<int>& Selection() const { return selection_; }
+    int Survol() const { return survol_; }
+    // What a tool has placed but not yet written: new points, and a rubber band from the
+    // last of `trace` to the mouse.
+    void Montrer_esquisse(std::vector<Tcoordonnees> points, std::vector<Tcoordonnees> trace,
+                          std::optional<QPointF> souris);
+
   protected:
     void paintEvent(QPaintEvent* evenement) override;
 
   private:
     void Dessiner(QPainter& p);
+    void Dessiner_surlignage(QPainter& p);
+    void Dessiner_esquisse(QPainter& p);
 
     std::optional<TScene> scene_;
     QString note_; // why the drawing is greyed; empty while it is current
+    std::vector<int> selection_;
+    int survol_ = 0;
+    std::vector<Tcoordonnees> esquisse_points_, esquisse_trace_;
+    std::optional<QPointF> esquisse_souris_;
 };
 
 // The screen colour of a PSTricks colour name.
