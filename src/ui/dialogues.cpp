@@ -1,9 +1,13 @@
 #include "ui/dialogues.h"
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -100,6 +104,35 @@ std::optional<QString> TDialogues_qt::Fichier_a_enregistrer(QWidget* parent, con
     if (chemin.isEmpty())
         return std::nullopt;
     return chemin;
+}
+
+std::optional<QStringList> TDialogues_qt::Formulaire(QWidget* parent, const QString& titre,
+                                                     const QStringList& libelles,
+                                                     const QStringList& valeurs)
+{
+    QDialog dialogue(parent);
+    dialogue.setWindowTitle(titre);
+    auto* formulaire = new QFormLayout(&dialogue);
+    std::vector<QLineEdit*> zones;
+    for (qsizetype k = 0; k < libelles.size(); ++k) {
+        auto* zone = new QLineEdit(k < valeurs.size() ? valeurs[k] : QString());
+        zone->setMinimumWidth(220);
+        formulaire->addRow(libelles[k], zone);
+        zones.push_back(zone);
+    }
+    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    boutons->button(QDialogButtonBox::Ok)->setText("OK");
+    boutons->button(QDialogButtonBox::Cancel)->setText("Annuler");
+    formulaire->addRow(boutons);
+    QObject::connect(boutons, &QDialogButtonBox::accepted, &dialogue, &QDialog::accept);
+    QObject::connect(boutons, &QDialogButtonBox::rejected, &dialogue, &QDialog::reject);
+    dialogue.setMinimumWidth(Largeur_pour_la_legende(dialogue, titre));
+    if (dialogue.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QStringList reponses;
+    for (const QLineEdit* zone : zones)
+        reponses << zone->text().trimmed();
+    return reponses;
 }
 
 bool Traduire_qt_en_francais(QTranslator& traduction)

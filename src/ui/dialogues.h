@@ -4,6 +4,7 @@
 // installs its own TDialogues, the program the one that opens real Qt dialogs.
 
 #include <QString>
+#include <QStringList>
 #include <QTranslator>
 #include <QWidget>
 #include <optional>
@@ -31,6 +32,11 @@ class TDialogues {
     virtual std::optional<QString> Fichier_a_ouvrir(QWidget* parent, const QString& filtre) = 0;
     virtual std::optional<QString> Fichier_a_enregistrer(QWidget* parent, const QString& filtre,
                                                          const QString& propose = {}) = 0;
+    // A few values to type, one per label, starting from `valeurs`; none when the user
+    // cancels.
+    virtual std::optional<QStringList> Formulaire(QWidget* parent, const QString& titre,
+                                                  const QStringList& libelles,
+                                                  const QStringList& valeurs) = 0;
 };
 
 // The real dialogs: QMessageBox with French buttons, and QFileDialog (its texts come from
@@ -45,6 +51,9 @@ class TDialogues_qt : public TDialogues {
     std::optional<QString> Fichier_a_ouvrir(QWidget* parent, const QString& filtre) override;
     std::optional<QString> Fichier_a_enregistrer(QWidget* parent, const QString& filtre,
                                                  const QString& propose = {}) override;
+    std::optional<QStringList> Formulaire(QWidget* parent, const QString& titre,
+                                          const QStringList& libelles,
+                                          const QStringList& valeurs) override;
 };
 
 // Qt's own texts (the file chooser, its questions, key names) in French like the rest: sets

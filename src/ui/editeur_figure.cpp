@@ -5,8 +5,10 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QSettings>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBlock>
+#include <QToolBar>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -17,6 +19,7 @@
 #include "lecture/transcription.h"
 #include "model/erreurs.h"
 #include "ui/dialogues.h"
+#include "ui/outils_figure.h"
 #include "ui/vue_figure.h"
 
 namespace trazel {
@@ -42,7 +45,7 @@ const QColor rouge(220, 0, 0);
 
 // The lines of a text given with CR (or LF, or CR LF) separators; a final separator does not
 // start another line.
-QStringList Lignes(const QString& texte)
+QStringList Lignes_du_texte(const QString& texte)
 {
     QString normal = texte;
     normal.replace("\r\n", "\n");
@@ -120,7 +123,8 @@ void TZone_texte::insertFromMimeData(const QMimeData* source)
 }
 
 TEditeur_figure::TEditeur_figure(QWidget* parent)
-    : QWidget(parent), form2_(std::make_unique<TForm2>())
+    : QWidget(parent), dialogues_propres_(std::make_unique<TDialogues_qt>()),
+      dialogues_(dialogues_propres_.get()), form2_(std::make_unique<TForm2>())
 {
     setObjectName("Figure1");
     texte_ = new TZone_texte;
@@ -146,7 +150,16 @@ TEditeur_figure::TEditeur_figure(QWidget* parent)
     separation_ = new QSplitter(Qt::Horizontal);
     separation_->setObjectName("Separation");
     separation_->addWidget(gauche);
-    separation_->addWidget(vue_);
+    // The drawing under its tools, with the tools' instructions below it.
+    outils_ = std::make_unique<TOutils_figure>(*this, *vue_);
+    auto* droite = new QWidget;
+    auto* colonne_dessin = new QVBoxLayout(droite);
+    colonne_dessin->setContentsMargins(0, 0, 0, 0);
+    colonne_dessin->setSpacing(2);
+    colonne_dessin->addWidget(outils_->Barre());
+    colonne_dessin->addWidget(vue_, 1);
+    colonne_dessin->addWidget(outils_->Consigne());
+    separation_->addWidget(droite);
     separation_->setStretchFactor(0, 1);
     separation_->setStretchFactor(1, 1);
     separation_restauree_ =
@@ -165,6 +178,13 @@ TEditeur_figure::TEditeur_figure(QWidget* parent)
         emit Texte_modifie();
     });
     connect(&surveillance_, &QFutureWatcherBase::finished, this, &TEditeur_figure::Lecture_finie);
+    connect(texte_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        const int objet = Objet_sous_le_curseur();
+        if (objet == objet_courant_)
+            return;
+        objet_courant_ = objet;
+        emit Objet_courant(objet);
+    });
     // A click, or Enter on the entry chosen with the arrows.
     const auto aller = [this](QListWidgetItem* element) {
         Aller_a_la_ligne(element->data(Qt::UserRole).toInt());
@@ -203,20 +223,30 @@ QString TEditeur_figure::TexteFigure() const
 
 void TEditeur_figure::ExecuteLigne(const QString& texte)
 {
-    QStringList lignes = Lignes(texte);
+    QStringList lignes = Lignes_du_texte(texte);
     if (Est_figure_complete(lignes)) {
         // A saved figure has an empty line after its version line; the reader counts on it.
         if (lignes.size() > 2 && !lignes[2].isEmpty())
             lignes.insert(2, QString());
         texte_->setPlainText(lignes.join('\n'));
-    } else {
-        QStringList figure = texte_->toPlainText().split('\n');
-        const qsizetype ou = Avant_commentaire(figure);
-        for (qsizetype k = 0; k < lignes.size(); ++k)
-            figure.insert(ou + k, lignes[k]);
-        texte_->setPlainText(figure.join('\n'));
+        Lancer_lecture();
+        return;
     }
-    Lancer_lecture();
+    // Added lines are one step of the undo stack, like a mouse action.
+    const QStringList figure = texte_->toPlainText().split('\n');
+    std::vector<std::string> nouvelles;
+    nouvelles.reserve(static_cast<std::size_t>(figure.size() + lignes.size()));
+    const qsizetype ou = Avant_commentaire(figure);
+    for (qsizetype k = 0; k < figure.size(); ++k) {
+        if (k == ou)
+            for (const QString& ligne : lignes)
+                nouvelles.push_back(Texte_cp1252(ligne));
+        nouvelles.push_back(Texte_cp1252(figure[k]));
+    }
+    if (ou == figure.size())
+        for (const QString& ligne : lignes)
+            nouvelles.push_back(Texte_cp1252(ligne));
+    Remplacer_lignes(nouvelles);
 }
 
 void TEditeur_figure::Activer()
@@ -259,7 +289,14 @@ TEditeur_figure::TLecture TEditeur_figure::Lire(TForm2& form2, const std::string
         form2.Reinitialiser();
         TFigure figure;
         TEtape* premiere = Lire_texte_figure(octets, "figure", figure, form2, &ignorees);
+        for (TEtape* etape = premiere; etape != nullptr; etape = etape->suivante)
+            if (etape->code() == TCode::premiere) {
+                const TReperexoy& roxy = *Donnee<TReperexoy>(Dernier_argument(etape->arguments));
+                lecture.roxy = {roxy.xmin, roxy.xmax, roxy.ymax};
+                break;
+            }
         lecture.scene = Scene_de_la_figure(premiere, figure, form2, {});
+        lecture.objets = Objets_edites(premiere, figure);
     } catch (const Erreur_figure& erreur) {
         faute(erreur.ligne(), erreur.utilisation(), erreur.what());
     } catch (const Erreur_etape& erreur) {
@@ -326,6 +363,8 @@ void TEditeur_figure::Appliquer(TLecture lecture)
 {
     marques_ = std::move(lecture.marques);
     if (lecture.scene) {
+        objets_ = std::move(lecture.objets);
+        roxy_ = lecture.roxy;
         vue_->Afficher(std::move(*lecture.scene));
     } else {
         const auto faute = std::find_if(marques_.begin(), marques_.end(),
@@ -392,6 +431,108 @@ bool TEditeur_figure::eventFilter(QObject* objet, QEvent* evenement)
         QToolTip::showText(aide->globalPos(), raison, texte_->viewport());
     }
     return true;
+}
+
+const TObjet_edite* TEditeur_figure::Objet_de_la_ligne(int ligne) const
+{
+    const auto trouve =
+        std::lower_bound(objets_.begin(), objets_.end(), ligne,
+                         [](const TObjet_edite& objet, int l) { return objet.ligne < l; });
+    return trouve != objets_.end() && trouve->ligne == ligne ? &*trouve : nullptr;
+}
+
+std::vector<std::string> TEditeur_figure::Lignes() const
+{
+    std::vector<std::string> lignes;
+    for (const QString& ligne : texte_->toPlainText().split('\n'))
+        lignes.push_back(Texte_cp1252(ligne));
+    return lignes;
+}
+
+// The lines that differ are those between the longest common head and tail of the two texts.
+void TEditeur_figure::Remplacer_lignes(const std::vector<std::string>& lignes, bool joindre)
+{
+    const QStringList anciennes = texte_->toPlainText().split('\n');
+    QStringList nouvelles;
+    for (const std::string& ligne : lignes)
+        nouvelles << Texte_qt(ligne);
+    qsizetype debut = 0;
+    while (debut < anciennes.size() && debut < nouvelles.size() &&
+           anciennes[debut] == nouvelles[debut])
+        ++debut;
+    qsizetype fin_a = anciennes.size(), fin_n = nouvelles.size();
+    while (fin_a > debut && fin_n > debut && anciennes[fin_a - 1] == nouvelles[fin_n - 1])
+        --fin_a, --fin_n;
+    if (fin_a == debut && fin_n == debut)
+        return;
+    QTextDocument* document = texte_->document();
+    const auto debut_de = [document](qsizetype k) {
+        return document->findBlockByNumber(static_cast<int>(k)).position();
+    };
+    const auto fin_de = [document](qsizetype k) {
+        const QTextBlock bloc = document->findBlockByNumber(static_cast<int>(k));
+        return bloc.position() + bloc.length() - 1;
+    };
+    const QString milieu = nouvelles.mid(debut, fin_n - debut).join('\n');
+    QTextCursor c(document);
+    joindre ? c.joinPreviousEditBlock() : c.beginEditBlock();
+    if (fin_n == debut) { // lines removed, with one of their separators
+        if (fin_a < anciennes.size()) {
+            c.setPosition(debut_de(debut));
+            c.setPosition(debut_de(fin_a), QTextCursor::KeepAnchor);
+        } else {
+            c.setPosition(fin_de(debut - 1));
+            c.setPosition(fin_de(fin_a - 1), QTextCursor::KeepAnchor);
+        }
+        c.removeSelectedText();
+    } else if (fin_a > debut) { // lines replaced
+        c.setPosition(debut_de(debut));
+        c.setPosition(fin_de(fin_a - 1), QTextCursor::KeepAnchor);
+        c.insertText(milieu);
+    } else if (debut < anciennes.size()) { // lines inserted before another
+        c.setPosition(debut_de(debut));
+        c.insertText(milieu + '\n');
+    } else { // lines added at the end
+        c.movePosition(QTextCursor::End);
+        c.insertText('\n' + milieu);
+    }
+    c.endEditBlock();
+    Lancer_lecture();
+}
+
+void TEditeur_figure::Selectionner_objet(int ligne)
+{
+    const std::vector<std::string> lignes = Lignes();
+    if (ligne < 1 || static_cast<std::size_t>(ligne) > lignes.size())
+        return;
+    const TPlage plage = Plage_de_l_objet(lignes, ligne);
+    QTextDocument* document = texte_->document();
+    QTextCursor c(document->findBlockByNumber(static_cast<int>(plage.debut)));
+    const QTextBlock dernier = document->findBlockByNumber(static_cast<int>(plage.fin) - 1);
+    c.setPosition(dernier.position() + dernier.length() - 1, QTextCursor::KeepAnchor);
+    texte_->setTextCursor(c);
+    texte_->ensureCursorVisible();
+}
+
+int TEditeur_figure::Objet_sous_le_curseur() const
+{
+    const int ligne = texte_->textCursor().blockNumber() + 1;
+    const auto apres =
+        std::upper_bound(objets_.begin(), objets_.end(), ligne,
+                         [](int l, const TObjet_edite& objet) { return l < objet.ligne; });
+    if (apres == objets_.begin())
+        return 0;
+    const TObjet_edite& objet = *std::prev(apres);
+    const std::vector<std::string> lignes = Lignes();
+    if (static_cast<std::size_t>(objet.ligne) > lignes.size())
+        return 0;
+    const TPlage plage = Plage_de_l_objet(lignes, objet.ligne);
+    return static_cast<std::size_t>(ligne) <= plage.fin ? objet.ligne : 0;
+}
+
+void TEditeur_figure::Utiliser_dialogues(TDialogues& dialogues)
+{
+    dialogues_ = &dialogues;
 }
 
 } // namespace trazel

@@ -21,6 +21,7 @@
 
 #include "calc/conversion_chaines.h"
 #include "latex/scene.h"
+#include "lecture/edition.h"
 
 class QLabel;
 class QListWidget;
@@ -29,6 +30,8 @@ class QSplitter;
 
 namespace trazel {
 
+class TDialogues;
+class TOutils_figure;
 class TVue_figure;
 
 // The figure text the editor starts with, lines separated by CR.
@@ -93,12 +96,38 @@ class TEditeur_figure : public QWidget {
     QPlainTextEdit* Zone_texte() const { return texte_; }
     TVue_figure* Vue() const { return vue_; }
     QListWidget* Liste_marques() const { return liste_marques_; }
+    TOutils_figure* Outils() const { return outils_.get(); }
+
+    // What the last good reading found of each object line, in the order of the lines.
+    const std::vector<TObjet_edite>& Objets() const { return objets_; }
+    const TObjet_edite* Objet_de_la_ligne(int ligne) const;
+    // The "Position de Roxy" range of the last good reading.
+    struct TPlage_roxy {
+        Reel xmin = -5, xmax = 5, ymax = 5;
+    };
+    TPlage_roxy Roxy() const { return roxy_; }
+    // The text's lines as the reader takes them (Windows-1252).
+    std::vector<std::string> Lignes() const;
+    // Puts these lines in place of the text's as one step of the text's undo stack (as part
+    // of the step before when `joindre`: a whole drag is one step), and reads the figure at
+    // once. Only the lines that differ are replaced.
+    void Remplacer_lignes(const std::vector<std::string>& lignes, bool joindre = false);
+    // Selects, in the text, the lines of the object whose object line is `ligne`.
+    void Selectionner_objet(int ligne);
+    // The object line of the object whose lines hold the text cursor, 0 for none.
+    int Objet_sous_le_curseur() const;
+    // The questions the mouse tools ask go through these dialogs (the editor's own
+    // Qt dialogs by default).
+    void Utiliser_dialogues(TDialogues& dialogues);
+    TDialogues& Dialogues() const { return *dialogues_; }
 
   signals:
     // The text changed (by typing or by ExecuteLigne).
     void Texte_modifie();
     // The figure was read again: its marks and drawing are up to date.
     void Figure_relue();
+    // The text cursor moved onto the lines of another object (0: onto no object's lines).
+    void Objet_courant(int ligne);
 
   protected:
     void showEvent(QShowEvent* evenement) override;
@@ -110,6 +139,8 @@ class TEditeur_figure : public QWidget {
     struct TLecture {
         std::vector<TMarque> marques;
         std::optional<TScene> scene; // none when the reading stopped at a fault
+        std::vector<TObjet_edite> objets;
+        TPlage_roxy roxy;
         QString etat;
     };
     static TLecture Lire(TForm2& form2, const std::string& octets);
@@ -127,6 +158,12 @@ class TEditeur_figure : public QWidget {
     bool separation_restauree_ = false; // kept from an earlier session, or set once shown
     QTimer relecture_;
     std::vector<TMarque> marques_;
+    std::vector<TObjet_edite> objets_;
+    TPlage_roxy roxy_;
+    int objet_courant_ = 0;
+    std::unique_ptr<TDialogues> dialogues_propres_;
+    TDialogues* dialogues_ = nullptr;
+    std::unique_ptr<TOutils_figure> outils_;
 
     // The readings' own variables: used by one reading at a time, on its thread.
     std::unique_ptr<TForm2> form2_;

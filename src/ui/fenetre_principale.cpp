@@ -173,6 +173,7 @@ TForm1::TForm1(TDialogues& dialogues, QWidget* parent) : QMainWindow(parent), di
     setObjectName("Form1");
     resize(1024, 740);
     Figure1 = new TEditeur_figure;
+    Figure1->Utiliser_dialogues(dialogues_);
     Creer_actions();
 
     auto* barre = new QHBoxLayout;

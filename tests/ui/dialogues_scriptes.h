@@ -21,6 +21,8 @@ class TDialogues_scriptes : public TDialogues {
     std::deque<QString> fichiers;
     QStringList journal;      // "titre|texte" of each message, "fichier" for each chooser
     QStringList propositions; // the file each save chooser started at
+    // Answers to the forms, in order; a form with none left is cancelled.
+    std::deque<QStringList> formulaires;
 
     bool Question(QWidget*, const QString& titre, const QString& texte) override
     {
@@ -57,6 +59,17 @@ class TDialogues_scriptes : public TDialogues {
     {
         propositions << propose;
         return Fichier(filtre);
+    }
+
+    std::optional<QStringList> Formulaire(QWidget*, const QString& titre,
+                                          const QStringList& libelles, const QStringList&) override
+    {
+        journal << "formulaire " + titre + "|" + libelles.join(", ");
+        if (formulaires.empty())
+            return std::nullopt;
+        QStringList reponses = formulaires.front();
+        formulaires.pop_front();
+        return reponses;
     }
 
   private:

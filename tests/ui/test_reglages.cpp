@@ -55,6 +55,12 @@ class TDialogues_reglages : public TDialogues {
         journal << QStringLiteral("fichier");
         return std::nullopt;
     }
+    std::optional<QStringList> Formulaire(QWidget*, const QString& titre, const QStringList&,
+                                          const QStringList&) override
+    {
+        journal << QStringLiteral("formulaire ") + titre;
+        return std::nullopt;
+    }
 };
 
 const QDateTime date_fixe(QDate(2003, 4, 5), QTime(12, 30));
