@@ -170,6 +170,11 @@ std::string Cercle_centre_rayon(const std::string& nom, const std::string& centr
                                 const std::string& rayon);
 std::string Cercle_diametre(const std::string& nom, const std::string& a, const std::string& b);
 std::string Milieu(const std::string& nom, const std::string& a, const std::string& b);
+// The centroid, and the circle through the three vertices, of the triangle ABC.
+std::string Centre_de_gravite(const std::string& nom, const std::string& a, const std::string& b,
+                              const std::string& c);
+std::string Cercle_circonscrit(const std::string& nom, const std::string& a, const std::string& b,
+                               const std::string& c);
 std::string Intersection_droites(const std::string& nom, const std::string& d1,
                                  const std::string& d2);
 // `numero` 1 or 2, as the resolver numbers the two common points.

@@ -297,6 +297,18 @@ std::string Milieu(const std::string& nom, const std::string& a, const std::stri
     return nom + " milieu du segment [" + a + b + "]";
 }
 
+std::string Centre_de_gravite(const std::string& nom, const std::string& a, const std::string& b,
+                              const std::string& c)
+{
+    return nom + " centre de gravit\xE9 du triangle " + a + b + c;
+}
+
+std::string Cercle_circonscrit(const std::string& nom, const std::string& a, const std::string& b,
+                               const std::string& c)
+{
+    return nom + " cercle circonscrit au triangle " + a + b + c;
+}
+
 std::string Intersection_droites(const std::string& nom, const std::string& d1,
                                  const std::string& d2)
 {

@@ -46,7 +46,9 @@ const TDescription_outil descriptions[] = {
     {TOutil::cercle_rayon, u"Cercle (centre, rayon)", u"Cliquez le centre, puis donnez le rayon"},
     {TOutil::cercle_diametre, u"Cercle (diam\u00e8tre)",
      u"Cliquez les deux extr\u00e9mit\u00e9s d'un diam\u00e8tre"},
+    {TOutil::cercle_circonscrit, u"Cercle circonscrit", u"Cliquez les trois sommets du triangle"},
     {TOutil::milieu, u"Milieu", u"Cliquez les deux extr\u00e9mit\u00e9s du segment"},
+    {TOutil::centre_gravite, u"Centre de gravit\u00e9", u"Cliquez les trois sommets du triangle"},
     {TOutil::intersection, u"Intersection",
      u"Cliquez deux lignes ou cercles, le second pr\u00e8s du point voulu"},
     {TOutil::parallele, u"Parall\u00e8le", u"Cliquez une droite puis un point"},
@@ -201,9 +203,11 @@ void TOutils_figure::Creer_barre()
     barre_->addAction(actions_[TOutil::choisir]);
     barre_->addAction(actions_[TOutil::point]);
     famille("Lignes", {TOutil::segment, TOutil::droite, TOutil::demi_droite, TOutil::polygone});
-    famille("Cercles", {TOutil::cercle_point, TOutil::cercle_rayon, TOutil::cercle_diametre});
-    famille("Constructions", {TOutil::milieu, TOutil::intersection, TOutil::parallele,
-                              TOutil::perpendiculaire, TOutil::mediatrice, TOutil::bissectrice});
+    famille("Cercles", {TOutil::cercle_point, TOutil::cercle_rayon, TOutil::cercle_diametre,
+                        TOutil::cercle_circonscrit});
+    famille("Constructions",
+            {TOutil::milieu, TOutil::centre_gravite, TOutil::intersection, TOutil::parallele,
+             TOutil::perpendiculaire, TOutil::mediatrice, TOutil::bissectrice});
     famille("Transformations", {TOutil::symetrie_axiale, TOutil::symetrie_centrale,
                                 TOutil::translation, TOutil::rotation, TOutil::homothetie});
     famille("Courbes", {TOutil::graphe, TOutil::lieu, TOutil::nombre});
@@ -278,6 +282,8 @@ std::vector<TOutils_figure::TAttendu> TOutils_figure::Attendus() const
     case TOutil::perpendiculaire:
         return {A::ligne, A::point};
     case TOutil::bissectrice:
+    case TOutil::centre_gravite:
+    case TOutil::cercle_circonscrit:
         return {A::point, A::point, A::point};
     case TOutil::polygone:
         return std::vector<A>(choix_.size() + 1, A::point);
@@ -676,6 +682,20 @@ std::optional<std::string> TOutils_figure::Phrase_finale(QString& refus)
     case TOutil::milieu:
         fin = phrase::Milieu(Nom(TSorte_nom::point), nom(0), nom(1));
         break;
+    case TOutil::centre_gravite:
+    case TOutil::cercle_circonscrit: {
+        // A flat triangle has neither.
+        if (!Centre_circonscrit(choix_[0].position, choix_[1].position, choix_[2].position)) {
+            refus = QString("Les points %1, %2 et %3 sont align\u00e9s : ils ne forment pas un "
+                            "triangle. Rien n'est \u00e9crit.")
+                        .arg(Texte_qt(nom(0)), Texte_qt(nom(1)), Texte_qt(nom(2)));
+            return std::nullopt;
+        }
+        fin = outil_ == TOutil::centre_gravite
+                  ? phrase::Centre_de_gravite(Nom(TSorte_nom::point), nom(0), nom(1), nom(2))
+                  : phrase::Cercle_circonscrit(Nom(TSorte_nom::cercle), nom(0), nom(1), nom(2));
+        break;
+    }
     case TOutil::mediatrice:
         fin = phrase::Mediatrice(Nom(TSorte_nom::droite), nom(0), nom(1));
         break;

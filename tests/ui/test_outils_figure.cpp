@@ -59,6 +59,7 @@ class TEssai_outils : public QObject {
     void constructions_refusees();
     void images_par_les_transformations();
     void dialogues_des_courbes_et_des_nombres();
+    void centre_de_gravite_et_cercle_circonscrit();
     void polygone_ferme_sur_son_premier_sommet();
     void echap_abandonne_l_outil();
     void glisser_chaque_sorte_de_point_data();
@@ -336,6 +337,34 @@ void TEssai_outils::dialogues_des_courbes_et_des_nombres()
     Verifier_sans_marque();
     QVERIFY2(editeur_->TexteFigure().contains("lieu du point I selon M (40 points)"),
              qPrintable(editeur_->TexteFigure()));
+}
+
+void TEssai_outils::centre_de_gravite_et_cercle_circonscrit()
+{
+    Charger(triangle);
+    Outil(TOutil::centre_gravite);
+    for (const char* sommet : {"A", "B", "C"})
+        Cliquer(Pixel_de(sommet));
+    Outil(TOutil::cercle_circonscrit);
+    for (const char* sommet : {"A", "B", "C"})
+        Cliquer(Pixel_de(sommet));
+    Verifier_sans_marque();
+    const TObjet_edite* g = Objet("D");
+    QVERIFY(g != nullptr);
+    QVERIFY(std::fabs(g->position.x) < 1e-9L && std::fabs(g->position.y) < 1e-9L);
+    const TObjet_edite* c = Objet("c1");
+    QVERIFY2(c != nullptr && c->code == TCode::cercle_circonscrit,
+             qPrintable(editeur_->TexteFigure()));
+    // Three points on a line: said, and nothing written.
+    editeur_->ExecuteLigne(Texte_qt("E point libre\r  Objet libre E, param\xE8tres: 0, -1"));
+    editeur_->Attendre_lecture();
+    const QString avant = editeur_->TexteFigure();
+    Outil(TOutil::cercle_circonscrit);
+    Cliquer(Pixel_de("A"));
+    Cliquer(Pixel_de("B"));
+    Cliquer(Pixel_de("E"));
+    QCOMPARE(editeur_->TexteFigure(), avant);
+    QVERIFY(editeur_->Outils()->Consigne()->text().contains("align\u00e9s"));
 }
 
 void TEssai_outils::polygone_ferme_sur_son_premier_sommet()
