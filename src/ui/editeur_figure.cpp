@@ -158,7 +158,7 @@ TEditeur_figure::TEditeur_figure(QWidget* parent)
     colonne_dessin->setSpacing(2);
     colonne_dessin->addWidget(outils_->Barre());
     colonne_dessin->addWidget(vue_, 1);
-    colonne_dessin->addWidget(outils_->Consigne());
+    colonne_dessin->addWidget(outils_->Pied());
     separation_->addWidget(droite);
     separation_->setStretchFactor(0, 1);
     separation_->setStretchFactor(1, 1);

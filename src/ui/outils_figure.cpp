@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -211,13 +212,21 @@ void TOutils_figure::Creer_barre()
     famille("Transformations", {TOutil::symetrie_axiale, TOutil::symetrie_centrale,
                                 TOutil::translation, TOutil::rotation, TOutil::homothetie});
     famille("Courbes", {TOutil::graphe, TOutil::lieu, TOutil::nombre});
-    barre_->addSeparator();
-    grille_ = barre_->addAction(QStringLiteral("Grille"));
+    // Below the drawing: the instructions, then the grid and the undo stack.
+    pied_ = new QWidget;
+    auto* rangee = new QHBoxLayout(pied_);
+    rangee->setContentsMargins(0, 0, 0, 0);
+    rangee->addWidget(consigne_, 1);
+    auto* reglages = new QToolBar;
+    reglages->setObjectName("ReglagesOutils");
+    reglages->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    rangee->addWidget(reglages);
+    grille_ = reglages->addAction(QStringLiteral("Grille"));
     grille_->setCheckable(true);
     grille_->setToolTip(QStringLiteral("Aimanter les points aux graduations des axes"));
-    QAction* annuler = barre_->addAction(QStringLiteral("Annuler"));
+    QAction* annuler = reglages->addAction(QStringLiteral("Annuler"));
     annuler->setToolTip(QStringLiteral("Annuler la derni\u00e8re action (Ctrl+Z)"));
-    QAction* retablir = barre_->addAction(QStringLiteral("R\u00e9tablir"));
+    QAction* retablir = reglages->addAction(QStringLiteral("R\u00e9tablir"));
     retablir->setToolTip(QStringLiteral("R\u00e9tablir (Ctrl+Y)"));
     QPlainTextEdit* texte = editeur_.Zone_texte();
     annuler->setEnabled(false);
@@ -408,9 +417,10 @@ void TOutils_figure::Presser(QMouseEvent& e)
     pression_ = pixel;
     if (outil_ != TOutil::choisir)
         return;
+    // A free point under a constructed one at the same place can still be dragged.
     const int ligne = vue_.Ligne_sous(pixel, tolerance_pixels, [this](int l) {
         const TObjet_edite* o = editeur_.Objet_de_la_ligne(l);
-        return o != nullptr && o->sorte == TSorte_objet::point;
+        return o != nullptr && o->sorte == TSorte_objet::point && o->support.has_value();
     });
     const TObjet_edite* point = editeur_.Objet_de_la_ligne(ligne);
     if (point != nullptr && point->support) {
@@ -472,9 +482,13 @@ void TOutils_figure::Survoler(QPointF pixel)
         Actualiser_esquisse(pixel);
         return;
     }
-    const int ligne = vue_.Ligne_sous(pixel, tolerance_pixels, [this](int l) {
-        return editeur_.Objet_de_la_ligne(l) != nullptr;
+    int ligne = vue_.Ligne_sous(pixel, tolerance_pixels, [this](int l) {
+        const TObjet_edite* o = editeur_.Objet_de_la_ligne(l);
+        return o != nullptr && o->sorte == TSorte_objet::point && o->support.has_value();
     });
+    if (ligne == 0)
+        ligne = vue_.Ligne_sous(pixel, tolerance_pixels,
+                                [this](int l) { return editeur_.Objet_de_la_ligne(l) != nullptr; });
     vue_.Survoler(ligne);
     const TObjet_edite* objet = editeur_.Objet_de_la_ligne(ligne);
     if (objet != nullptr && objet->sorte == TSorte_objet::point && objet->support) {

@@ -22,6 +22,7 @@ class QLabel;
 class QMenu;
 class QMouseEvent;
 class QToolBar;
+class QWidget;
 
 namespace trazel {
 
@@ -65,6 +66,8 @@ class TOutils_figure : public QObject {
 
     QToolBar* Barre() const { return barre_; }
     QLabel* Consigne() const { return consigne_; }
+    // The row under the drawing: the instructions, the grid, undo and redo.
+    QWidget* Pied() const { return pied_; }
     QAction* Action(TOutil outil) const { return actions_.at(outil); }
     QAction* Action_grille() const { return grille_; }
     TOutil Outil() const { return outil_; }
@@ -129,6 +132,7 @@ class TOutils_figure : public QObject {
     TVue_figure& vue_;
     QToolBar* barre_ = nullptr;
     QLabel* consigne_ = nullptr;
+    QWidget* pied_ = nullptr;
     QActionGroup* groupe_ = nullptr;
     std::map<TOutil, QAction*> actions_;
     QAction* grille_ = nullptr;
