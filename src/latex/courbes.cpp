@@ -383,14 +383,17 @@ TGraphe Graphe_de_l_etape(const TEtape& etape, TContexte_calcul& contexte)
 } // namespace
 
 TEchantillons Echantillons_de_l_etape(const TEtape& etape, TEtape* premiere,
-                                      TContexte_calcul& contexte)
+                                      TContexte_calcul& contexte, long echantillons_max)
 {
+    const auto nombre = [echantillons_max](long n) {
+        return echantillons_max > 0 ? std::min(n, echantillons_max) : n;
+    };
     if (etape.code() == TCode::lieu) {
         const TLieu lieu = Lieu_de_l_etape(etape, contexte);
-        return Echantillons_lieu(premiere, lieu.trace, lieu.pilote, lieu.n, contexte);
+        return Echantillons_lieu(premiere, lieu.trace, lieu.pilote, nombre(lieu.n), contexte);
     }
     const TGraphe g = Graphe_de_l_etape(etape, contexte);
-    return Echantillons_graphe(g.fonction, g.repere, g.n, g.fin, g.debut, contexte);
+    return Echantillons_graphe(g.fonction, g.repere, nombre(g.n), g.fin, g.debut, contexte);
 }
 
 void Ecrire_lieu(const TEtape& etape, TEtape* premiere, const TCadre_image& fenetre,

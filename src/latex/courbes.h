@@ -90,9 +90,10 @@ void Ecrire_echantillons(const TCourbe& courbe, const TEchantillons& echantillon
                          std::size_t premiere_ligne, std::string& sortie);
 
 // The samples of a locus step or a graph step, not marked: its
-// numbers evaluated, the curve sampled.
+// numbers evaluated, the curve sampled. A positive `echantillons_max` caps the count over the
+// same range, for a quick sketch of the curve.
 TEchantillons Echantillons_de_l_etape(const TEtape& etape, TEtape* premiere,
-                                      TContexte_calcul& contexte);
+                                      TContexte_calcul& contexte, long echantillons_max = 0);
 
 // A locus step and a graph step of the figure whose steps start at
 // `premiere`: their numbers evaluated, the curve sampled and written.

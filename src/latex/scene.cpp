@@ -154,7 +154,8 @@ void Marquer_ligne(TScene& s, const std::array<std::size_t, 4>& avant, int ligne
     marquer(s.courbes, avant[3]);
 }
 
-void Ajouter_objet(TScene& s, const TEtape& etape, TEtape* premiere, TContexte_calcul& contexte)
+void Ajouter_objet(TScene& s, const TEtape& etape, TEtape* premiere, TContexte_calcul& contexte,
+                   long echantillons_max)
 {
     TArgument* const objet = Dernier_argument(etape.arguments);
     switch (Dessin_du_genre(etape.genre)) {
@@ -196,7 +197,7 @@ void Ajouter_objet(TScene& s, const TEtape& etape, TEtape* premiere, TContexte_c
     case TDessin::lieu:
     case TDessin::graphe:
         Ajouter_courbe(s, *Donnee<TCourbe>(objet),
-                       Echantillons_de_l_etape(etape, premiere, contexte));
+                       Echantillons_de_l_etape(etape, premiere, contexte, echantillons_max));
         break;
     case TDessin::rien:
     case TDessin::entete:
@@ -207,7 +208,7 @@ void Ajouter_objet(TScene& s, const TEtape& etape, TEtape* premiere, TContexte_c
 } // namespace
 
 TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
-                          const TCadre_latex& cadre)
+                          const TCadre_latex& cadre, long echantillons_max)
 {
     TScene s;
     TContexte_calcul contexte{figure, form2};
@@ -230,7 +231,8 @@ TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
                                        "de la fen\xEAtre de l'image");
             const std::array<std::size_t, 4> avant{s.segments.size(), s.arcs.size(),
                                                    s.points.size(), s.courbes.size()};
-            Pour_la_ligne(etape->ligne, [&] { Ajouter_objet(s, *etape, premiere, contexte); });
+            Pour_la_ligne(etape->ligne,
+                          [&] { Ajouter_objet(s, *etape, premiere, contexte, echantillons_max); });
             Marquer_ligne(s, avant, etape->ligne);
         }
     }

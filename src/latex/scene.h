@@ -66,7 +66,9 @@ struct TScene {
 
 // The scene of a read figure (the step list from its first step). The window record of the
 // first step is converted in place, as the writer does.
+// A positive `echantillons_max` samples each curve at most that many times: a quick sketch,
+// while a point is dragged.
 TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
-                          const TCadre_latex& cadre);
+                          const TCadre_latex& cadre, long echantillons_max = 0);
 
 } // namespace trazel

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <chrono>
 
 #include "latex/scene.h"
 #include "lecture/lecteur.h"
@@ -37,6 +38,10 @@ namespace {
 
 // A short pause after the last keystroke before the figure is read and drawn again.
 constexpr int delai_relecture_ms = 250;
+// A drag redraws at every mouse move: a figure whose whole reading takes longer than this is
+// sketched with at most `echantillons_esquisse` samples per curve meanwhile.
+constexpr double duree_glissement_ms = 12;
+constexpr long echantillons_esquisse = 100;
 // Where the split between the text and the drawing is kept between sessions.
 const char* const cle_separation = "editeur/separation";
 // The marks' colours: a skipped line, and the line the reading stopped at.
@@ -271,9 +276,12 @@ QString TEditeur_figure::Raison_de_la_ligne(int ligne) const
 // Reads the figure as the transcription would: the lines it skipped (or the line it stopped
 // at) and the drawing of what it computed. Runs on a worker thread: nothing here touches a
 // widget.
-TEditeur_figure::TLecture TEditeur_figure::Lire(TForm2& form2, const std::string& octets)
+TEditeur_figure::TLecture TEditeur_figure::Lire(TForm2& form2, const std::string& octets,
+                                                long echantillons_max)
 {
+    const auto debut = std::chrono::steady_clock::now();
     TLecture lecture;
+    lecture.esquisse = echantillons_max > 0;
     std::vector<TLigne_ignoree> ignorees;
     const auto faute = [&](int ligne, int utilisation, const char* message) {
         const QString texte = Texte_qt(message);
@@ -295,7 +303,7 @@ TEditeur_figure::TLecture TEditeur_figure::Lire(TForm2& form2, const std::string
                 lecture.roxy = {roxy.xmin, roxy.xmax, roxy.ymax};
                 break;
             }
-        lecture.scene = Scene_de_la_figure(premiere, figure, form2, {});
+        lecture.scene = Scene_de_la_figure(premiere, figure, form2, {}, echantillons_max);
         lecture.objets = Objets_edites(premiere, figure);
     } catch (const Erreur_figure& erreur) {
         faute(erreur.ligne(), erreur.utilisation(), erreur.what());
@@ -311,6 +319,8 @@ TEditeur_figure::TLecture TEditeur_figure::Lire(TForm2& form2, const std::string
     if (lecture.etat.isEmpty() && !ignorees.empty())
         lecture.etat = QString("%1 ligne(s) ignor\u00e9e(s), soulign\u00e9e(s) en orange")
                            .arg(ignorees.size());
+    lecture.duree_ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
     return lecture;
 }
 
@@ -322,9 +332,11 @@ void TEditeur_figure::Lancer_lecture()
         return;
     revision_lue_ = revision_;
     lecture_en_cours_ = true;
-    lecture_ = QtConcurrent::run([form2 = form2_.get(), octets = Texte_cp1252(TexteFigure())] {
-        return Lire(*form2, octets);
-    });
+    const long echantillons_max =
+        glissement_ && duree_pleine_ms_ > duree_glissement_ms ? echantillons_esquisse : 0;
+    lecture_ =
+        QtConcurrent::run([form2 = form2_.get(), octets = Texte_cp1252(TexteFigure()),
+                           echantillons_max] { return Lire(*form2, octets, echantillons_max); });
     surveillance_.setFuture(lecture_);
 }
 
@@ -336,6 +348,8 @@ void TEditeur_figure::Lecture_finie()
         return;
     lecture_en_cours_ = false;
     TLecture lecture = lecture_.takeResult();
+    if (!lecture.esquisse)
+        duree_pleine_ms_ = lecture.duree_ms;
     if (revision_lue_ == revision_)
         Appliquer(std::move(lecture));
     else if (!relecture_.isActive())
@@ -362,6 +376,7 @@ void TEditeur_figure::Relire()
 void TEditeur_figure::Appliquer(TLecture lecture)
 {
     marques_ = std::move(lecture.marques);
+    esquisse_montree_ = lecture.esquisse;
     if (lecture.scene) {
         objets_ = std::move(lecture.objets);
         roxy_ = lecture.roxy;
@@ -528,6 +543,16 @@ int TEditeur_figure::Objet_sous_le_curseur() const
         return 0;
     const TPlage plage = Plage_de_l_objet(lignes, objet.ligne);
     return static_cast<std::size_t>(ligne) <= plage.fin ? objet.ligne : 0;
+}
+
+void TEditeur_figure::Esquisser(bool pendant_un_glissement)
+{
+    glissement_ = pendant_un_glissement;
+    // The sketch shown at the end of a drag is replaced by the whole drawing.
+    if (!glissement_ && (esquisse_montree_ || lecture_en_cours_)) {
+        ++revision_;
+        Lancer_lecture();
+    }
 }
 
 void TEditeur_figure::Utiliser_dialogues(TDialogues& dialogues)

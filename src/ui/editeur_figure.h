@@ -119,6 +119,11 @@ class TEditeur_figure : public QWidget {
     // The questions the mouse tools ask go through these dialogs (the editor's own
     // Qt dialogs by default).
     void Utiliser_dialogues(TDialogues& dialogues);
+    // While a point or the window is dragged, a figure whose reading takes too long for the
+    // mouse is drawn with fewer samples on its curves; it is drawn whole again at the end.
+    void Esquisser(bool pendant_un_glissement);
+    // The last reading drew its curves with fewer samples.
+    bool Esquisse() const { return esquisse_montree_; }
     TDialogues& Dialogues() const { return *dialogues_; }
 
   signals:
@@ -142,8 +147,10 @@ class TEditeur_figure : public QWidget {
         std::vector<TObjet_edite> objets;
         TPlage_roxy roxy;
         QString etat;
+        double duree_ms = 0; // of the reading and drawing
+        bool esquisse = false;
     };
-    static TLecture Lire(TForm2& form2, const std::string& octets);
+    static TLecture Lire(TForm2& form2, const std::string& octets, long echantillons_max);
 
     void Lancer_lecture();
     void Lecture_finie();
@@ -161,6 +168,9 @@ class TEditeur_figure : public QWidget {
     std::vector<TObjet_edite> objets_;
     TPlage_roxy roxy_;
     int objet_courant_ = 0;
+    bool glissement_ = false;
+    bool esquisse_montree_ = false;
+    double duree_pleine_ms_ = 0; // of the last reading with every sample
     std::unique_ptr<TDialogues> dialogues_propres_;
     TDialogues* dialogues_ = nullptr;
     std::unique_ptr<TOutils_figure> outils_;

@@ -259,6 +259,8 @@ void TOutils_figure::Choisir_outil(TOutil outil)
 
 void TOutils_figure::Abandonner()
 {
+    if (glisse_ || panoramique_)
+        editeur_.Esquisser(false);
     choix_.clear();
     glisse_.reset();
     panoramique_.reset();
@@ -410,6 +412,7 @@ void TOutils_figure::Presser(QMouseEvent& e)
         (e.button() == Qt::LeftButton && (e.modifiers() & Qt::ControlModifier))) {
         panoramique_ = TPanoramique{pixel, roxy_ecrite_.value_or(editeur_.Roxy()), vue_.Echelle()};
         vue_.setCursor(Qt::ClosedHandCursor);
+        editeur_.Esquisser(true);
         return;
     }
     if (e.button() != Qt::LeftButton)
@@ -428,6 +431,7 @@ void TOutils_figure::Presser(QMouseEvent& e)
             static_cast<int>(Parametres_du_point(*point->support, point->position).size());
         glisse_ = TGlisse{ligne, point->nom, *point->support, nombre, false, pixel};
         vue_.setCursor(Qt::ClosedHandCursor);
+        editeur_.Esquisser(true);
     }
 }
 
@@ -452,9 +456,12 @@ void TOutils_figure::Relacher(QMouseEvent& e)
     if (panoramique_) {
         panoramique_.reset();
         vue_.unsetCursor();
+        editeur_.Esquisser(false);
         return;
     }
     const bool glisse = glisse_ && glisse_->ecrit;
+    if (glisse_)
+        editeur_.Esquisser(false);
     glisse_.reset();
     vue_.unsetCursor();
     const bool clic = pression_ && QLineF(*pression_, pixel).length() < seuil_glisse;

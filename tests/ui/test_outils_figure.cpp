@@ -65,6 +65,7 @@ class TEssai_outils : public QObject {
     void glisser_chaque_sorte_de_point_data();
     void glisser_chaque_sorte_de_point();
     void point_construit_ne_glisse_pas();
+    void figure_lourde_esquissee_pendant_le_glissement();
     void menu_des_attributs();
     void supprimer_avec_ce_qui_en_depend();
     void annuler_et_retablir();
@@ -483,6 +484,40 @@ void TEssai_outils::point_construit_ne_glisse_pas()
     QTest::mouseRelease(editeur_->Vue(), Qt::LeftButton, {}, i + QPoint(40, 40));
     editeur_->Attendre_lecture();
     QCOMPARE(editeur_->TexteFigure(), avant);
+}
+
+// A locus far too long to sample at every mouse move is sketched during the drag, then drawn
+// whole once the mouse is released.
+void TEssai_outils::figure_lourde_esquissee_pendant_le_glissement()
+{
+    Charger(
+        Figure({"A point libre", "  Objet libre A, param\u00e8tres: -2, -2", "B point libre",
+                "  Objet libre B, param\u00e8tres: 2, -2", "c1 cercle de centre A passant par B",
+                "M point libre sur le cercle c1", "  Objet libre M, param\u00e8tre: 0",
+                "I milieu du segment [BM]", "L lieu du point I selon M (60000 points)"}));
+    const auto echantillons = [this] {
+        std::size_t n = 0;
+        for (const TCourbe_scene& c : editeur_->Vue()->Scene()->courbes)
+            n += c.points.size();
+        return n;
+    };
+    const std::size_t entier = echantillons();
+    QVERIFY(entier > 10000);
+    QVERIFY(!editeur_->Esquisse());
+    const QPoint a = Pixel_de("A");
+    QTest::mousePress(editeur_->Vue(), Qt::LeftButton, {}, a);
+    QTest::mouseMove(editeur_->Vue(), a + QPoint(20, 10));
+    editeur_->Attendre_lecture();
+    QTest::mouseMove(editeur_->Vue(), a + QPoint(30, 20));
+    editeur_->Attendre_lecture();
+    QVERIFY(editeur_->Esquisse());
+    // n samples make n + 1 points at most, split into runs where the curve leaves the window.
+    QVERIFY2(echantillons() <= 110, qPrintable(QString::number(echantillons())));
+    QTest::mouseRelease(editeur_->Vue(), Qt::LeftButton, {}, a + QPoint(30, 20));
+    editeur_->Attendre_lecture();
+    QVERIFY(!editeur_->Esquisse());
+    QVERIFY(echantillons() > 10000);
+    Verifier_sans_marque();
 }
 
 void TEssai_outils::menu_des_attributs()
