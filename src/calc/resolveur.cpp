@@ -28,17 +28,10 @@ bool Meme_point(Tcoordonnees a, Tcoordonnees b)
            std::fabs(a.y - b.y) < tolerance_meme_point;
 }
 
-// The point (u, v) of the axis-parallel rectangle spanned by the first four vertices, in
-// fractions of its width and height from its lowest corner.
+// The point (u, v) of a cadre's rectangle.
 Tcoordonnees Point_du_cadre(const Tpolygone& cadre, Reel u, Reel v)
 {
-    Tcoordonnees bas = Coordonnees(*cadre.sommets.at(0));
-    Tcoordonnees haut = bas;
-    for (std::size_t k = 1; k < 4 && k < cadre.sommets.size(); ++k) {
-        const Tcoordonnees s = Coordonnees(*cadre.sommets[k]);
-        bas = {std::min(bas.x, s.x), std::min(bas.y, s.y)};
-        haut = {std::max(haut.x, s.x), std::max(haut.y, s.y)};
-    }
+    const auto [bas, haut] = Boite_du_cadre(cadre);
     return {bas.x + u * (haut.x - bas.x), bas.y + v * (haut.y - bas.y)};
 }
 
@@ -247,6 +240,18 @@ void Recalculer_point(TEtape& etape, TContexte_calcul& contexte)
 }
 
 } // namespace
+
+Tboite Boite_du_cadre(const Tpolygone& cadre)
+{
+    Tcoordonnees bas = Coordonnees(*cadre.sommets.at(0));
+    Tcoordonnees haut = bas;
+    for (std::size_t k = 1; k < 4 && k < cadre.sommets.size(); ++k) {
+        const Tcoordonnees s = Coordonnees(*cadre.sommets[k]);
+        bas = {std::min(bas.x, s.x), std::min(bas.y, s.y)};
+        haut = {std::max(haut.x, s.x), std::max(haut.y, s.y)};
+    }
+    return {bas, haut};
+}
 
 bool Est_en_degres(std::string_view unite_d_angle)
 {

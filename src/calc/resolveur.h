@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "calc/conversion_chaines.h"
+#include "calc/geometrie.h"
 #include "model/figure.h"
 
 namespace trazel {
@@ -38,5 +39,12 @@ TEtape* Chercher_etape_par_objet(TEtape* depart, const void* objet);
 
 // The kinds of angle: "degré" means degrees, anything else radians.
 bool Est_en_degres(std::string_view unite_d_angle);
+
+// The axis-parallel rectangle spanned by the first four vertices of a "cadre": the frame of
+// its free points, (u, v) in fractions of its width and height from its lowest corner.
+struct Tboite {
+    Tcoordonnees bas, haut;
+};
+Tboite Boite_du_cadre(const Tpolygone& cadre);
 
 } // namespace trazel

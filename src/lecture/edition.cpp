@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "calc/noms.h"
+#include "calc/resolveur.h"
 #include "model/mots.h"
 
 namespace trazel {
@@ -454,16 +455,10 @@ TSupport Support_de_ligne(const Tdroite& d, TSupport::TSorte sorte)
     return s;
 }
 
-// The axis-parallel rectangle spanned by the first four vertices, as Point_du_cadre.
+// The rectangle the resolver puts a cadre's free points in.
 TSupport Support_de_cadre(const Tpolygone& cadre)
 {
-    Tcoordonnees bas = Coordonnees(*cadre.sommets.at(0));
-    Tcoordonnees haut = bas;
-    for (std::size_t k = 1; k < 4 && k < cadre.sommets.size(); ++k) {
-        const Tcoordonnees s = Coordonnees(*cadre.sommets[k]);
-        bas = {std::min(bas.x, s.x), std::min(bas.y, s.y)};
-        haut = {std::max(haut.x, s.x), std::max(haut.y, s.y)};
-    }
+    const auto [bas, haut] = Boite_du_cadre(cadre);
     TSupport s;
     s.sorte = TSupport::TSorte::cadre;
     s.origine = bas;
