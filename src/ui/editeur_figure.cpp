@@ -465,7 +465,7 @@ std::vector<std::string> TEditeur_figure::Lignes() const
 }
 
 // The lines that differ are those between the longest common head and tail of the two texts.
-void TEditeur_figure::Remplacer_lignes(const std::vector<std::string>& lignes, bool joindre)
+bool TEditeur_figure::Remplacer_lignes(const std::vector<std::string>& lignes, bool joindre)
 {
     const QStringList anciennes = texte_->toPlainText().split('\n');
     QStringList nouvelles;
@@ -479,7 +479,7 @@ void TEditeur_figure::Remplacer_lignes(const std::vector<std::string>& lignes, b
     while (fin_a > debut && fin_n > debut && anciennes[fin_a - 1] == nouvelles[fin_n - 1])
         --fin_a, --fin_n;
     if (fin_a == debut && fin_n == debut)
-        return;
+        return false;
     QTextDocument* document = texte_->document();
     const auto debut_de = [document](qsizetype k) {
         return document->findBlockByNumber(static_cast<int>(k)).position();
@@ -495,6 +495,8 @@ void TEditeur_figure::Remplacer_lignes(const std::vector<std::string>& lignes, b
         if (fin_a < anciennes.size()) {
             c.setPosition(debut_de(debut));
             c.setPosition(debut_de(fin_a), QTextCursor::KeepAnchor);
+        } else if (debut == 0) {
+            c.select(QTextCursor::Document);
         } else {
             c.setPosition(fin_de(debut - 1));
             c.setPosition(fin_de(fin_a - 1), QTextCursor::KeepAnchor);
@@ -513,6 +515,7 @@ void TEditeur_figure::Remplacer_lignes(const std::vector<std::string>& lignes, b
     }
     c.endEditBlock();
     Lancer_lecture();
+    return true;
 }
 
 void TEditeur_figure::Selectionner_objet(int ligne)
@@ -529,6 +532,8 @@ void TEditeur_figure::Selectionner_objet(int ligne)
     texte_->ensureCursorVisible();
 }
 
+// The object's lines are its own and the indented ones after it: walked in the document, so
+// that a move of the cursor converts no text.
 int TEditeur_figure::Objet_sous_le_curseur() const
 {
     const int ligne = texte_->textCursor().blockNumber() + 1;
@@ -537,12 +542,14 @@ int TEditeur_figure::Objet_sous_le_curseur() const
                          [](int l, const TObjet_edite& objet) { return l < objet.ligne; });
     if (apres == objets_.begin())
         return 0;
-    const TObjet_edite& objet = *std::prev(apres);
-    const std::vector<std::string> lignes = Lignes();
-    if (static_cast<std::size_t>(objet.ligne) > lignes.size())
-        return 0;
-    const TPlage plage = Plage_de_l_objet(lignes, objet.ligne);
-    return static_cast<std::size_t>(ligne) <= plage.fin ? objet.ligne : 0;
+    const int objet = std::prev(apres)->ligne;
+    QTextBlock bloc = texte_->document()->findBlockByNumber(objet - 1);
+    for (int l = objet; bloc.isValid() && l < ligne; ++l) {
+        bloc = bloc.next();
+        if (!bloc.isValid() || !bloc.text().startsWith("  "))
+            return 0;
+    }
+    return bloc.isValid() ? objet : 0;
 }
 
 void TEditeur_figure::Esquisser(bool pendant_un_glissement)

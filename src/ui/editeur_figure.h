@@ -110,8 +110,9 @@ class TEditeur_figure : public QWidget {
     std::vector<std::string> Lignes() const;
     // Puts these lines in place of the text's as one step of the text's undo stack (as part
     // of the step before when `joindre`: a whole drag is one step), and reads the figure at
-    // once. Only the lines that differ are replaced.
-    void Remplacer_lignes(const std::vector<std::string>& lignes, bool joindre = false);
+    // once. Only the lines that differ are replaced; false when none does (nothing is added
+    // to the undo stack then).
+    bool Remplacer_lignes(const std::vector<std::string>& lignes, bool joindre = false);
     // Selects, in the text, the lines of the object whose object line is `ligne`.
     void Selectionner_objet(int ligne);
     // The object line of the object whose lines hold the text cursor, 0 for none.

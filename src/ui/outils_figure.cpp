@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -1003,8 +1004,9 @@ void TOutils_figure::Glisser(QPointF pixel)
     std::vector<std::string> lignes = editeur_.Lignes();
     if (!Remplacer_parametres(lignes, g.ligne, Ligne_parametres(g.nom, parametres, decimales)))
         return;
-    editeur_.Remplacer_lignes(lignes, g.ecrit);
-    g.ecrit = true;
+    // The first change opens the drag's step of the undo stack, the others join it.
+    if (editeur_.Remplacer_lignes(lignes, g.ecrit))
+        g.ecrit = true;
 }
 
 void TOutils_figure::Deplacer_fenetre(QPointF pixel)
@@ -1015,8 +1017,8 @@ void TOutils_figure::Deplacer_fenetre(QPointF pixel)
     roxy.xmin -= static_cast<Reel>(d.x());
     roxy.xmax -= static_cast<Reel>(d.x());
     roxy.ymax += static_cast<Reel>(d.y());
-    Ecrire_roxy(roxy, p.ecrit);
-    p.ecrit = true;
+    if (Ecrire_roxy(roxy, p.ecrit))
+        p.ecrit = true;
 }
 
 // Zooms about the figure point under the mouse: the window's edges scale towards it.
@@ -1030,23 +1032,28 @@ void TOutils_figure::Molette(QPointF pixel, int crans)
     roxy.xmin = p.x + k * (roxy.xmin - p.x);
     roxy.xmax = p.x + k * (roxy.xmax - p.x);
     roxy.ymax = p.y + k * (roxy.ymax - p.y);
-    const bool joindre =
-        derniere_molette_.isValid() && derniere_molette_.elapsed() < delai_molette_ms;
-    derniere_molette_.start();
-    Ecrire_roxy(roxy, joindre);
+    // Notches in quick succession, with nothing done between them, make one step.
+    QTextDocument* document = editeur_.Zone_texte()->document();
+    const bool joindre = derniere_molette_.isValid() &&
+                         derniere_molette_.elapsed() < delai_molette_ms &&
+                         document->availableUndoSteps() == pas_apres_molette_;
+    if (Ecrire_roxy(roxy, joindre)) {
+        derniere_molette_.start();
+        pas_apres_molette_ = document->availableUndoSteps();
+    }
 }
 
-void TOutils_figure::Ecrire_roxy(TEditeur_figure::TPlage_roxy roxy, bool joindre)
+bool TOutils_figure::Ecrire_roxy(TEditeur_figure::TPlage_roxy roxy, bool joindre)
 {
     std::vector<std::string> lignes = editeur_.Lignes();
     const std::vector<std::string_view> vues(lignes.begin(), lignes.end());
     const std::optional<std::size_t> ou = Ligne_position_roxy(vues);
     if (!ou)
-        return;
+        return false;
     const int decimales = Decimales_ecran();
     lignes[*ou] = Ligne_position_roxy(roxy.xmin, roxy.xmax, roxy.ymax, decimales);
     roxy_ecrite_ = roxy;
-    editeur_.Remplacer_lignes(lignes, joindre);
+    return editeur_.Remplacer_lignes(lignes, joindre);
 }
 
 std::unique_ptr<QMenu> TOutils_figure::Menu_objet(QPointF pixel)

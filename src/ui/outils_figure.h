@@ -122,7 +122,7 @@ class TOutils_figure : public QObject {
 
     void Glisser(QPointF pixel);
     void Deplacer_fenetre(QPointF pixel);
-    void Ecrire_roxy(TEditeur_figure::TPlage_roxy roxy, bool joindre);
+    bool Ecrire_roxy(TEditeur_figure::TPlage_roxy roxy, bool joindre);
 
     std::string Nom(TSorte_nom sorte) const;
     Tcoordonnees Aimanter(Tcoordonnees p) const;
@@ -161,6 +161,7 @@ class TOutils_figure : public QObject {
     // The window range written last, while its reading may still be under way.
     std::optional<TEditeur_figure::TPlage_roxy> roxy_ecrite_;
     QElapsedTimer derniere_molette_;
+    int pas_apres_molette_ = -1; // the undo stack's size after the last zoom
     // The tool's lines just written: if the reading marks one of them, they are taken back.
     struct TEcriture {
         std::size_t lignes_avant = 0, lignes_apres = 0;
