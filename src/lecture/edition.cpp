@@ -472,6 +472,24 @@ template <class T> const T& Premier(const TEtape& etape)
     return *Donnee<T>(etape.arguments);
 }
 
+TSupport Support_de_cercle(const Tcercle& c)
+{
+    TSupport s;
+    s.sorte = TSupport::TSorte::cercle;
+    s.rond = Rond_de(c);
+    return s;
+}
+
+TSupport Support_d_arc(const Tarc_de_cercle& arc)
+{
+    TSupport s;
+    s.sorte = TSupport::TSorte::arc;
+    s.rond = Rond_de(*arc.cercle);
+    s.debut = arc.angle_debut;
+    s.fin = arc.angle_fin;
+    return s;
+}
+
 std::optional<TSupport> Support_du_point(const TEtape& etape, TFigure& figure)
 {
     using S = TSupport::TSorte;
@@ -497,17 +515,34 @@ std::optional<TSupport> Support_du_point(const TEtape& etape, TFigure& figure)
     case TCode::point_sur_demi_droite:
         return Support_de_ligne(Premier<Tdroite>(etape), S::demi_droite);
     case TCode::point_sur_cercle:
-        s.sorte = S::cercle;
-        s.rond = Rond_de(Premier<Tcercle>(etape));
-        return s;
-    case TCode::point_sur_arc: {
-        const Tarc_de_cercle& arc = Premier<Tarc_de_cercle>(etape);
-        s.sorte = S::arc;
-        s.rond = Rond_de(*arc.cercle);
-        s.debut = arc.angle_debut;
-        s.fin = arc.angle_fin;
-        return s;
+        return Support_de_cercle(Premier<Tcercle>(etape));
+    case TCode::point_sur_arc:
+        return Support_d_arc(Premier<Tarc_de_cercle>(etape));
+    default:
+        return std::nullopt;
     }
+}
+
+// The support a point put on the object would have: the rules of the points on a segment, a
+// line, a half-line, a circle or an arc, read from the object itself.
+std::optional<TSupport> Porteur(TSorte_objet sorte, const TArgument& defini, TFigure& figure)
+{
+    using S = TSupport::TSorte;
+    switch (sorte) {
+    case TSorte_objet::segment: // a point on [AB] lies on the line named AB
+        return Support_de_ligne(*Droite_du_nom(figure, Record<Tsegment>(defini.donnee).nom),
+                                S::segment);
+    case TSorte_objet::droite:
+    case TSorte_objet::demi_droite: {
+        const Tdroite& d = Record<Tdroite>(defini.donnee);
+        if (d.point1 == nullptr || d.vecteur == nullptr)
+            return std::nullopt;
+        return Support_de_ligne(d, sorte == TSorte_objet::droite ? S::droite : S::demi_droite);
+    }
+    case TSorte_objet::cercle:
+        return Support_de_cercle(Record<Tcercle>(defini.donnee));
+    case TSorte_objet::arc:
+        return Support_d_arc(Record<Tarc_de_cercle>(defini.donnee));
     default:
         return std::nullopt;
     }
@@ -539,6 +574,8 @@ void TRecensement::Ajouter(const std::vector<const TEtape*>& etapes)
     if (const TArgument* defini = Objet_defini(derniere))
         Decrire(o, *defini);
     o.support = Support_du_point(derniere, figure_);
+    if (const TArgument* defini = Objet_defini(derniere))
+        o.porteur = Porteur(o.sorte, *defini, figure_);
     objets.push_back(std::move(o));
     Inscrire(etapes, objets.size() - 1);
 }

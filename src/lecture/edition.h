@@ -92,6 +92,9 @@ struct TObjet_edite {
     // Movable points: where their parameters live, and how many they are. None for a
     // constructed point.
     std::optional<TSupport> support;
+    // Lines, segments, half-lines, circles and arcs: the support of a point put on them, as
+    // the resolver will place it. None for other objects.
+    std::optional<TSupport> porteur;
 };
 
 // The objects of a read figure (its step list from its first step), one per object line in

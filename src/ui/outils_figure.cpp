@@ -119,35 +119,6 @@ bool Meme_position(Tcoordonnees a, Tcoordonnees b)
 
 } // namespace
 
-std::optional<TSupport> Support_sur(const TObjet_edite& objet)
-{
-    TSupport s;
-    switch (objet.sorte) {
-    case TSorte_objet::segment:
-    case TSorte_objet::droite:
-    case TSorte_objet::demi_droite:
-        s.sorte = objet.sorte == TSorte_objet::segment  ? TSupport::TSorte::segment
-                  : objet.sorte == TSorte_objet::droite ? TSupport::TSorte::droite
-                                                        : TSupport::TSorte::demi_droite;
-        s.origine = objet.droite.point;
-        s.e = objet.droite.direction;
-        s.f = Quart_de_tour(s.e);
-        return s;
-    case TSorte_objet::cercle:
-        s.sorte = TSupport::TSorte::cercle;
-        s.rond = objet.cercle;
-        return s;
-    case TSorte_objet::arc:
-        s.sorte = TSupport::TSorte::arc;
-        s.rond = objet.cercle;
-        s.debut = objet.debut;
-        s.fin = objet.fin;
-        return s;
-    default:
-        return std::nullopt;
-    }
-}
-
 TOutils_figure::TOutils_figure(TEditeur_figure& editeur, TVue_figure& vue)
     : editeur_(editeur), vue_(vue)
 {
@@ -428,9 +399,7 @@ void TOutils_figure::Presser(QMouseEvent& e)
     });
     const TObjet_edite* point = editeur_.Objet_de_la_ligne(ligne);
     if (point != nullptr && point->support) {
-        const int nombre =
-            static_cast<int>(Parametres_du_point(*point->support, point->position).size());
-        glisse_ = TGlisse{ligne, point->nom, *point->support, nombre, false, pixel};
+        glisse_ = TGlisse{ligne, point->nom, *point->support, false, pixel};
         vue_.setCursor(Qt::ClosedHandCursor);
         editeur_.Esquisser(true);
     }
@@ -520,7 +489,7 @@ int TOutils_figure::Ligne_acceptee(QPointF pixel, TAttendu attendu) const
             return false;
         switch (attendu) {
         case TAttendu::point:
-            return o->sorte == TSorte_objet::point || Support_sur(*o).has_value();
+            return o->sorte == TSorte_objet::point || o->porteur.has_value();
         case TAttendu::point_existant:
             return o->sorte == TSorte_objet::point;
         case TAttendu::point_mobile:
@@ -598,7 +567,7 @@ std::optional<TOutils_figure::TChoix> TOutils_figure::Choisir(QPointF pixel, TAt
         return std::nullopt;
     }
     if (o != nullptr) { // a point on the line or circle
-        const TSupport support = *Support_sur(*o);
+        const TSupport& support = *o->porteur;
         TChoix c;
         c.nom = Nom(TSorte_nom::point);
         const std::vector<Reel> t = Parametres_du_point(support, Aimanter(ici));

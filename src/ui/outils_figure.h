@@ -145,7 +145,6 @@ class TOutils_figure : public QObject {
         int ligne = 0;
         std::string nom;
         TSupport support;
-        int nombre = 0; // parameters
         bool ecrit = false;
         QPointF depart;
     };
@@ -169,9 +168,5 @@ class TOutils_figure : public QObject {
     };
     TEcriture ecriture_;
 };
-
-// Where a point put on this line, segment, half-line, circle or arc has its parameter;
-// none for other objects.
-std::optional<TSupport> Support_sur(const TObjet_edite& objet);
 
 } // namespace trazel

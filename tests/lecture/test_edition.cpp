@@ -835,3 +835,40 @@ TEST(Nom_libre, par_sorte)
     EXPECT_EQ(Nom_libre(Objets_nommes({"f", "g", "h"}), TSorte_nom::fonction), "f1");
     EXPECT_EQ(Nom_libre(Objets_nommes({"f", "h"}), TSorte_nom::fonction, {"g"}), "f1");
 }
+
+// A point put on a line, a segment, a half-line, a circle or an arc through its carrier's
+// support and the phrase of the point tool reads back where the support placed it; the lines
+// include one with a frame of its own (a parallel) and one with reversed points.
+TEST(Supports, point_pose_sur_chaque_porteur)
+{
+    const std::vector<std::string> base = {
+        "A point libre",
+        "  Objet libre A, param\xE8tres: -2, -1",
+        "B point libre",
+        "  Objet libre B, param\xE8tres: 3, 1",
+        "C point libre",
+        "  Objet libre C, param\xE8tres: 0, 3",
+        "Segment [AB]",
+        "Droite (BC)",
+        "Demi-droite [CA)",
+        "d1 droite parall\xE8le \xE0 AB passant par C",
+        "c1 cercle de centre A passant par C",
+        "a1 arc d'origine B et d'extr\xE9mit\xE9 C sur un cercle de centre A"};
+    const Lu lu(base);
+    ASSERT_EQ(Texte_ignore(lu.ignorees), "");
+    const Tcoordonnees cible{0.7L, 0.4L};
+    for (const char* nom : {"AB", "BC", "CA", "d1", "c1", "a1"}) {
+        SCOPED_TRACE(nom);
+        const TObjet_edite& o = lu.Objet(nom);
+        ASSERT_TRUE(o.porteur);
+        const Reel t = Parametres_du_point(*o.porteur, cible).front();
+        std::vector<std::string> lignes = base;
+        lignes.push_back(phrase::Point_sur("M", o.sorte, o.nom, t, 6));
+        const Lu relu(lignes);
+        ASSERT_EQ(Texte_ignore(relu.ignorees), "");
+        const Reel ecrit = std::stold(Decimales(t, 6));
+        EXPECT_TRUE(Points_proches(relu.Objet("M").position, Position_du_point(*o.porteur, {ecrit}),
+                                   1e-15L));
+    }
+    EXPECT_FALSE(lu.Objet("A").porteur);
+}
