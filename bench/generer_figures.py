@@ -143,6 +143,97 @@ def graphes():
     ecrire_eukleides("c_graphes.euk", euk)
 
 
+def chaine_formules_eukleides(s, support, t):
+    """The chain of a locus of (d) for eukleides: the driving point at t (a parameter on the
+    segment, a polar angle in radians on the circle; eukleides' angles carry their unit), its
+    abscissa, the rotation by an angle in degrees of that abscissa, the homothety of ratio
+    given by the user function, the image's coordinates, the traced point of coordinates
+    given by the user functions."""
+    l = s.lower()
+    depart = (f"point(A{s}.B{s}, {t})" if support == "segment"
+              else f"point(c{s}, {t} rad)")
+    return [f"M{s} = {depart}", f"x{l} = abscissa(M{s})",
+            f"R{s} = rotation(M{s}, O{s}, (40*x{l}+15) deg)",
+            f"H{s} = homothecy(R{s}, O{s}, r{l}(x{l})/2+0.5)",
+            f"u{l} = abscissa(H{s})", f"v{l} = ordinate(H{s})",
+            f"P{s} = point(g{l}(u{l}), k{l}(v{l}))"]
+
+
+def lieux_formules():
+    """(d) 8 loci of 1,500 points, driven in turn on a circle and on a segment, whose chain
+    changes with every sample: a rotation by an angle in degrees computed from the driving
+    point's abscissa, a homothety whose ratio is a user function of it, a point whose
+    coordinates are user functions of the image's."""
+    objets, euk = [], []
+    for k in range(8):
+        s = nom("", k).upper()
+        l = s.lower()
+        x0, y0 = -6 + 4 * (k % 4), 4 - 8 * (k // 4)
+        support = "cercle" if k % 2 == 0 else "segment"
+        objets += libre(f"O{s}", x0, y0)
+        euk += [f"O{s} = point({x0:.4f}, {y0:.4f})"]
+        if support == "cercle":
+            objets += [f"c{s} cercle de centre O{s} et de rayon 1.5 (unité Uoxy)",
+                       f"M{s} point libre sur le cercle c{s}", f"  Objet libre M{s}, paramètre: 0.5"]
+            euk += [f"c{s} = circle(O{s}, 1.5)", f"draw c{s}"]
+            parcours = "-2*pi/1499 to 2*pi + 2*pi/1499"
+        else:
+            objets += libre(f"A{s}", x0 - 1.5, y0 - 1) + libre(f"B{s}", x0 + 1.5, y0 + 1)
+            objets += [f"Segment [A{s}B{s}]",
+                       f"M{s} point libre sur le segment [A{s}B{s}]", f"  Objet libre M{s}, paramètre: 0.3"]
+            euk += [f"A{s} = point({x0 - 1.5:.4f}, {y0 - 1:.4f})",
+                    f"B{s} = point({x0 + 1.5:.4f}, {y0 + 1:.4f})", f"draw A{s}.B{s}"]
+            parcours = "-1/1499 to 1 + 1/1499"
+        objets += [f"x{l} abscisse de M{s} dans le repère Roxy",
+                   f"r{l} fonction t|->1+sin(3t)^2/2",
+                   f"g{l} fonction t|->t+cos(2t)/4",
+                   f"k{l} fonction t|->t-sin(t)^3/3",
+                   f"R{s} image de M{s} par la rotation de centre O{s} et d'angle 40x{l}+15 degré",
+                   f"H{s} image de R{s} par l'homothétie de centre O{s} et de rapport r{l}(x{l})/2+0.5",
+                   f"u{l} abscisse de H{s} dans le repère Roxy",
+                   f"v{l} ordonnée de H{s} dans le repère Roxy",
+                   f"P{s} point de coordonnées (g{l}(u{l}),k{l}(v{l})) dans le repère Roxy",
+                   f"L{s} lieu du point P{s} selon M{s} (1500 points)",
+                   f"  Objet dessinable L{s}, particularités: bleu"]
+        # eukleides' trigonometric functions take degrees: the radians are converted.
+        euk += [f"number r{l}(number t)", "  return 1 + sin(deg(3*t))^2/2", "end",
+                f"number g{l}(number t)", "  return t + cos(deg(2*t))/4", "end",
+                f"number k{l}(number t)", "  return t - sin(deg(t))^3/3", "end"]
+        euk += chaine_formules_eukleides(s, support, "0.3" if support == "segment" else "0.5")
+        points = [f"O{s}", f"M{s}", f"R{s}", f"H{s}", f"P{s}"]
+        if support == "segment":
+            points = [f"A{s}", f"B{s}"] + points
+        for p in points:
+            euk += point_dessine(p)
+        # 1,502 samples, one step beyond each end of the segment or of the turn.
+        euk += [f"locus L{s}(t = {parcours} step 1502)"]
+        euk += ["  " + ligne for ligne in chaine_formules_eukleides(s, support, "t")]
+        euk += [f"  put P{s}", "end", f"draw L{s} blue"]
+    ecrire("d_lieux_formules.fgr", objets)
+    ecrire_eukleides("d_lieux_formules.euk", euk)
+
+
+def graphes_puissances():
+    """(e) graphs of 4,000 points (4,004 samples) of functions nesting user functions three
+    deep, with sines, cosines, square roots and powers."""
+    objets = ["u fonction t|->t^3/50-t/3+1", "v fonction t|->sqrt(u(t)^2+1)*cos(t/2)",
+              "w fonction t|->v(2sin(t))+u(t/3)^2/4",
+              "z fonction t|->w(t)/2-sqrt(abs(v(t)))+cos(u(t)/3)^3"]
+    euk = ["number u(number t)", "  return t^3/50-t/3+1", "end",
+           "number v(number t)", "  return sqrt(u(t)^2+1)*cos(deg(t/2))", "end",
+           "number w(number t)", "  return v(2*sin(deg(t)))+u(t/3)^2/4", "end",
+           "number z(number t)", "  return w(t)/2-sqrt(abs(v(t)))+cos(deg(u(t)/3))^3", "end"]
+    for n, (f, a) in enumerate([("v", 6), ("w", 8), ("z", 8), ("w", 6), ("z", 9), ("v", 9)]):
+        c = f"C{nom('', n).upper()}"
+        objets += [f"{c} graphe de {f} sur [-{a}, {a}] dans le repère Roxy (4000 points)",
+                   f"  Objet dessinable {c}, particularités: vert"]
+        # 4,000 points make 4,001 intervals: 4,004 samples, one step beyond each end.
+        euk += [f"locus {c}(t = -{a} - {2 * a}/4001 to {a} + {2 * a}/4001 step 4004)",
+                f"  put point(t, {f}(t))", "end", f"draw {c} green"]
+    ecrire("e_graphes_puissances.fgr", objets)
+    ecrire_eukleides("e_graphes_puissances.euk", euk)
+
+
 def glisser():
     """The figure of the dragging bench (bench/glisser/): about 100 objects of mixed kinds, two
     graphs and a locus of 500 samples, all built on the free point A, which the bench drags.
@@ -212,3 +303,5 @@ if __name__ == "__main__":
     grande_figure()
     lieux()
     graphes()
+    lieux_formules()
+    graphes_puissances()
