@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QSettings>
-#include <QShortcut>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QToolBar>
@@ -238,19 +237,12 @@ void TEditeur_figure::ExecuteLigne(const QString& texte)
         return;
     }
     // Added lines are one step of the undo stack, like a mouse action.
-    const QStringList figure = texte_->toPlainText().split('\n');
-    std::vector<std::string> nouvelles;
-    nouvelles.reserve(static_cast<std::size_t>(figure.size() + lignes.size()));
-    const qsizetype ou = Avant_commentaire(figure);
-    for (qsizetype k = 0; k < figure.size(); ++k) {
-        if (k == ou)
-            for (const QString& ligne : lignes)
-                nouvelles.push_back(Texte_cp1252(ligne));
-        nouvelles.push_back(Texte_cp1252(figure[k]));
-    }
-    if (ou == figure.size())
-        for (const QString& ligne : lignes)
-            nouvelles.push_back(Texte_cp1252(ligne));
+    std::vector<std::string> nouvelles = Lignes();
+    const qsizetype ou = Avant_commentaire(texte_->toPlainText().split('\n'));
+    std::vector<std::string> ajoutees;
+    for (const QString& ligne : lignes)
+        ajoutees.push_back(Texte_cp1252(ligne));
+    nouvelles.insert(nouvelles.begin() + ou, ajoutees.begin(), ajoutees.end());
     Remplacer_lignes(nouvelles);
 }
 

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -60,6 +62,37 @@ class TTest_dialogues : public QObject {
         QVERIFY(oui);
         QCOMPARE(Boutons_de([&] { dialogues.Information(nullptr, "Tangente", "!"); }, "OK"),
                  QStringList{"OK"});
+    }
+
+    // The form shows each label with its value, gives the values typed (trimmed) on OK, and
+    // nothing on Annuler.
+    void formulaire_rempli_puis_annule()
+    {
+        TDialogues_qt dialogues;
+        QStringList libelles_vus;
+        const auto repondre = [&](const QString& bouton) {
+            QTimer::singleShot(0, [&, bouton] {
+                QWidget* boite = QApplication::activeModalWidget();
+                if (boite == nullptr)
+                    return;
+                const QList<QLineEdit*> zones = boite->findChildren<QLineEdit*>();
+                for (QLabel* l : boite->findChildren<QLabel*>())
+                    libelles_vus << l->text();
+                if (zones.size() == 2)
+                    zones[1]->setText("  3,5 ");
+                for (QAbstractButton* b : boite->findChildren<QAbstractButton*>())
+                    if (b->text() == bouton)
+                        b->click();
+            });
+        };
+        repondre("OK");
+        const std::optional<QStringList> valeurs =
+            dialogues.Formulaire(nullptr, "Cercle", {"Centre :", "Rayon :"}, {"O", "1"});
+        QVERIFY(valeurs.has_value());
+        QCOMPARE(*valeurs, (QStringList{"O", "3,5"}));
+        QCOMPARE(libelles_vus, (QStringList{"Centre :", "Rayon :"}));
+        repondre("Annuler");
+        QVERIFY(!dialogues.Formulaire(nullptr, "Cercle", {"Rayon :"}, {"1"}).has_value());
     }
 
     // Closing the box without a button calls the operation off.
