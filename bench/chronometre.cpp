@@ -1,5 +1,5 @@
-// Times two commands run in turn, so that a passing load on the machine touches both:
-//   chronometre N -- commande1 arguments... -- commande2 arguments...
+// Times commands run in turn, so that a passing load on the machine touches them all:
+//   chronometre N -- commande1 arguments... -- commande2 arguments... [-- commande3 ...]
 // Prints one line per command: its median wall time over N runs, in seconds, and its
 // largest resident memory, in KiB. Each run is started with posix_spawn and timed from
 // here, so the time is the program's own plus the start of a process, not a shell's fork.
