@@ -154,13 +154,12 @@ TEditeur_figure::TEditeur_figure(QWidget* parent)
     separation_ = new QSplitter(Qt::Horizontal);
     separation_->setObjectName("Separation");
     separation_->addWidget(gauche);
-    // The drawing under its tools, with the tools' instructions below it.
+    // The drawing, with the tools' instructions below it.
     outils_ = std::make_unique<TOutils_figure>(*this, *vue_);
     auto* droite = new QWidget;
     auto* colonne_dessin = new QVBoxLayout(droite);
     colonne_dessin->setContentsMargins(0, 0, 0, 0);
     colonne_dessin->setSpacing(2);
-    colonne_dessin->addWidget(outils_->Barre());
     colonne_dessin->addWidget(vue_, 1);
     colonne_dessin->addWidget(outils_->Pied());
     separation_->addWidget(droite);
@@ -170,6 +169,8 @@ TEditeur_figure::TEditeur_figure(QWidget* parent)
         separation_->restoreState(QSettings().value(cle_separation).toByteArray());
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
+    // The tools span the editor: the drawing's half is too narrow for all of them.
+    disposition->addWidget(outils_->Barre());
     disposition->addWidget(separation_, 1);
     disposition->addWidget(etat_);
 
