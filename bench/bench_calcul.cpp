@@ -112,7 +112,8 @@ std::string Figure_de_charge(const char* nom)
         (std::filesystem::path(TRAZEL_SOURCE_DIR) / "bench" / "figures" / nom).string());
 }
 
-// The stress figure of loci, read once; its first locus is replayed.
+// A stress figure of loci, read once; the chain from its driving point MA to its traced
+// point is replayed.
 struct Figure_des_lieux {
     TForm2 form2;
     TFigure figure;
@@ -121,26 +122,62 @@ struct Figure_des_lieux {
     TEtape* pilote = nullptr;
     TEtape* tracee = nullptr;
 
-    Figure_des_lieux()
+    explicit Figure_des_lieux(const char* fichier = "b_lieux.fgr", const char* trace = "QA")
     {
         form2.separateur_decimal('.');
-        premiere = Lire_texte_figure(Figure_de_charge("b_lieux.fgr"), "b_lieux.fgr", figure, form2);
+        premiere = Lire_texte_figure(Figure_de_charge(fichier), fichier, figure, form2);
         pilote = Chercher_etape_par_objet(premiere, &Point_du_nom(figure.liste_points, "MA"));
-        tracee = Chercher_etape_par_objet(premiere, &Point_du_nom(figure.liste_points, "QA"));
+        tracee = Chercher_etape_par_objet(premiere, &Point_du_nom(figure.liste_points, trace));
     }
 };
 
-// One sample: the driving point moved, its chain of ten steps replayed.
-void Pas_de_lieu(benchmark::State& etat)
+// One sample: the driving point moved, its chain replayed.
+void Pas_de_chaine(benchmark::State& etat, Figure_des_lieux& f)
 {
-    Figure_des_lieux f;
     Reel& parametre = *Donnee<Reel>(Argument(f.pilote, 2));
     for (auto _ : etat) {
         parametre = parametre > 1 ? 0 : parametre + 0.001L;
         Recalculer_etapes(f.pilote, f.tracee, f.contexte);
     }
 }
+
+// The chain of ten steps of b_lieux (constant rotation angle).
+void Pas_de_lieu(benchmark::State& etat)
+{
+    Figure_des_lieux f;
+    Pas_de_chaine(etat, f);
+}
 BENCHMARK(Pas_de_lieu);
+
+// The chain of d_lieux_formules: a measured abscissa, three user functions, a rotation by an
+// angle that changes at every sample, an homothety, two measures, a point of user functions.
+void Pas_de_lieu_formules(benchmark::State& etat)
+{
+    Figure_des_lieux f("d_lieux_formules.fgr", "PA");
+    Pas_de_chaine(etat, f);
+}
+BENCHMARK(Pas_de_lieu_formules);
+
+// One sample of a graph of e_graphes_puissances, whose functions nest user functions three
+// deep: a graph of 1,000 points sampled, the time counted per sample.
+void Echantillon_de_graphe(benchmark::State& etat)
+{
+    TForm2 form2;
+    form2.separateur_decimal('.');
+    TFigure figure;
+    TContexte_calcul contexte{figure, form2};
+    Lire_texte_figure(Figure_de_charge("e_graphes_puissances.fgr"), "e.fgr", figure, form2);
+    const Trepere& roxy = *figure.liste_reperes.front();
+    if (roxy.nom != "Roxy") {
+        etat.SkipWithError("le premier rep\xE8re n'est pas Roxy");
+        return;
+    }
+    constexpr long n = 1000;
+    for (auto _ : etat)
+        benchmark::DoNotOptimize(Echantillons_graphe("z", roxy, n, 8, -8, contexte));
+    etat.SetItemsProcessed(etat.iterations() * (n + 4));
+}
+BENCHMARK(Echantillon_de_graphe)->Unit(benchmark::kMicrosecond);
 
 // One locus of 1,000 points, sampled and written.
 void Lieu_complet(benchmark::State& etat)
