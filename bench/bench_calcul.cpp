@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <charconv>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -104,6 +106,32 @@ void Reel_en_texte_courant(benchmark::State& etat)
     }
 }
 BENCHMARK(Reel_en_texte_courant);
+
+// The floor the writer of reals is measured against: the standard library's shortest exact
+// writing of the same long doubles, and its fixed writing with the 9 decimals of curve data,
+// into a buffer.
+void To_chars_plus_court(benchmark::State& etat)
+{
+    Reel x = -6.2304012034897512L;
+    char tampon[64];
+    for (auto _ : etat) {
+        x += 0.000123L;
+        benchmark::DoNotOptimize(std::to_chars(tampon, tampon + sizeof tampon, x).ptr);
+    }
+}
+BENCHMARK(To_chars_plus_court);
+
+void To_chars_9_decimales(benchmark::State& etat)
+{
+    Reel x = -6.2304012034897512L;
+    char tampon[64];
+    for (auto _ : etat) {
+        x += 0.000123L;
+        benchmark::DoNotOptimize(
+            std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, 9).ptr);
+    }
+}
+BENCHMARK(To_chars_9_decimales);
 
 // A stress figure of bench/figures, as the program reads it.
 std::string Figure_de_charge(const char* nom)
