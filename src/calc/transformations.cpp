@@ -69,7 +69,9 @@ Tcoordonnees Symetrique(Tcoordonnees p, const Tdroite& axe)
 Tcoordonnees Tourner(Tcoordonnees o, Reel angle, TSinus_cosinus& trigo, Tcoordonnees p)
 {
     const Tcoordonnees op = Vecteur_de(o, p);
-    return Repere_vers_absolu(o, op, Quart_de_tour(op), {trigo.Cosinus(angle), trigo.Sinus(angle)});
+    Reel cosinus = 1, sinus = 0;
+    trigo.Les_deux(angle, cosinus, sinus);
+    return Repere_vers_absolu(o, op, Quart_de_tour(op), {cosinus, sinus});
 }
 
 Tcoordonnees Homothetique(Tcoordonnees o, Reel rapport, Tcoordonnees p)
