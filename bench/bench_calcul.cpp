@@ -97,13 +97,19 @@ void Evaluer_expression_en_place(benchmark::State& etat)
 }
 BENCHMARK(Evaluer_expression_en_place);
 
-void Reel_en_texte_courant(benchmark::State& etat)
+// Writes a slowly moving real at each iteration with `ecrire`.
+template <class F> void Ecrire_des_reels(benchmark::State& etat, F ecrire)
 {
     Reel x = -6.2304012034897512L;
     for (auto _ : etat) {
         x += 0.000123L;
-        benchmark::DoNotOptimize(Reel_en_texte(x));
+        benchmark::DoNotOptimize(ecrire(x));
     }
+}
+
+void Reel_en_texte_courant(benchmark::State& etat)
+{
+    Ecrire_des_reels(etat, [](Reel x) { return Reel_en_texte(x); });
 }
 BENCHMARK(Reel_en_texte_courant);
 
@@ -112,24 +118,17 @@ BENCHMARK(Reel_en_texte_courant);
 // into a buffer.
 void To_chars_plus_court(benchmark::State& etat)
 {
-    Reel x = -6.2304012034897512L;
     char tampon[64];
-    for (auto _ : etat) {
-        x += 0.000123L;
-        benchmark::DoNotOptimize(std::to_chars(tampon, tampon + sizeof tampon, x).ptr);
-    }
+    Ecrire_des_reels(etat, [&](Reel x) { return std::to_chars(tampon, std::end(tampon), x).ptr; });
 }
 BENCHMARK(To_chars_plus_court);
 
 void To_chars_9_decimales(benchmark::State& etat)
 {
-    Reel x = -6.2304012034897512L;
     char tampon[64];
-    for (auto _ : etat) {
-        x += 0.000123L;
-        benchmark::DoNotOptimize(
-            std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, 9).ptr);
-    }
+    Ecrire_des_reels(etat, [&](Reel x) {
+        return std::to_chars(tampon, std::end(tampon), x, std::chars_format::fixed, 9).ptr;
+    });
 }
 BENCHMARK(To_chars_9_decimales);
 
