@@ -104,4 +104,35 @@ struct TArbre_compile {
 TArbre_compile Compiler_formule(std::string_view texte, const TDefinitions& definitions,
                                 const std::vector<TCalc_fonction>& compilees);
 
+// A compiled tree laid out for evaluation (programme_formule.cpp): its nodes in evaluation
+// order, left operand first, as instructions of a value stack. Numbers and variables as
+// right operands are folded into their operator, constant exponents are classified once,
+// and each computation that recurs (the copies of a call's argument, a call or any subtree
+// written twice) is computed at its first place and read back at the others. The
+// operations are the tree's own, in its order, so the value and the first fault are the
+// ones a walk over the tree gives.
+struct TInstruction {
+    std::int32_t code = 0;
+    std::int32_t argument = 0; // a variable's index, a slot, an exponent or a jump
+    Reel valeur = 0;           // a number
+};
+struct TCalc_programme {
+    std::vector<TInstruction> instructions;
+    std::int32_t valeurs_partagees = 0; // slots of the recurring computations
+    std::int32_t pile = 0;              // the stack depth it needs
+    std::int64_t taille = 0;            // nodes of the tree
+};
+TCalc_programme Programmer(const TCalc_noeud& racine);
+
+// What evaluations keep between them: the recurring values by slot (an evaluation stores
+// each before it reads it), the stack and the last sine and cosine.
+struct TExecution {
+    std::vector<Reel> partagees;
+    std::vector<Reel> pile;
+    TSinus_cosinus trigo;
+};
+// The program's value for the variables' values; floating-point faults raise Erreur_calcul.
+Reel Executer(const TCalc_programme& programme, const std::vector<Reel>& valeurs,
+              TExecution& execution);
+
 } // namespace trazel

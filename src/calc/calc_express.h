@@ -25,8 +25,8 @@ struct TCalc_fonction_init {
 };
 using TCalc_liste_fonction_init = std::vector<TCalc_fonction_init>;
 
-// One node of a compiled tree; its layout is the evaluator's own.
-struct TCalc_noeud;
+// A compiled formula; its layout is the evaluator's own.
+struct TCalc_programme;
 
 // Bounds that keep any formula within the stack and memory: parentheses nested deeper, or a
 // tree higher or larger once user functions are expanded, reject the formula. Figures stay
@@ -55,10 +55,11 @@ class TCalcExpress {
     const std::string& Formula() const { return formule_; }
     void Formula(const std::string& texte);
 
-    // A compiled tree a caller keeps next to its text, with what it was compiled for.
+    // A compiled formula a caller keeps next to its text, with its size in tree nodes and
+    // what it was compiled for.
     struct TCompilation {
-        std::shared_ptr<const TCalc_noeud> arbre;
-        std::int32_t partages = 0;
+        std::shared_ptr<const TCalc_programme> programme;
+        std::int64_t noeuds = 0;
         std::uint64_t generation = UINT64_MAX;
         char separateur = '\0';
     };
@@ -83,7 +84,7 @@ class TCalcExpress {
     // staying as it is.
     bool A_jour(const TCompilation& memo) const
     {
-        return memo.arbre && memo.generation == generation_ &&
+        return memo.programme && memo.generation == generation_ &&
                memo.separateur == separateur_decimal;
     }
     Reel Evaluate(const TCompilation& memo, const std::vector<Reel>& valeurs) const;
@@ -96,18 +97,16 @@ class TCalcExpress {
     std::uint64_t Generation() const { return generation_; }
 
   private:
-    // The compiled function bodies and the trees kept by text (dropped when the functions,
-    // the variables or the separator change), and what evaluations keep between them: the
-    // values shared within a call, the last sine and cosine. Defined in calc_express.cpp.
+    // The compiled function bodies and the formulas kept by text (dropped when the
+    // functions, the variables or the separator change), and what evaluations keep between
+    // them. Defined in calc_express.cpp.
     struct TMemoires;
     void Oublier_compilations();
-    Reel Evaluer_arbre(const TCalc_noeud& racine, std::int32_t partages,
-                       const std::vector<Reel>& valeurs) const;
     std::string formule_;
     std::vector<std::string> variables_;
     TCalc_liste_fonction_init fonctions_;
-    std::shared_ptr<const TCalc_noeud> Racine;
-    std::int32_t partages_ = 0; // shared values in Racine
+    std::shared_ptr<const TCalc_programme> programme_;
+    std::int64_t noeuds_ = 0; // of programme_'s tree
     std::uint64_t generation_ = 0;
     // Memos only, so the const evaluations change them too.
     std::unique_ptr<TMemoires> memoires_;

@@ -14,7 +14,6 @@
 #include <unordered_map>
 #include <utility>
 
-#include "calc/arbre_formule.h" // the size of the trees kept with conversions
 #include "calc/decimales.h"
 #include "calc/notation.h"
 #include "model/erreurs.h"
@@ -418,7 +417,7 @@ Reel TForm2::Evaluer_conversion(TConversion* conversion, std::string_view texte)
             // The trees kept beside the texts hold few enough nodes in all: a tree that
             // would pass the bound is not kept.
             TCalcExpress::TCompilation& memo = conversion->compilation;
-            const auto noeuds = [&] { return memo.arbre ? memo.arbre->taille : 0; };
+            const auto noeuds = [&] { return memo.programme ? memo.noeuds : 0; };
             const std::int64_t avant = noeuds();
             CalcExpress1.Formula(conversion->converti, memo);
             m.noeuds_gardes += noeuds() - avant;

@@ -69,7 +69,7 @@ TEST(Formula, memo_de_l_appelant_suit_les_definitions)
     Installer(calc, {{"x", "y"}, fonctions_imbriquees});
     TCalcExpress::TCompilation memo;
     calc.Formula("m(x)-2*y", memo);
-    ASSERT_TRUE(memo.arbre);
+    ASSERT_TRUE(memo.programme);
     calc.Formula("k(y)"); // another formula in between
     calc.Formula("m(x)-2*y", memo);
     EXPECT_EQ(calc.Formula(), "m(x)-2*y");
