@@ -135,5 +135,9 @@ bool Est_fonction_predefinie(std::string_view texte);
 std::string Reel_en_texte(Reel x);
 // Appends Reel_en_texte(x) to the text.
 void Ajouter_reel(std::string& texte, Reel x);
+// Appends Reel_en_texte(x) cut after its first `decimales` decimals (0 or more) as curve
+// data holds it: digits past the cut are dropped, not rounded, zeros before them stay, and
+// a text without a point is whole. Infinities and NaN raise Erreur_calcul.
+void Ajouter_reel_tronque(std::string& texte, Reel x, int decimales);
 
 } // namespace trazel

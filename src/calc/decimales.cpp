@@ -3,6 +3,7 @@
 
 #include "calc/decimales.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -89,10 +90,12 @@ std::optional<TArrondi> Arrondir_vite(Reel x)
     return std::nullopt;
 }
 
-// The 15 digits of n (10^14 <= n < 10^15) without their trailing zeros, into `chiffres`;
-// returns their count. Two halves of 32 bits divide faster than the whole.
-std::size_t Chiffres(std::uint64_t n, std::array<char, 20>& chiffres)
+// The 15 digits of n (10^14 <= n < 10^15) without their trailing zeros, into `chiffres`
+// (the zeros are written all the same); returns their count. Two halves of 32 bits divide
+// faster than the whole.
+template <std::size_t N> std::size_t Chiffres(std::uint64_t n, std::array<char, N>& chiffres)
 {
+    static_assert(N >= 15);
     // Two digits at a time: pictures write hundreds of thousands of numbers.
     static constexpr char paires[] = "00010203040506070809101112131415161718192021222324"
                                      "25262728293031323334353637383940414243444546474849"
@@ -209,6 +212,54 @@ void Ajouter_reel(std::string& texte, Reel x)
     std::array<char, 20> chiffres{};
     Disposer(texte, a->negatif, std::string_view(chiffres.data(), Chiffres(a->n, chiffres)),
              a->exposant, '.');
+}
+
+// Only the digits before the cut are laid out, straight into a buffer. With c significant
+// digits and the first at 10^e, Ajouter_reel's text is an integer when c <= e + 1, and
+// otherwise has its point after max(e + 1, 0) digits or after "0." and -e - 1 zeros.
+// Copies have fixed lengths (the buffers have room past what is kept): calls to memcpy of
+// a few bytes of varying length cost more than the rest of the writing.
+void Ajouter_reel_tronque(std::string& texte, Reel x, int decimales)
+{
+    const std::optional<TArrondi> a = Arrondir_vite(Controler(x));
+    if (!a) {
+        // Rare in pictures (zeros, |x| < 1e-5, |x| >= 1e15): the whole text, then the cut.
+        const std::size_t debut = texte.size();
+        Ajouter_reel(texte, x);
+        const std::size_t point = texte.find('.', debut);
+        if (point != std::string::npos)
+            texte.resize(std::min(texte.size(), point + 1 + static_cast<std::size_t>(decimales)));
+        return;
+    }
+    std::array<char, 32> chiffres{};
+    const int c = static_cast<int>(Chiffres(a->n, chiffres));
+    const int e = a->exposant; // -5 to 14
+    std::array<char, 48> tampon{};
+    char* p = tampon.data();
+    *p = '-';
+    p += a->negatif ? 1 : 0;
+    if (c <= e + 1) {
+        // An integer: the digits past the c-th are the zeros Chiffres wrote.
+        std::memcpy(p, chiffres.data(), 16);
+        p += e + 1;
+    } else {
+        const int entiers = std::max(e + 1, 0);
+        const int zeros = std::min(std::max(-e - 1, 0), decimales); // at most 4
+        // The significant digits kept: those before the cut, none past the c-th.
+        const int gardes = std::max(std::min(c, e + 1 + decimales), entiers);
+        if (entiers > 0) {
+            std::memcpy(p, chiffres.data(), 16);
+            p += entiers;
+        } else {
+            *p++ = '0';
+        }
+        *p++ = '.';
+        std::memcpy(p, "0000", 4);
+        p += zeros;
+        std::memcpy(p, chiffres.data() + entiers, 16);
+        p += gardes - entiers;
+    }
+    texte.append(tampon.data(), static_cast<std::size_t>(p - tampon.data()));
 }
 
 } // namespace trazel
