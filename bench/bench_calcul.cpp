@@ -17,6 +17,7 @@
 #include "calc/noms.h"
 #include "calc/resolveur.h"
 #include "latex/courbes.h"
+#include "latex/texte_image.h"
 #include "lecture/transcription.h"
 #include "model/fichiers.h"
 
@@ -132,6 +133,32 @@ void To_chars_9_decimales(benchmark::State& etat)
 }
 BENCHMARK(To_chars_9_decimales);
 
+// The numbers of curve data, Ajouter_reel's text cut after 9 decimals, added to a data line:
+// through the whole text and its cut, as the curve writer did, and written cut.
+void Reel_coupe_par_le_texte(benchmark::State& etat)
+{
+    std::string texte, ligne;
+    Ecrire_des_reels(etat, [&](Reel x) {
+        texte.clear();
+        Ajouter_reel(texte, x);
+        ligne.clear();
+        ligne += Tronquer_decimales(texte, 9);
+        return ligne.size();
+    });
+}
+BENCHMARK(Reel_coupe_par_le_texte);
+
+void Reel_coupe_directement(benchmark::State& etat)
+{
+    std::string ligne;
+    Ecrire_des_reels(etat, [&](Reel x) {
+        ligne.clear();
+        Ajouter_reel_tronque(ligne, x, 9);
+        return ligne.size();
+    });
+}
+BENCHMARK(Reel_coupe_directement);
+
 // A stress figure of bench/figures, as the program reads it.
 std::string Figure_de_charge(const char* nom)
 {
@@ -222,6 +249,23 @@ void Lieu_complet(benchmark::State& etat)
     }
 }
 BENCHMARK(Lieu_complet)->Unit(benchmark::kMillisecond);
+
+// The writing alone of the same locus, sampled once: 2,000 numbers of curve data.
+void Ecriture_d_un_lieu(benchmark::State& etat)
+{
+    Figure_des_lieux f;
+    const TPilote pilote{&Point_du_nom(f.figure.liste_points, "MA"), "MA", true};
+    const TCourbe courbe{.nom = "LA"};
+    TEchantillons e = Echantillons_lieu(f.premiere, Point_du_nom(f.figure.liste_points, "QA"),
+                                        pilote, 1000, f.contexte);
+    Marquer_bascules(e, {.xmin = -15, .ymin = -10, .xmax = 15, .ymax = 10});
+    for (auto _ : etat) {
+        std::string sortie;
+        Ecrire_echantillons(courbe, e, 5, sortie);
+        benchmark::DoNotOptimize(sortie);
+    }
+}
+BENCHMARK(Ecriture_d_un_lieu)->Unit(benchmark::kMicrosecond);
 
 // The stress figure of plain objects (2,000 points, 1,000 lines and segments, 500 circles).
 // The reader alone: lines taken apart, names looked up, every object computed.
