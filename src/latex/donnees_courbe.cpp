@@ -52,18 +52,18 @@ class TRelecture {
     void Bascule();
     void Echantillon(std::string_view x, std::string_view y)
     {
-        x_.assign(x);
-        y_.assign(y);
+        x_.assign(Tronquer_decimales(x, decimales_courbe));
+        y_.assign(Tronquer_decimales(y, decimales_courbe));
         Placer_echantillon();
     }
-    // The same for a computed sample, written straight into the point kept.
+    // The same for a computed sample, written cut straight into the point kept.
     void Echantillon(const TEchantillon& e)
     {
         x_.clear();
-        Ajouter_reel(x_, e.x);
+        Ajouter_reel_tronque(x_, e.x, decimales_courbe);
         y_.clear();
         if (e.defini)
-            Ajouter_reel(y_, e.y);
+            Ajouter_reel_tronque(y_, e.y, decimales_courbe);
         else
             y_ = "ND";
         Placer_echantillon();
@@ -81,13 +81,13 @@ class TRelecture {
     void Lire_mot(std::string_view ligne, int& position);
     // The sample kept in x_ and y_, placed in the data or held while outside.
     void Placer_echantillon();
-    // "{x, y}" of the last point read, its decimals cut, added to the data line.
+    // "{x, y}" of the last point read, added to the data line.
     void Ajouter_point()
     {
         tampon_ += '{';
-        tampon_ += Tronquer_decimales(x_, decimales_courbe);
+        tampon_ += x_;
         tampon_ += ", ";
-        tampon_ += Tronquer_decimales(y_, decimales_courbe);
+        tampon_ += y_;
         tampon_ += '}';
     }
     // The data set's last line closes with "}]" in place of its final ", ".
@@ -102,7 +102,7 @@ class TRelecture {
     bool premier_mot_ = true;
     bool dehors_ = false;
     bool en_attente_ = true; // outside, remembering points until the curve comes back
-    std::string x_, y_;      // the last point read, as written
+    std::string x_, y_;      // the last point read, its decimals cut ("ND" has none)
     std::string tampon_;     // the data line being built
 };
 
