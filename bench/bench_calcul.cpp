@@ -185,13 +185,14 @@ struct Figure_des_lieux {
     }
 };
 
-// One sample: the driving point moved, its chain replayed.
+// One sample: the driving point moved, its chain replayed as the locus sampler replays it.
 void Pas_de_chaine(benchmark::State& etat, Figure_des_lieux& f)
 {
     Reel& parametre = *Donnee<Reel>(Argument(f.pilote, 2));
+    TRejeu rejeu(f.premiere, f.pilote, f.tracee);
     for (auto _ : etat) {
         parametre = parametre > 1 ? 0 : parametre + 0.001L;
-        Recalculer_etapes(f.pilote, f.tracee, f.contexte);
+        rejeu.Rejouer(f.contexte);
     }
 }
 

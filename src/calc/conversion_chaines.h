@@ -4,6 +4,7 @@
 // evaluation, and the writing of reals as plain decimal text. Defined in variables.cpp,
 // notation.cpp and decimales.cpp.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,13 +47,26 @@ class TForm2 {
     void Reinitialiser();
     void Ajouter_variable(const std::string& nom, Reel valeur);
     void Affecter_variable(const std::string& nom, Reel valeur);
+    // Raised whenever the names of the variables or of the functions change: while it stays,
+    // an index given by Indice_variable stays the one Affecter_variable would find.
+    std::uint64_t Version_des_noms() const;
+    // The index of the most recent variable of that name, none when there is none.
+    std::optional<std::size_t> Indice_variable(const std::string& nom) const;
+    // Affecter_variable for the variable at that index.
+    void Affecter_variable(std::size_t indice, Reel valeur)
+    {
+        variables_.at(indice).valeur = valeur;
+        valeurs_[indice] = valeur;
+    }
     void Retirer_variable(const std::string& nom);
     // `source` is the body as the figure writes it and `ligne` the figure line that defines
     // the function, for messages.
     void Ajouter_fonction(const std::string& nom, std::string corps, const TListe_points& points,
                           Reel echelle, const std::string& parametre, std::string source = {},
                           int ligne = 0);
-    void Affecter_fonction(const std::string& nom, std::string corps, const TListe_points& points,
+    // True when the body, as converted, depends only on the names known (no distance written
+    // as two point names): given again while they stay, it would change nothing.
+    bool Affecter_fonction(const std::string& nom, std::string corps, const TListe_points& points,
                            Reel echelle, const std::string& parametre);
     void Noms_libres(std::string& x, std::string& y) const;
 

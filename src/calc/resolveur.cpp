@@ -286,6 +286,66 @@ void Recalculer_etapes(TEtape* premiere, const TEtape* derniere, TContexte_calcu
     }
 }
 
+TRejeu::TRejeu(TEtape* figure, TEtape* premiere, const TEtape* derniere)
+{
+    const auto calculee = [](const TEtape& e) {
+        return e.genre > Genre(TCode::premiere) && Code_connu(e.genre) && e.arguments != nullptr;
+    };
+    // A function defined by one step only: no other step gives its name another body.
+    const auto seule_definition = [&](const TEtape& f) {
+        const std::string& nom = resolveur::Arg<std::string>(f, 4);
+        for (const TEtape* e = figure; e != nullptr; e = e->suivante)
+            if (e != &f && calculee(*e) && e->code() == TCode::fonction &&
+                resolveur::Arg<std::string>(*e, 4) == nom)
+                return false;
+        return true;
+    };
+    for (TEtape* etape = premiere; etape != nullptr; etape = etape->suivante) {
+        TSorte sorte = TSorte::autre;
+        if (calculee(*etape)) {
+            if (etape->code() == TCode::fonction &&
+                Sans_termes_de_mesure(resolveur::Arg<std::string>(*etape, 2)) &&
+                seule_definition(*etape))
+                sorte = TSorte::fonction_fixe;
+            else if (Construction(etape->genre).famille == TFamille::mesure)
+                sorte = TSorte::mesure;
+        }
+        pas_.push_back({etape, sorte});
+        if (etape == derniere)
+            break;
+    }
+}
+
+// A function's converted body, unless it holds a distance written as two point names,
+// depends only on its text and on the names known, and a measure's variable is the most
+// recent of its name: both stay while the names do.
+void TRejeu::Rejouer(TContexte_calcul& contexte)
+{
+    TForm2& form2 = contexte.form2;
+    for (TPas& p : pas_) {
+        const bool noms_inchanges = p.version == form2.Version_des_noms();
+        if (p.sorte == TSorte::fonction_fixe) {
+            if (!noms_inchanges || !p.fixe)
+                p.fixe = resolveur::Recalculer_fonction(*p.etape, contexte);
+            p.version = form2.Version_des_noms();
+            continue;
+        }
+        if (p.sorte == TSorte::mesure && noms_inchanges && p.indice_connu) {
+            if (const std::optional<Reel> valeur = Valeur_de_variable(*p.etape, contexte))
+                form2.Affecter_variable(p.indice, *valeur);
+            continue;
+        }
+        Recalculer_etape(*p.etape, contexte);
+        p.version = form2.Version_des_noms();
+        if (p.sorte == TSorte::mesure) {
+            const std::optional<std::size_t> i =
+                form2.Indice_variable(resolveur::Arg<std::string>(*p.etape, 1));
+            p.indice_connu = i.has_value();
+            p.indice = i.value_or(0);
+        }
+    }
+}
+
 TEtape* Chercher_etape_par_nom(TEtape* depart, std::string_view nom)
 {
     for (TEtape* etape = depart; etape != nullptr && etape->code() != TCode::fin;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "calc/conversion_chaines.h"
 #include "calc/geometrie.h"
@@ -31,6 +32,30 @@ std::optional<Reel> Valeur_de_variable(const TEtape& etape, TContexte_calcul& co
 // Recomputes `premiere`, then each following step up to and including `derniere`; the walk
 // also ends after the closing empty step.
 void Recalculer_etapes(TEtape* premiere, const TEtape* derniere, TContexte_calcul& contexte);
+
+// The steps from `premiere` to `derniere` as Recalculer_etapes walks them, prepared to be
+// replayed many times in a row (the samples of a curve): a function whose body depends on
+// no point (no measure term, no distance) and that no other step of the figure defines
+// again is given its body again only when the names it was converted against change, and a
+// measure's variable is found by name only then too. A replay leaves the figure and the variables
+// as Recalculer_etapes leaves them.
+class TRejeu {
+  public:
+    TRejeu(TEtape* figure, TEtape* premiere, const TEtape* derniere);
+    void Rejouer(TContexte_calcul& contexte);
+
+  private:
+    enum class TSorte { autre, fonction_fixe, mesure };
+    struct TPas {
+        TEtape* etape;
+        TSorte sorte;
+        std::uint64_t version = UINT64_MAX; // of the names at the last full replay
+        std::size_t indice = 0;             // of a measure's variable then
+        bool indice_connu = false;
+        bool fixe = false; // a function's body depended on the names only
+    };
+    std::vector<TPas> pas_;
+};
 
 // The first step from `depart` (while genre is not 0) whose first argument is the text
 // `nom` (mode 0), or whose defined object is `objet` (mode 1); null when none.

@@ -51,4 +51,7 @@ std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contex
 // Numbers, functions, units and frames; nothing for another code.
 void Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte);
 
+// A function step's body given again; true as TForm2::Affecter_fonction says.
+bool Recalculer_fonction(const TEtape& etape, TContexte_calcul& contexte);
+
 } // namespace trazel::resolveur

@@ -108,6 +108,17 @@ std::optional<Reel> Valeur_mesuree(const TEtape& etape, TContexte_calcul& contex
     }
 }
 
+// The body is stored with its distances and scalar products already written out.
+bool Recalculer_fonction(const TEtape& etape, TContexte_calcul& contexte)
+{
+    const Tunite& unite = Arg<Tunite>(etape, 3);
+    return contexte.form2.Affecter_fonction(
+        Arg<std::string>(etape, 4),
+        Reecrire_mesure(Arg<std::string>(etape, 2), Longueur_unite(&unite), contexte.figure,
+                        contexte.form2),
+        contexte.figure.liste_points, 1, Arg<std::string>(etape, 1));
+}
+
 void Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
 {
     const TCode g = etape.code();
@@ -117,13 +128,7 @@ void Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
         return;
     }
     if (g == TCode::fonction) {
-        // The body is stored with its distances and scalar products already written out.
-        const Tunite& unite = Arg<Tunite>(etape, 3);
-        contexte.form2.Affecter_fonction(
-            Arg<std::string>(etape, 4),
-            Reecrire_mesure(Arg<std::string>(etape, 2), Longueur_unite(&unite), contexte.figure,
-                            contexte.form2),
-            contexte.figure.liste_points, 1, Arg<std::string>(etape, 1));
+        Recalculer_fonction(etape, contexte);
         return;
     }
     if (g == TCode::repere) {

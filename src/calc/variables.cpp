@@ -254,6 +254,19 @@ void TForm2::Ajouter_variable(const std::string& nom, Reel valeur)
     Noms_changes();
 }
 
+std::uint64_t TForm2::Version_des_noms() const
+{
+    return memoires_->version_noms;
+}
+
+std::optional<std::size_t> TForm2::Indice_variable(const std::string& nom) const
+{
+    const auto v = memoires_->derniers.find(nom);
+    if (v == memoires_->derniers.end())
+        return std::nullopt;
+    return v->second;
+}
+
 // The most recent variable of that name takes the value.
 void TForm2::Affecter_variable(const std::string& nom, Reel valeur)
 {
@@ -317,18 +330,20 @@ void TForm2::Ajouter_fonction(const std::string& nom, std::string corps,
 // Only the body of the most recent function of that name changes; name and parameter stay.
 // A body that converts to the text it already has changes nothing, so a replayed
 // construction does not make the evaluator compile its functions again.
-void TForm2::Affecter_fonction(const std::string& nom, std::string corps,
+bool TForm2::Affecter_fonction(const std::string& nom, std::string corps,
                                const TListe_points& points, Reel echelle,
                                const std::string& parametre)
 {
     TMemoires& m = *memoires_;
     TMemoires::TAffectation_retenue& retenue = m.affectation_retenue;
     if (retenue.version_noms == m.version_noms && retenue.nom == nom && retenue.corps == corps)
-        return;
+        return true;
     const auto f = std::find_if(fonctions_.rbegin(), fonctions_.rend(),
                                 [&](const TCalc_fonction_init& g) { return g.nom == nom; });
-    if (f == fonctions_.rend())
-        return Ajouter_fonction(nom, std::move(corps), points, echelle, parametre);
+    if (f == fonctions_.rend()) {
+        Ajouter_fonction(nom, std::move(corps), points, echelle, parametre);
+        return false; // the names have changed
+    }
     std::string source = corps;
     std::replace(corps.begin(), corps.end(), '.', separateur_);
     const bool gardee = Convertir_corps(corps, points, echelle, f->variable);
@@ -340,6 +355,7 @@ void TForm2::Affecter_fonction(const std::string& nom, std::string corps,
         retenue = {nom, std::move(source), m.version_noms};
     else
         retenue.version_noms = UINT64_MAX;
+    return gardee;
 }
 
 void TForm2::Noms_libres(std::string& x, std::string& y) const

@@ -351,8 +351,9 @@ std::optional<std::vector<TPoint_pondere>> Points_ponderes(std::string_view lign
     return liste;
 }
 
-// A text without "&", "dist(" or "norm(" is its own rewritten measure: the rewriting would
-// copy it unchanged, so it goes to the evaluator as it is.
+} // namespace
+
+// The rewriting would copy such a text unchanged, so it goes to the evaluator as it is.
 bool Sans_termes_de_mesure(std::string_view texte)
 {
     // One pass, one table lookup a byte: every formula a locus replays comes through here at
@@ -371,8 +372,6 @@ bool Sans_termes_de_mesure(std::string_view texte)
     }
     return true;
 }
-
-} // namespace
 
 Tcoordonnees Evaluer_vecteur(std::string_view texte, Reel longueur_unite, TFigure& figure,
                              TForm2& form2)

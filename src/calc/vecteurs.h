@@ -28,6 +28,9 @@ Reel Evaluer_mesure(std::string_view texte, Reel longueur_unite, TFigure& figure
 std::string Reecrire_mesure(std::string_view texte, Reel longueur_unite, TFigure& figure,
                             TForm2& form2);
 
+// A text without "&", "dist(" or "norm(": its own rewritten measure, whatever the points.
+bool Sans_termes_de_mesure(std::string_view texte);
+
 // The barycentre of the weighted points listed in `ligne` from `position` (1-based):
 // "(A, 2), (B, 3), (C, -1)", weights in figure notation, with the unit length L.
 Tcoordonnees Barycentre(std::string_view ligne, int position, Reel longueur_unite, TFigure& figure,

@@ -298,18 +298,19 @@ TEchantillons Echantillons_lieu(TEtape* premiere, const Tpoint& trace, const TPi
     Reel& parametre = Parametre(etape_pilote);
     TEtat_sauve etat(parametre, contexte.figure.liste_points);
 
+    // When the traced step comes first, the replay runs to the end of the list.
+    TRejeu rejeu(premiere, &etape_pilote, etape_tracee);
     TEchantillons echantillons;
     echantillons.reserve(static_cast<std::size_t>(parcours.nombre));
     for (long k = 0; k < parcours.nombre; ++k) {
         parametre = parcours.debut + static_cast<Reel>(k + parcours.decalage) * parcours.pas;
-        // When the traced step comes first, the replay runs to the end of the list.
-        Recalculer_etapes(&etape_pilote, etape_tracee, contexte);
+        rejeu.Rejouer(contexte);
         echantillons.push_back({trace.x, trace.y});
     }
     // The figure as it was: the saved value replayed once more (the flags come back with
     // `etat`, after this replay).
     parametre = etat.valeur();
-    Recalculer_etapes(&etape_pilote, etape_tracee, contexte);
+    rejeu.Rejouer(contexte);
     return echantillons;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "calc/noms.h"
+#include "calc/resolveur.h"
 #include "dossier_temporaire.h"
 #include "latex/courbes.h"
 #include "latex/ecriture.h"
@@ -382,6 +384,76 @@ TEST(Echantillons_lieu, la_figure_reste_la_meme)
     ASSERT_EQ(f.form2.Liste_variables.size(), variables.size());
     for (std::size_t i = 0; i < variables.size(); ++i)
         EXPECT_EQ(f.form2.Liste_variables[i].valeur, variables[i].valeur) << variables[i].nom;
+}
+
+// A prepared replay leaves every point and variable as a plain replay does, sample after
+// sample, bit for bit: with a function of fixed body, one with a distance (given again at
+// every replay), one defined again after the chain, measures, and a sample that faults.
+TEST(TRejeu, comme_le_rejeu_de_chaque_etape)
+{
+    const std::vector<std::string> lignes = {
+        "OA point libre",
+        "  Objet libre OA, param\xE8tres: -1, 2",
+        "OB point libre",
+        "  Objet libre OB, param\xE8tres: 3, 1",
+        "cA cercle de centre OA et de rayon 1.5 (unit\xE9 Uoxy)",
+        "MA point libre sur le cercle cA",
+        "  Objet libre MA, param\xE8tre: 0.5",
+        "xa abscisse de MA dans le rep\xE8re Roxy",
+        "ka fonction t|->t^2",
+        "ra fonction t|->1+sin(3t)^2/2",
+        "da fonction t|->t+OBMA/2",
+        "RA image de MA par la rotation de centre OA et d'angle 40xa+15 degr\xE9",
+        "HA image de RA par l'homoth\xE9tie de centre OA et de rapport ra(xa)/2+da(0.5)",
+        "ua abscisse de HA dans le rep\xE8re Roxy",
+        "va ordonn\xE9"
+        "e de HA dans le rep\xE8re Roxy",
+        "PA point de coordonn\xE9"
+        "es (ka(ua),va/int(xa+1.5)) dans le rep\xE8re Roxy",
+        "ka fonction t|->t-1",
+    };
+    Figure_lue simple(lignes), prepare(lignes);
+    const auto chaine = [](Figure_lue& f) {
+        return std::pair{Chercher_etape_par_objet(f.premiere, &f.Point("MA")),
+                         Chercher_etape_par_objet(f.premiere, &f.Point("PA"))};
+    };
+    const auto [pilote_simple, trace_simple] = chaine(simple);
+    const auto [pilote_prepare, trace_prepare] = chaine(prepare);
+    TRejeu rejeu(prepare.premiere, pilote_prepare, trace_prepare);
+    Reel& t_simple = *Donnee<Reel>(Argument(pilote_simple, 2));
+    Reel& t_prepare = *Donnee<Reel>(Argument(pilote_prepare, 2));
+    const auto memes_bits = [](Reel a, Reel b) { return std::memcmp(&a, &b, 10) == 0; };
+    int fautes = 0;
+    for (int k = 0; k <= 400; ++k) {
+        // A whole turn: va/int(xa+1.5) divides by zero on part of it.
+        t_simple = t_prepare = static_cast<Reel>(k) * 2 * pi / 400;
+        std::string faute_simple, faute_prepare;
+        try {
+            Recalculer_etapes(pilote_simple, trace_simple, simple.contexte);
+        } catch (const Erreur_calcul& e) {
+            faute_simple = e.what();
+        }
+        try {
+            rejeu.Rejouer(prepare.contexte);
+        } catch (const Erreur_calcul& e) {
+            faute_prepare = e.what();
+        }
+        SCOPED_TRACE("k = " + std::to_string(k));
+        ASSERT_EQ(faute_prepare, faute_simple);
+        fautes += !faute_simple.empty();
+        for (std::size_t i = 0; i < simple.figure.liste_points.size(); ++i) {
+            const Tpoint& a = *simple.figure.liste_points[i];
+            const Tpoint& b = *prepare.figure.liste_points[i];
+            ASSERT_TRUE(memes_bits(a.x, b.x) && memes_bits(a.y, b.y)) << a.nom;
+        }
+        ASSERT_EQ(simple.form2.Liste_variables.size(), prepare.form2.Liste_variables.size());
+        for (std::size_t i = 0; i < simple.form2.Liste_variables.size(); ++i)
+            ASSERT_TRUE(memes_bits(simple.form2.Liste_variables[i].valeur,
+                                   prepare.form2.Liste_variables[i].valeur))
+                << simple.form2.Liste_variables[i].nom;
+    }
+    EXPECT_GT(fautes, 0);
+    EXPECT_LT(fautes, 400);
 }
 
 TEST(Echantillons_lieu, refus)
