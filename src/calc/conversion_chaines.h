@@ -83,6 +83,9 @@ class TForm2 {
     // formula is not left assigned to CalcExpress1.
     Reel Evaluer_expression_en_place(std::string_view texte, const TListe_points& points,
                                      Reel echelle);
+    // Evaluer_expression_en_place for a text it has kept (given before at the same address,
+    // the names unchanged since): true with its value; false, with nothing done, otherwise.
+    bool Evaluer_en_place_si_retenu(std::string_view texte, Reel& valeur);
     // The value of a plain decimal numeral ("12", "-0.375", blanks around it), exactly what
     // Evaluer_expression gives for it; none for any other text, or a value out of range.
     // Evaluer_expression reads such numerals (most free points' parameters) without a formula.

@@ -372,6 +372,17 @@ Reel TForm2::Evaluer_expression(const std::string& texte, const TListe_points& p
     return Evaluer_conversion(Conversion_nommee(texte, points, echelle), texte);
 }
 
+bool TForm2::Evaluer_en_place_si_retenu(std::string_view texte, Reel& valeur)
+{
+    TMemoires& m = *memoires_;
+    const TMemoires::TTexte_retenu* retenu = m.textes_retenus.Trouver(texte, m.epoque);
+    if (retenu == nullptr)
+        return false;
+    valeur = retenu->conversion == nullptr ? retenu->valeur
+                                           : Evaluer_retenue(*retenu->conversion, texte);
+    return true;
+}
+
 Reel TForm2::Evaluer_expression_en_place(std::string_view texte, const TListe_points& points,
                                          Reel echelle)
 {
