@@ -326,8 +326,8 @@ TCalc_programme Programmer(const TCalc_noeud& racine)
 Reel Executer(const TCalc_programme& programme, const std::vector<Reel>& valeurs,
               TExecution& execution)
 {
-    if (execution.pile.size() < static_cast<std::size_t>(programme.pile))
-        execution.pile.resize(static_cast<std::size_t>(programme.pile));
+    if (execution.pile.size() <= static_cast<std::size_t>(programme.pile))
+        execution.pile.resize(static_cast<std::size_t>(programme.pile) + 1);
     if (execution.partagees.size() < static_cast<std::size_t>(programme.valeurs_partagees))
         execution.partagees.resize(static_cast<std::size_t>(programme.valeurs_partagees));
     const auto valeur = [&](std::int32_t indice) {
@@ -336,62 +336,68 @@ Reel Executer(const TCalc_programme& programme, const std::vector<Reel>& valeurs
             throw std::out_of_range("valeur de variable absente");
         return valeurs[static_cast<std::size_t>(indice)];
     };
-    Reel* sommet = execution.pile.data() - 1; // the top of the stack
+    // The top of the stack stays in a local, which the compiler keeps in a register: most
+    // instructions read and replace it alone. The values under it go to the stack, its
+    // first entry taking the meaningless top of the empty stack.
+    Reel haut = 0;
+    Reel* dessous = execution.pile.data();
     Reel* const partagees = execution.partagees.data();
     for (const TInstruction* i = programme.instructions.data();; ++i) {
         const std::int32_t code = i->code;
         switch (code) {
         case nombre:
-            *++sommet = i->valeur;
+            *dessous++ = haut;
+            haut = i->valeur;
             break;
         case c_nombre_non_fini:
-            *++sommet = Controler(i->valeur);
+            *dessous++ = haut;
+            haut = Controler(i->valeur);
             break;
         case variable:
-            *++sommet = valeur(i->argument);
+            *dessous++ = haut;
+            haut = valeur(i->argument);
             break;
         case plus:
         case moins:
         case fois:
         case divise:
         case puissance:
-            --sommet;
-            *sommet = Binaire(code, sommet[0], sommet[1]);
+            haut = Binaire(code, *--dessous, haut);
             break;
         case c_avec_nombre + plus:
         case c_avec_nombre + moins:
         case c_avec_nombre + fois:
         case c_avec_nombre + divise:
         case c_avec_nombre + puissance:
-            *sommet = Binaire(code - c_avec_nombre, *sommet, i->valeur);
+            haut = Binaire(code - c_avec_nombre, haut, i->valeur);
             break;
         case c_avec_variable + plus:
         case c_avec_variable + moins:
         case c_avec_variable + fois:
         case c_avec_variable + divise:
         case c_avec_variable + puissance:
-            *sommet = Binaire(code - c_avec_variable, *sommet, valeur(i->argument));
+            haut = Binaire(code - c_avec_variable, haut, valeur(i->argument));
             break;
         case c_puissance_nulle:
-            *sommet = 1;
+            haut = 1;
             break;
         case c_puissance_entiere:
-            *sommet = Puissance_positive(*sommet, static_cast<std::uint32_t>(i->argument));
+            haut = Puissance_positive(haut, static_cast<std::uint32_t>(i->argument));
             break;
         case c_puissance_inverse:
-            *sommet =
-                Diviser(1, Puissance_entiere(*sommet, static_cast<std::uint32_t>(i->argument)));
+            haut = Diviser(1, Puissance_entiere(haut, static_cast<std::uint32_t>(i->argument)));
             break;
         case c_ranger:
-            partagees[i->argument] = *sommet;
+            partagees[i->argument] = haut;
             break;
         case c_charger:
-            *++sommet = partagees[i->argument];
+            *dessous++ = haut;
+            haut = partagees[i->argument];
             break;
         case c_fin:
-            return *sommet;
+            return haut;
         default:
-            *sommet = Unaire(code, *sommet, execution.trigo);
+            haut = Unaire(code, haut, execution.trigo);
             break;
         }
     }
