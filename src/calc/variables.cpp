@@ -182,7 +182,9 @@ struct TForm2::TMemoires {
         TConversion* conversion = nullptr;
         Reel valeur = 0;
     };
-    TRaccourcis<TTexte_retenu> textes_retenus;
+    // Enough slots for every formula a figure's loci replay: a locus whose texts share
+    // slots converts them again at every sample.
+    TRaccourcis<TTexte_retenu, 1024> textes_retenus;
     // Names given to Affecter_variable: the index of the most recent variable of the name.
     TRaccourcis<std::size_t> variables_retenues;
     // Nodes of the trees the kept conversions hold, within the evaluator's own bound.
