@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+
 #include <charconv>
 
 #include <filesystem>
@@ -158,6 +160,28 @@ void Reel_coupe_directement(benchmark::State& etat)
     });
 }
 BENCHMARK(Reel_coupe_directement);
+
+// The C library's 80-bit sine, what every rotation and every sin or cos of a formula pays:
+// over arguments as figures make them (radians of a few turns), where it reduces its
+// argument by multiples of pi/2, and below pi/4, where it does not.
+void Sinus_sur_des_tours(benchmark::State& etat, Reel depart, Reel pas, Reel borne)
+{
+    Reel x = depart;
+    for (auto _ : etat) {
+        x = x > borne ? depart : x + pas;
+        benchmark::DoNotOptimize(sinl(x));
+    }
+}
+void Sinus_de_figure(benchmark::State& etat)
+{
+    Sinus_sur_des_tours(etat, -100, 0.0123456789L, 100);
+}
+BENCHMARK(Sinus_de_figure);
+void Sinus_sans_reduction(benchmark::State& etat)
+{
+    Sinus_sur_des_tours(etat, -0.78L, 0.0000123456789L, 0.78L);
+}
+BENCHMARK(Sinus_sans_reduction);
 
 // A stress figure of bench/figures, as the program reads it.
 std::string Figure_de_charge(const char* nom)
