@@ -172,8 +172,6 @@ class Compilateur {
     // The body of the i-th function, the functions before it being compiled.
     TCalc_fonction Compiler_corps(std::size_t i);
     std::unique_ptr<TCalc_noeud> Compiler(std::string_view texte);
-    // The numbers of shared values given so far.
-    std::int32_t Partages() const { return partages_; }
 
   private:
     // Scanner.
@@ -211,7 +209,6 @@ class Compilateur {
     // The functions a name may call: those before the body being compiled, or all.
     std::size_t fonctions_visibles_;
     std::vector<const TCalc_noeud*>* feuilles_ = nullptr;
-    std::int32_t partages_ = 0;
 };
 
 // A body is compiled with its parameter known as a variable (appended when no variable has
@@ -433,7 +430,7 @@ std::unique_ptr<TCalc_noeud> Compilateur::Primaire()
     if (genre == appel) {
         auto argument = Expression();
         return Developper(compilees_[static_cast<std::size_t>(indice)], std::move(argument),
-                          partages_, feuilles_);
+                          feuilles_);
     }
     return Lier(genre, Expression());
 }
@@ -484,12 +481,11 @@ std::vector<TCalc_fonction> Compiler_fonctions(const TDefinitions& definitions)
     return compilees;
 }
 
-TArbre_compile Compiler_formule(std::string_view texte, const TDefinitions& definitions,
-                                const std::vector<TCalc_fonction>& compilees)
+std::unique_ptr<TCalc_noeud> Compiler_formule(std::string_view texte,
+                                              const TDefinitions& definitions,
+                                              const std::vector<TCalc_fonction>& compilees)
 {
-    Compilateur compilateur(definitions, compilees);
-    auto racine = compilateur.Compiler(texte);
-    return {std::move(racine), compilateur.Partages()};
+    return Compilateur(definitions, compilees).Compiler(texte);
 }
 
 } // namespace trazel

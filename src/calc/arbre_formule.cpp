@@ -2,7 +2,6 @@
 // function calls expanded in place.
 
 #include <algorithm>
-#include <unordered_map>
 #include <utility>
 
 #include "calc/arbre_formule.h"
@@ -29,62 +28,35 @@ bool Contient(const std::vector<const TCalc_noeud*>& noeuds, const TCalc_noeud* 
     return std::find(noeuds.begin(), noeuds.end(), noeud) != noeuds.end();
 }
 
-// The argument of a call: moved into the first parameter leaf, copied into the others. The
-// pass-through nodes of one call share one value, numbered `partage`.
+// The argument of a call: moved into the first parameter leaf, copied into the others.
 struct Argument {
     std::unique_ptr<TCalc_noeud> arbre;
     const TCalc_noeud* modele;
-    std::int32_t partage;
-};
-
-// New numbers for the shared values of a body copied for one call: the same new number for
-// the same old one, so nodes that shared a value still do, and none taken elsewhere.
-class Renumerotation {
-  public:
-    explicit Renumerotation(std::int32_t& compteur) : compteur_(compteur) {}
-    std::int32_t operator()(std::int32_t ancien)
-    {
-        if (ancien < 0)
-            return ancien;
-        const auto [trouve, nouveau] = nouveaux_.try_emplace(ancien, compteur_);
-        if (nouveau)
-            ++compteur_;
-        return trouve->second;
-    }
-
-  private:
-    std::int32_t& compteur_;
-    std::unordered_map<std::int32_t, std::int32_t> nouveaux_;
 };
 
 // A deep copy in which the leaves listed in `parametres` become pass-through nodes over the
 // argument. Copies of nodes listed in `suivis` are appended to it, so that the parameter
-// leaves of a body being compiled are still known inside copies of an argument. A body's
-// shared values are renumbered; the copies of the argument keep the argument's numbers,
-// being the same computation.
+// leaves of a body being compiled are still known inside copies of an argument.
 std::unique_ptr<TCalc_noeud> Copier(const TCalc_noeud& noeud,
                                     const std::vector<const TCalc_noeud*>& parametres,
-                                    Argument& argument, std::vector<const TCalc_noeud*>* suivis,
-                                    Renumerotation* renumerotation)
+                                    Argument& argument, std::vector<const TCalc_noeud*>* suivis)
 {
     if (Contient(parametres, &noeud)) {
         auto passage = Nouveau_noeud(appel, noeud.texte);
-        passage->partage = argument.partage;
         passage->gauche = argument.arbre ? std::move(argument.arbre)
-                                         : Copier(*argument.modele, {}, argument, suivis, nullptr);
+                                         : Copier(*argument.modele, {}, argument, suivis);
         Mesurer(*passage);
         return passage;
     }
     auto copie = Nouveau_noeud(noeud.genre, noeud.texte);
     copie->valeur = noeud.valeur;
     copie->indice = noeud.indice;
-    copie->partage = renumerotation != nullptr ? (*renumerotation)(noeud.partage) : noeud.partage;
     if (suivis != nullptr && Contient(*suivis, &noeud))
         suivis->push_back(copie.get());
     if (noeud.gauche)
-        copie->gauche = Copier(*noeud.gauche, parametres, argument, suivis, renumerotation);
+        copie->gauche = Copier(*noeud.gauche, parametres, argument, suivis);
     if (noeud.droite)
-        copie->droite = Copier(*noeud.droite, parametres, argument, suivis, renumerotation);
+        copie->droite = Copier(*noeud.droite, parametres, argument, suivis);
     Mesurer(*copie);
     return copie;
 }
@@ -123,7 +95,6 @@ std::unique_ptr<TCalc_noeud> Lier(std::int32_t genre, std::unique_ptr<TCalc_noeu
 // A function without a compiled body (rejected, itself or a later one) cannot be called.
 std::unique_ptr<TCalc_noeud> Developper(const TCalc_fonction& f,
                                         std::unique_ptr<TCalc_noeud> argument,
-                                        std::int32_t& partages,
                                         std::vector<const TCalc_noeud*>* feuilles)
 {
     if (!f.arbre && f.trop_grand)
@@ -136,9 +107,8 @@ std::unique_ptr<TCalc_noeud> Developper(const TCalc_fonction& f,
     if (f.arbre->taille + copies * argument->taille > taille_maximale)
         throw Trop_grand{};
     const TCalc_noeud* modele = argument.get();
-    Argument a{std::move(argument), modele, partages++};
-    Renumerotation renumerotation(partages);
-    auto copie = Copier(*f.arbre, f.feuilles, a, feuilles, &renumerotation);
+    Argument a{std::move(argument), modele};
+    auto copie = Copier(*f.arbre, f.feuilles, a, feuilles);
     if (a.arbre && feuilles != nullptr)
         Oublier(*a.arbre, *feuilles); // unused argument: its leaves are freed now
     return copie;

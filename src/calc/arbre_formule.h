@@ -37,10 +37,6 @@ struct TCalc_noeud {
     std::string texte;
     Reel valeur = 0;          // a number's value, converted once at compile time
     std::int32_t indice = -1; // a variable's index, read once at compile time
-    // A pass-through node of a user function call: the number of the value it shares with
-    // the other pass-through nodes of the same call and their copies (identical subtrees,
-    // so one value); -1 for every other node.
-    std::int32_t partage = -1;
     std::int32_t hauteur = 1; // of the subtree, in nodes
     std::int64_t taille = 1;  // nodes in the subtree
     std::unique_ptr<TCalc_noeud> gauche;
@@ -73,13 +69,12 @@ std::unique_ptr<TCalc_noeud> Nouveau_noeud(std::int32_t genre, std::string texte
 std::unique_ptr<TCalc_noeud> Lier(std::int32_t genre, std::unique_ptr<TCalc_noeud> gauche,
                                   std::unique_ptr<TCalc_noeud> droite = nullptr);
 // The call of `f` on `argument` expanded in place: a copy of f's body whose parameter leaves
-// become pass-through nodes over the argument, sharing the value numbered `partages`; the
-// body's own shared values take the numbers after it. While a body is being compiled,
+// become pass-through nodes over copies of the argument (the program computes it once).
+// While a body is being compiled,
 // `feuilles` lists its parameter leaves, and their copies inside the argument join them.
 // Throws Rejet or Trop_grand for a function that cannot be called, Trop_grand past the bounds.
 std::unique_ptr<TCalc_noeud> Developper(const TCalc_fonction& f,
                                         std::unique_ptr<TCalc_noeud> argument,
-                                        std::int32_t& partages,
                                         std::vector<const TCalc_noeud*>* feuilles);
 
 // What a compilation reads: the user functions, the variable names and the decimal
@@ -95,14 +90,11 @@ struct TDefinitions {
 // without a tree (see TCalc_fonction); only a call reports it.
 std::vector<TCalc_fonction> Compiler_fonctions(const TDefinitions& definitions);
 
-// A formula's tree, its calls expanded from `compilees`, with the number of values its
-// calls share. Throws Trop_grand beyond the bounds, Rejet for any other fault.
-struct TArbre_compile {
-    std::unique_ptr<TCalc_noeud> racine;
-    std::int32_t partages = 0;
-};
-TArbre_compile Compiler_formule(std::string_view texte, const TDefinitions& definitions,
-                                const std::vector<TCalc_fonction>& compilees);
+// A formula's tree, its calls expanded from `compilees`. Throws Trop_grand beyond the
+// bounds, Rejet for any other fault.
+std::unique_ptr<TCalc_noeud> Compiler_formule(std::string_view texte,
+                                              const TDefinitions& definitions,
+                                              const std::vector<TCalc_fonction>& compilees);
 
 // A compiled tree laid out for evaluation (programme_formule.cpp): its nodes in evaluation
 // order, left operand first, as instructions of a value stack. Numbers and variables as

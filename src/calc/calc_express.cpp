@@ -104,8 +104,8 @@ void TCalcExpress::Formula(const std::string& texte)
         m.compilees =
             std::make_shared<const std::vector<TCalc_fonction>>(Compiler_fonctions(definitions));
     try {
-        const TArbre_compile compile = Compiler_formule(formule_, definitions, *m.compilees);
-        auto programme = std::make_shared<const TCalc_programme>(Programmer(*compile.racine));
+        const auto arbre = Compiler_formule(formule_, definitions, *m.compilees);
+        auto programme = std::make_shared<const TCalc_programme>(Programmer(*arbre));
         // The formulas kept stay within a bounded number of nodes.
         if (m.noeuds_en_cache + programme->taille > noeuds_en_cache_maximum) {
             m.programmes.clear();

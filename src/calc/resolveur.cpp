@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <string_view>
+#include <unordered_map>
 
 #include "calc/noms.h"
 #include "calc/resolveur_interne.h"
@@ -291,21 +293,25 @@ TRejeu::TRejeu(TEtape* figure, TEtape* premiere, const TEtape* derniere)
     const auto calculee = [](const TEtape& e) {
         return e.genre > Genre(TCode::premiere) && Code_connu(e.genre) && e.arguments != nullptr;
     };
-    // A function defined by one step only: no other step gives its name another body.
-    const auto seule_definition = [&](const TEtape& f) {
-        const std::string& nom = resolveur::Arg<std::string>(f, 4);
-        for (const TEtape* e = figure; e != nullptr; e = e->suivante)
-            if (e != &f && calculee(*e) && e->code() == TCode::fonction &&
-                resolveur::Arg<std::string>(*e, 4) == nom)
-                return false;
-        return true;
+    const auto fonction = [&](const TEtape& e) {
+        return calculee(e) && e.code() == TCode::fonction;
     };
+    // A function defined by one step only: no other step gives its name another body. The
+    // figure's function steps are counted by name once, and only for a chain that has one.
+    std::unordered_map<std::string_view, int> definitions;
+    for (const TEtape* e = premiere; e != nullptr && definitions.empty(); e = e->suivante) {
+        if (fonction(*e))
+            for (const TEtape* f = figure; f != nullptr; f = f->suivante)
+                if (fonction(*f))
+                    ++definitions[resolveur::Arg<std::string>(*f, 4)];
+        if (e == derniere)
+            break;
+    }
     for (TEtape* etape = premiere; etape != nullptr; etape = etape->suivante) {
         TSorte sorte = TSorte::autre;
         if (calculee(*etape)) {
-            if (etape->code() == TCode::fonction &&
-                Sans_termes_de_mesure(resolveur::Arg<std::string>(*etape, 2)) &&
-                seule_definition(*etape))
+            if (fonction(*etape) && Sans_termes_de_mesure(resolveur::Arg<std::string>(*etape, 2)) &&
+                definitions[resolveur::Arg<std::string>(*etape, 4)] == 1)
                 sorte = TSorte::fonction_fixe;
             else if (Construction(etape->genre).famille == TFamille::mesure)
                 sorte = TSorte::mesure;

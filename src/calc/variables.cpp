@@ -388,10 +388,9 @@ bool TForm2::Evaluer_en_place_si_retenu(std::string_view texte, Reel& valeur)
 Reel TForm2::Evaluer_expression_en_place(std::string_view texte, const TListe_points& points,
                                          Reel echelle)
 {
+    if (Reel valeur = 0; Evaluer_en_place_si_retenu(texte, valeur))
+        return valeur;
     TMemoires& m = *memoires_;
-    if (const TMemoires::TTexte_retenu* retenu = m.textes_retenus.Trouver(texte, m.epoque))
-        return retenu->conversion == nullptr ? retenu->valeur
-                                             : Evaluer_retenue(*retenu->conversion, texte);
     const std::string copie(texte);
     const std::optional<Reel> numeral = Numeral_non_vide(copie);
     TConversion* conversion = numeral ? nullptr : Conversion_nommee(copie, points, echelle);
