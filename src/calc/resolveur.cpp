@@ -328,12 +328,16 @@ TRejeu::TRejeu(TEtape* figure, TEtape* premiere, const TEtape* derniere)
 void TRejeu::Rejouer(TContexte_calcul& contexte)
 {
     TForm2& form2 = contexte.form2;
+    // Only a full replay of a step can change the names.
+    std::uint64_t version = form2.Version_des_noms();
     for (TPas& p : pas_) {
-        const bool noms_inchanges = p.version == form2.Version_des_noms();
+        const bool noms_inchanges = p.version == version;
         if (p.sorte == TSorte::fonction_fixe) {
-            if (!noms_inchanges || !p.fixe)
+            if (!noms_inchanges || !p.fixe) {
                 p.fixe = resolveur::Recalculer_fonction(*p.etape, contexte);
-            p.version = form2.Version_des_noms();
+                version = form2.Version_des_noms();
+            }
+            p.version = version;
             continue;
         }
         if (p.sorte == TSorte::mesure && noms_inchanges && p.indice_connu) {
@@ -342,7 +346,7 @@ void TRejeu::Rejouer(TContexte_calcul& contexte)
             continue;
         }
         Recalculer_etape(*p.etape, contexte);
-        p.version = form2.Version_des_noms();
+        version = p.version = form2.Version_des_noms();
         if (p.sorte == TSorte::mesure) {
             const std::optional<std::size_t> i =
                 form2.Indice_variable(resolveur::Arg<std::string>(*p.etape, 1));
