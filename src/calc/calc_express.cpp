@@ -40,8 +40,7 @@ TCalcExpress::TCalcExpress() : memoires_(std::make_unique<TMemoires>())
 TCalcExpress::TCalcExpress(const TCalcExpress& autre)
     : separateur_decimal(autre.separateur_decimal), formule_(autre.formule_),
       variables_(autre.variables_), fonctions_(autre.fonctions_), programme_(autre.programme_),
-      noeuds_(autre.noeuds_), generation_(autre.generation_),
-      memoires_(std::make_unique<TMemoires>(*autre.memoires_))
+      generation_(autre.generation_), memoires_(std::make_unique<TMemoires>(*autre.memoires_))
 {
 }
 
@@ -52,7 +51,6 @@ TCalcExpress& TCalcExpress::operator=(const TCalcExpress& autre)
     variables_ = autre.variables_;
     fonctions_ = autre.fonctions_;
     programme_ = autre.programme_;
-    noeuds_ = autre.noeuds_;
     generation_ = autre.generation_;
     *memoires_ = *autre.memoires_;
     return *this;
@@ -89,14 +87,12 @@ void TCalcExpress::Oublier_compilations()
 void TCalcExpress::Formula(const std::string& texte)
 {
     programme_.reset();
-    noeuds_ = 0;
     formule_ = texte;
     TMemoires& m = *memoires_;
     if (m.separateur_compile != separateur_decimal)
         Oublier_compilations();
     if (const auto trouve = m.programmes.find(texte); trouve != m.programmes.end()) {
         programme_ = trouve->second;
-        noeuds_ = programme_->taille;
         return;
     }
     const TDefinitions definitions{fonctions_, variables_, separateur_decimal};
@@ -113,7 +109,6 @@ void TCalcExpress::Formula(const std::string& texte)
         }
         m.noeuds_en_cache += programme->taille;
         m.programmes.emplace(texte, programme);
-        noeuds_ = programme->taille;
         programme_ = std::move(programme);
     } catch (const Trop_grand&) {
         throw Erreur_formule("Formule trop complexe : plus de " +
@@ -139,11 +134,10 @@ void TCalcExpress::Formula(const std::string& texte, TCompilation& memo)
     if (A_jour(memo)) {
         formule_ = texte;
         programme_ = memo.programme;
-        noeuds_ = memo.noeuds;
         return;
     }
     Formula(texte);
-    memo = {programme_, noeuds_, generation_, separateur_decimal};
+    memo = {programme_, programme_->taille, generation_, separateur_decimal};
 }
 
 Reel TCalcExpress::Evaluate(const std::vector<Reel>& valeurs) const

@@ -106,7 +106,6 @@ class TCalcExpress {
     std::vector<std::string> variables_;
     TCalc_liste_fonction_init fonctions_;
     std::shared_ptr<const TCalc_programme> programme_;
-    std::int64_t noeuds_ = 0; // of programme_'s tree
     std::uint64_t generation_ = 0;
     // Memos only, so the const evaluations change them too.
     std::unique_ptr<TMemoires> memoires_;

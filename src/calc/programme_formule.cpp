@@ -6,6 +6,7 @@
 #include <numbers>
 #include <stdexcept>
 #include <unordered_map>
+#include <vector>
 
 #include "calc/arbre_formule.h"
 #include "model/erreurs.h"
@@ -29,6 +30,12 @@ constexpr std::int32_t c_avec_nombre = 64;
 constexpr std::int32_t c_avec_variable = 96;
 static_assert(puissance < c_nombre_non_fini && c_fin < c_avec_nombre &&
               c_avec_nombre + puissance < c_avec_variable);
+
+// An exponent taken by repeated squaring.
+bool Exposant_entier(Reel y)
+{
+    return y == std::trunc(y) && std::fabs(y) <= 2147483647.0L;
+}
 
 bool Feuille(const TCalc_noeud& n)
 {
@@ -73,6 +80,8 @@ class TProgrammeur {
     TCalc_programme Programmer(const TCalc_noeud& racine)
     {
         Numeroter(racine);
+        occurrences_.assign(numeros_.size(), 0);
+        slots_.assign(numeros_.size(), -1);
         Compter(racine);
         Emettre(racine);
         p_.instructions.push_back({c_fin});
@@ -98,6 +107,11 @@ class TProgrammeur {
         return trouve->second;
     }
 
+    std::size_t Numero(const TCalc_noeud& m) const
+    {
+        return static_cast<std::size_t>(numero_.at(&m));
+    }
+
     // Occurrences in evaluation order; a repeat is not entered, since its value will be read
     // back whole.
     void Compter(const TCalc_noeud& n)
@@ -105,7 +119,7 @@ class TProgrammeur {
         const TCalc_noeud& m = Sans_passage(n);
         if (Feuille(m))
             return;
-        if (occurrences_[numero_.at(&m)]++ > 0)
+        if (occurrences_[Numero(m)]++ > 0)
             return;
         if (m.gauche)
             Compter(*m.gauche);
@@ -133,13 +147,11 @@ class TProgrammeur {
             Ajouter({variable, m.indice}, 1);
             return;
         }
-        const std::int32_t numero = numero_.at(&m);
+        const std::size_t numero = Numero(m);
         const bool recurrent = occurrences_[numero] > 1;
-        if (recurrent) {
-            if (const auto s = slots_.find(numero); s != slots_.end()) {
-                Ajouter({c_charger, s->second}, 1);
-                return;
-            }
+        if (recurrent && slots_[numero] >= 0) {
+            Ajouter({c_charger, slots_[numero]}, 1);
+            return;
         }
         Emettre(*m.gauche);
         if (!m.droite)
@@ -147,9 +159,8 @@ class TProgrammeur {
         else
             Emettre_binaire(m.genre, *m.droite);
         if (recurrent) {
-            const std::int32_t slot = p_.valeurs_partagees++;
-            slots_.emplace(numero, slot);
-            Ajouter({c_ranger, slot}, 0);
+            slots_[numero] = p_.valeurs_partagees++;
+            Ajouter({c_ranger, slots_[numero]}, 0);
         }
     }
 
@@ -176,7 +187,7 @@ class TProgrammeur {
     {
         if (y == 0)
             return {c_puissance_nulle};
-        if (y == std::trunc(y) && std::fabs(y) <= 2147483647.0L)
+        if (Exposant_entier(y))
             return {y > 0 ? c_puissance_entiere : c_puissance_inverse,
                     static_cast<std::int32_t>(std::fabs(y))};
         return {c_avec_nombre + puissance, 0, y};
@@ -186,8 +197,10 @@ class TProgrammeur {
     int profondeur_ = 0;
     std::unordered_map<TCle, std::int32_t, THachage> numeros_;
     std::unordered_map<const TCalc_noeud*, std::int32_t> numero_;
-    std::unordered_map<std::int32_t, int> occurrences_;
-    std::unordered_map<std::int32_t, std::int32_t> slots_;
+    // By structure number: occurrences in evaluation order, and the slot of a recurring one
+    // once computed (-1 before).
+    std::vector<int> occurrences_;
+    std::vector<std::int32_t> slots_;
 };
 
 Reel Racine_carree(Reel x)
@@ -240,7 +253,7 @@ Reel Puissance(Reel x, Reel y)
         return 1;
     if (x == 0 && y > 0)
         return 0;
-    if (y == std::trunc(y) && std::fabs(y) <= 2147483647.0L) {
+    if (Exposant_entier(y)) {
         const Reel p = Puissance_entiere(x, static_cast<std::uint32_t>(std::fabs(y)));
         return y < 0 ? Diviser(1, p) : p;
     }

@@ -264,7 +264,8 @@ Tligne Actualiser_ligne(Tdroite& d)
 
 Reel Mesure(const std::string& texte, const Tunite& unite, TContexte_calcul& contexte)
 {
-    // A text kept in place holds no measure term, so its value needs no unit length.
+    // A text kept in place holds no measure term, so its value needs neither a scan for
+    // them nor the unit's length: the replays of a curve find their formulas this way.
     if (Reel valeur = 0; contexte.form2.Evaluer_en_place_si_retenu(texte, valeur))
         return valeur;
     return Evaluer_mesure(texte, Longueur(unite), contexte.figure, contexte.form2);

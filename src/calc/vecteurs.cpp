@@ -381,9 +381,6 @@ Tcoordonnees Evaluer_vecteur(std::string_view texte, Reel longueur_unite, TFigur
 
 Reel Evaluer_mesure(std::string_view texte, Reel longueur_unite, TFigure& figure, TForm2& form2)
 {
-    // Only texts without measure terms are kept in place: one found needs no scan.
-    if (Reel valeur = 0; form2.Evaluer_en_place_si_retenu(texte, valeur))
-        return valeur;
     if (Sans_termes_de_mesure(texte))
         return form2.Evaluer_expression_en_place(texte, figure.liste_points, longueur_unite);
     TEvaluateur evaluateur(texte, longueur_unite, figure, form2);
