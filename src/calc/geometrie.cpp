@@ -336,6 +336,14 @@ void Actualiser_droite(Tdroite& d)
         Placer(*d.repere->vecteur2, Quart_de_tour(Coordonnees(*d.vecteur)));
 }
 
+void Actualiser_repere(Trepere& r)
+{
+    if (r.point2 == nullptr || r.origine == nullptr)
+        return;
+    Placer(*r.vecteur1, Vecteur_de(Coordonnees(*r.origine), Coordonnees(*r.point2)));
+    Placer(*r.vecteur2, Quart_de_tour(Coordonnees(*r.vecteur1)));
+}
+
 void Actualiser_vecteur(Tvecteur& u)
 {
     if (u.origine == nullptr || u.extremite == nullptr)

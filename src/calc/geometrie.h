@@ -160,5 +160,7 @@ bool Dans_le_cadre(Tcoordonnees p, const TCadre_image& cadre); // strictly insid
 // Refreshing derived data.
 void Actualiser_droite(Tdroite& d);   // direction from its two points, frame's second vector
 void Actualiser_vecteur(Tvecteur& u); // from its origin and end, when it has them
+// A frame named after two points: its first vector from them, the second its quarter turn.
+void Actualiser_repere(Trepere& r);
 
 } // namespace trazel

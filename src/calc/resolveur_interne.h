@@ -20,6 +20,17 @@ template <class T> T& Arg(const TEtape& etape, int k)
     return *valeur;
 }
 
+// A frame named after two points is made from them when first named; it follows them
+// wherever a step uses it, as a line through two points does.
+template <> inline Trepere& Arg<Trepere>(const TEtape& etape, int k)
+{
+    Trepere* r = Donnee<Trepere>(Argument(&etape, k));
+    if (r == nullptr)
+        throw std::logic_error("argument " + std::to_string(k) + " vide");
+    Actualiser_repere(*r);
+    return *r;
+}
+
 // The object the step defines: its last argument's value.
 template <class T> T& Objet(const TEtape& etape)
 {

@@ -275,6 +275,21 @@ TEST(Echantillons_lieu, point_sur_un_segment_avec_50_points)
     }
 }
 
+// A frame named after two points follows them from sample to sample: S = M + 2 (B - M) in
+// the frame MB, so the locus of S is M's segment reflected through B.
+TEST(Echantillons_lieu, repere_nomme_par_deux_points_qui_bougent)
+{
+    Figure_lue f(Base_lieu({"C point libre", "  Objet libre C, param\xE8tres: 4, 1",
+                            "S point d'abscisse 2 dans le rep\xE8re MC"}));
+    const TEchantillons e = f.Lieu("S", "M", 10);
+    ASSERT_EQ(e.size(), 12u);
+    for (std::size_t k = 0; k < e.size(); ++k) {
+        const Reel t = (static_cast<Reel>(k) - 1) / 9;
+        const Reel mx = -4 + 8 * t;
+        EXPECT_TRUE(Points_proches({2 * 4 - mx, 2 * 1 - -3.0L}, {e[k].x, e[k].y}, 1e-17L)) << k;
+    }
+}
+
 TEST(Echantillons_lieu, selon_chaque_element_pilote)
 {
     const auto abscisses = [](std::initializer_list<Reel> xs) {
