@@ -239,6 +239,8 @@ void Recalculer_point(TEtape& etape, TContexte_calcul& contexte)
     }
     if (position)
         Placer(point, *position);
+    else
+        Signaler_sans_solution(contexte, etape);
 }
 
 } // namespace
@@ -343,6 +345,8 @@ void TRejeu::Rejouer(TContexte_calcul& contexte)
         if (p.sorte == TSorte::mesure && noms_inchanges && p.indice_connu) {
             if (const std::optional<Reel> valeur = Valeur_de_variable(*p.etape, contexte))
                 form2.Affecter_variable(p.indice, *valeur);
+            else
+                Signaler_sans_solution(contexte, *p.etape);
             continue;
         }
         Recalculer_etape(*p.etape, contexte);

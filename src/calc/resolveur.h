@@ -14,10 +14,13 @@
 
 namespace trazel {
 
-// What the resolver works on: the figure and the holder of its variables.
+// What the resolver works on: the figure and the holder of its variables. When given,
+// `sans_solution` receives each step recomputed that found no solution (its object left
+// where it was, a measure left without a new value).
 struct TContexte_calcul {
     TFigure& figure;
     TForm2& form2;
+    std::vector<const TEtape*>* sans_solution = nullptr;
 };
 
 // Recomputes the object or value that the step defines; a genre without a computation does

@@ -31,6 +31,12 @@ template <> inline Trepere& Arg<Trepere>(const TEtape& etape, int k)
     return *r;
 }
 
+inline void Signaler_sans_solution(TContexte_calcul& contexte, const TEtape& etape)
+{
+    if (contexte.sans_solution != nullptr)
+        contexte.sans_solution->push_back(&etape);
+}
+
 // The object the step defines: its last argument's value.
 template <class T> T& Objet(const TEtape& etape)
 {

@@ -125,6 +125,8 @@ void Recalculer_nombre(TEtape& etape, TContexte_calcul& contexte)
     if (Construction(g).famille == TFamille::mesure) {
         if (const std::optional<Reel> valeur = Valeur_mesuree(etape, contexte))
             contexte.form2.Affecter_variable(Arg<std::string>(etape, 1), *valeur);
+        else
+            Signaler_sans_solution(contexte, etape);
         return;
     }
     if (g == TCode::fonction) {

@@ -168,6 +168,8 @@ bool Recalculer_cercle(TEtape& etape, TContexte_calcul& contexte)
                                               : Cercle_inscrit(a, b, k);
         if (rond)
             Placer_rond(c, *rond);
+        else
+            Signaler_sans_solution(contexte, etape);
         return true;
     }
     default:
