@@ -1,8 +1,9 @@
 // Times what one move of a dragged point costs the desktop program. The figure text, with the
-// point's parameter line rewritten, is read and turned into a scene as the editor does it
-// off the interface thread (one TForm2 kept across readings, reset each time); then the
-// scene is painted by the figure view into an 800 x 600 image. The figure is read again at
-// every mouse move, so each update must fit in the budget.
+// point's parameter line rewritten, is taken and turned into a scene as the editor does it
+// off the interface thread (the figure kept from the last reading takes the new parameter
+// in place, with its variables); then the scene is painted by the figure view into an
+// 800 x 600 image. Every mouse move makes one update, which must fit in the budget. The same
+// text read afresh is timed beside it ("relu"), outside the update.
 //   bench_glisser [-n POSITIONS] [-i DOSSIER] [FIGURE.fgr...]
 // Without figures: the examples of exemples/ that hold a parameter line, then the figures of
 // bench/glisser/. -i keeps each figure's last drawing in DOSSIER/FIGURE.png, to see that the
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <numbers>
 #include <optional>
 #include <string>
@@ -26,6 +28,7 @@
 #include <vector>
 
 #include "latex/scene.h"
+#include "lecture/figure_gardee.h"
 #include "lecture/transcription.h"
 #include "model/fichiers.h"
 #include "ui/vue_figure.h"
@@ -129,18 +132,29 @@ std::string Texte_deplace(const std::string& texte, const TLigne_parametres& lig
     return texte.substr(0, ligne.debut) + nouvelle + texte.substr(ligne.fin);
 }
 
-// What TEditeur_figure::Lire computes: none when the reading stops at a fault.
-std::optional<TScene> Lire(TForm2& form2, const std::string& octets,
-                           std::vector<TLigne_ignoree>& ignorees)
+// What TEditeur_figure::Lire computes: the kept figure takes a moved parameter in place, or
+// the text is read afresh; none when the reading stops at a fault.
+std::optional<TScene> Lire(TForm2& form2, std::unique_ptr<TFigure_gardee>& gardee,
+                           const std::string& octets, std::vector<TLigne_ignoree>& ignorees)
 {
     try {
-        form2.Reinitialiser();
-        TFigure figure;
-        TEtape* premiere = Lire_texte_figure(octets, "figure", figure, form2, &ignorees);
-        return Scene_de_la_figure(premiere, figure, form2, {});
+        if (!gardee || !gardee->Prendre(octets, form2)) {
+            gardee.reset();
+            gardee = std::make_unique<TFigure_gardee>(octets, "figure", form2, &ignorees);
+        }
+        return gardee->Scene(form2, {});
     } catch (const std::exception&) {
+        gardee.reset();
         return std::nullopt;
     }
+}
+
+// A reading from the text alone, as every move cost before figures were kept.
+std::optional<TScene> Relire(TForm2& form2, const std::string& octets)
+{
+    std::unique_ptr<TFigure_gardee> seule;
+    std::vector<TLigne_ignoree> ignorees;
+    return Lire(form2, seule, octets, ignorees);
 }
 
 double Millisecondes(Horloge::duration d)
@@ -150,6 +164,7 @@ double Millisecondes(Horloge::duration d)
 
 struct TDurees {
     std::vector<double> lecture, dessin, total; // ms, one per update drawn
+    std::vector<double> relecture;              // ms, the same text read afresh
     int fautes = 0;                             // updates whose reading stopped
     std::size_t ignorees = 0;                   // lines the first reading skipped
 };
@@ -161,7 +176,8 @@ TDurees Mesurer(const std::string& texte, const TLigne_parametres& ligne, int n,
 {
     TDurees d;
     std::vector<TLigne_ignoree> ignorees;
-    if (auto scene = Lire(form2, texte, ignorees)) {
+    std::unique_ptr<TFigure_gardee> gardee;
+    if (auto scene = Lire(form2, gardee, texte, ignorees)) {
         vue.Afficher(std::move(*scene));
         vue.render(&image);
     }
@@ -170,12 +186,18 @@ TDurees Mesurer(const std::string& texte, const TLigne_parametres& ligne, int n,
         const std::string deplace = Texte_deplace(texte, ligne, k, n);
         ignorees.clear();
         const auto t0 = Horloge::now();
-        std::optional<TScene> scene = Lire(form2, deplace, ignorees);
+        std::optional<TScene> scene = Lire(form2, gardee, deplace, ignorees);
         const auto t1 = Horloge::now();
         if (!scene) {
             ++d.fautes;
             continue;
         }
+        // Its own variables: the kept figure's stay as they are.
+        TForm2 autres;
+        autres.separateur_decimal(form2.separateur_decimal());
+        const auto r0 = Horloge::now();
+        Relire(autres, deplace);
+        d.relecture.push_back(Millisecondes(Horloge::now() - r0));
         vue.Afficher(std::move(*scene));
         vue.render(&image);
         const auto t2 = Horloge::now();
@@ -225,12 +247,18 @@ void Entete()
                               "total max",
                               "m\xC3\xA9"
                               "d./budget",
-                              "max/budget"})
+                              "max/budget",
+                              "relu m\xC3\xA9"
+                              "d.",
+                              "relu/lecture"})
         Colonne(titre, largeur_duree);
     std::printf("\n%-*s", largeur_nom, "");
     Colonne("", largeur_point);
     for (int k = 0; k < 6; ++k)
         Colonne("(ms)", largeur_duree);
+    for (int k = 0; k < 2; ++k)
+        Colonne("", largeur_duree);
+    Colonne("(ms)", largeur_duree);
     std::printf("\n");
 }
 
@@ -239,8 +267,10 @@ void Imprimer(const std::string& nom, const TLigne_parametres& ligne, const TDur
     std::printf("%-*s%*s", largeur_nom, nom.c_str(), largeur_point, ligne.nom.c_str());
     for (const auto* v : {&d.lecture, &d.dessin, &d.total})
         std::printf("%*.3f%*.3f", largeur_duree, Mediane(*v), largeur_duree, Maximum(*v));
-    std::printf("%*.3f%*.3f\n", largeur_duree, Mediane(d.total) / budget_ms, largeur_duree,
+    std::printf("%*.3f%*.3f", largeur_duree, Mediane(d.total) / budget_ms, largeur_duree,
                 Maximum(d.total) / budget_ms);
+    std::printf("%*.3f%*.2f\n", largeur_duree, Mediane(d.relecture), largeur_duree,
+                Mediane(d.relecture) / Mediane(d.lecture));
 }
 
 // The figures measured by default: the examples, then the dragging bench's own.

@@ -15,6 +15,7 @@
 #include <chrono>
 
 #include "latex/scene.h"
+#include "lecture/figure_gardee.h"
 #include "lecture/lecteur.h"
 #include "lecture/transcription.h"
 #include "model/erreurs.h"
@@ -268,15 +269,18 @@ QString TEditeur_figure::Raison_de_la_ligne(int ligne) const
 
 // Reads the figure as the transcription would: the lines it skipped (or the line it stopped
 // at) and the drawing of what it computed. Runs on a worker thread: nothing here touches a
-// widget.
-TEditeur_figure::TLecture TEditeur_figure::Lire(TForm2& form2, const std::string& octets,
-                                                long echantillons_max)
+// widget. A text that differs from the last one read only by the parameters a drag writes is
+// taken by the kept figure in place, which gives the same figure without reading it again.
+TEditeur_figure::TLecture TEditeur_figure::Lire(TForm2& form2,
+                                                std::unique_ptr<TFigure_gardee>& gardee,
+                                                const std::string& octets, long echantillons_max)
 {
     const auto debut = std::chrono::steady_clock::now();
     TLecture lecture;
     lecture.esquisse = echantillons_max > 0;
     std::vector<TLigne_ignoree> ignorees;
     const auto faute = [&](int ligne, int utilisation, const char* message) {
+        gardee.reset();
         const QString texte = Texte_qt(message);
         if (ligne > 0)
             lecture.marques.push_back({ligne, texte, true});
@@ -286,23 +290,39 @@ TEditeur_figure::TLecture TEditeur_figure::Lire(TForm2& form2, const std::string
                  true});
         lecture.etat = (ligne > 0 ? QString("Ligne %1 : ").arg(ligne) : QString()) + texte;
     };
-    try {
-        form2.Reinitialiser();
-        TFigure figure;
-        TEtape* premiere = Lire_texte_figure(octets, "figure", figure, form2, &ignorees);
-        for (TEtape* etape = premiere; etape != nullptr; etape = etape->suivante)
+    const auto dessiner = [&](bool en_place) {
+        if (en_place) {
+            ignorees = gardee->ignorees();
+        } else {
+            gardee.reset();
+            gardee = std::make_unique<TFigure_gardee>(octets, "figure", form2, &ignorees);
+        }
+        for (TEtape* etape = gardee->premiere(); etape != nullptr; etape = etape->suivante)
             if (etape->code() == TCode::premiere) {
                 const TReperexoy& roxy = *Donnee<TReperexoy>(Dernier_argument(etape->arguments));
                 lecture.roxy = {roxy.xmin, roxy.xmax, roxy.ymax};
                 break;
             }
-        lecture.scene = Scene_de_la_figure(premiere, figure, form2, {}, echantillons_max);
-        lecture.objets = Objets_edites(premiere, figure);
+        lecture.scene = gardee->Scene(form2, {}, echantillons_max);
+        lecture.objets = Objets_edites(gardee->premiere(), gardee->figure());
+    };
+    try {
+        const bool en_place = gardee && gardee->Prendre(octets, form2);
+        try {
+            dessiner(en_place);
+        } catch (const std::exception&) {
+            // Taken in place, a figure whose drawing fails is read again, for the fault's
+            // message as a reading gives it.
+            if (!en_place)
+                throw;
+            dessiner(false);
+        }
     } catch (const Erreur_figure& erreur) {
         faute(erreur.ligne(), erreur.utilisation(), erreur.what());
     } catch (const Erreur_etape& erreur) {
         faute(erreur.ligne(), erreur.utilisation(), erreur.what());
     } catch (const std::exception& erreur) {
+        gardee.reset();
         lecture.etat = Texte_qt(erreur.what());
     }
     for (const TLigne_ignoree& ligne : ignorees)
@@ -327,9 +347,9 @@ void TEditeur_figure::Lancer_lecture()
     lecture_en_cours_ = true;
     const long echantillons_max =
         glissement_ && duree_pleine_ms_ > duree_glissement_ms ? echantillons_esquisse : 0;
-    lecture_ =
-        QtConcurrent::run([form2 = form2_.get(), octets = Texte_cp1252(TexteFigure()),
-                           echantillons_max] { return Lire(*form2, octets, echantillons_max); });
+    lecture_ = QtConcurrent::run(
+        [form2 = form2_.get(), gardee = &gardee_, octets = Texte_cp1252(TexteFigure()),
+         echantillons_max] { return Lire(*form2, *gardee, octets, echantillons_max); });
     surveillance_.setFuture(lecture_);
 }
 

@@ -31,6 +31,7 @@ class QSplitter;
 namespace trazel {
 
 class TDialogues;
+class TFigure_gardee;
 class TOutils_figure;
 class TVue_figure;
 
@@ -151,7 +152,8 @@ class TEditeur_figure : public QWidget {
         double duree_ms = 0; // of the reading and drawing
         bool esquisse = false;
     };
-    static TLecture Lire(TForm2& form2, const std::string& octets, long echantillons_max);
+    static TLecture Lire(TForm2& form2, std::unique_ptr<TFigure_gardee>& gardee,
+                         const std::string& octets, long echantillons_max);
 
     void Lancer_lecture();
     void Lecture_finie();
@@ -178,6 +180,8 @@ class TEditeur_figure : public QWidget {
 
     // The readings' own variables: used by one reading at a time, on its thread.
     std::unique_ptr<TForm2> form2_;
+    // The last figure read, with those variables, for a drag to recompute in place.
+    std::unique_ptr<TFigure_gardee> gardee_;
     // The reading under way, for the text of revision `revision_lue_`; the text's own
     // revision counts its changes.
     QFuture<TLecture> lecture_;

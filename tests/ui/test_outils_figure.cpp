@@ -66,6 +66,7 @@ class TEssai_outils : public QObject {
     void glisser_chaque_sorte_de_point();
     void point_construit_ne_glisse_pas();
     void figure_lourde_esquissee_pendant_le_glissement();
+    void glisser_donne_le_dessin_d_une_relecture();
     void menu_des_attributs();
     void supprimer_avec_ce_qui_en_depend();
     void annuler_et_retablir();
@@ -518,6 +519,65 @@ void TEssai_outils::figure_lourde_esquissee_pendant_le_glissement()
     QVERIFY(!editeur_->Esquisse());
     QVERIFY(echantillons() > 10000);
     Verifier_sans_marque();
+}
+
+// A drag recomputes the figure in place: at every position the drawing must be the one a
+// reading of the text gives, through an intersection lost and found again and a division by
+// zero that stops the reading at its line.
+void TEssai_outils::glisser_donne_le_dessin_d_une_relecture()
+{
+    Charger(Figure({"A point libre", "  Objet libre A, param\u00e8tres: -4, 0", "B point libre",
+                    "  Objet libre B, param\u00e8tres: 1, 0",
+                    "c cercle de centre A et de rayon 2 (unit\u00e9 Uoxy)",
+                    "d cercle de centre B et de rayon 2 (unit\u00e9 Uoxy)",
+                    "M point d'intersection 1 des cercles c et d", "I milieu du segment [AM]",
+                    "x abscisse de A dans le rep\u00e8re Roxy",
+                    "P point de coordonn\u00e9es (1/x, 1) dans le rep\u00e8re Roxy",
+                    "Q point libre sur le cercle c", "  Objet libre Q, param\u00e8tre: 1",
+                    "L lieu du point Q selon Q (40 points)"}));
+    Verifier_sans_marque();
+    const auto positions = [](const TScene& s) {
+        std::vector<Reel> v;
+        for (const TPoint_scene& p : s.points)
+            v.insert(v.end(), {p.position.x, p.position.y});
+        for (const TArc_scene& a : s.arcs)
+            v.insert(v.end(), {a.centre.x, a.centre.y, a.rayon, a.debut, a.fin});
+        for (const TSegment_scene& g : s.segments)
+            v.insert(v.end(), {g.a.x, g.a.y, g.b.x, g.b.y});
+        for (const TCourbe_scene& c : s.courbes)
+            for (Tcoordonnees p : c.points)
+                v.insert(v.end(), {p.x, p.y});
+        return v;
+    };
+    // On the grid, A goes through x = 0 on its way from (-4, 0) to (6, 1): the circles meet
+    // from |AB| = 4 on, and part again.
+    editeur_->Outils()->Action_grille()->setChecked(true);
+    const QPoint depart = Pixel_de("A");
+    int en_faute = 0;
+    QTest::mousePress(editeur_->Vue(), Qt::LeftButton, {}, depart);
+    for (int k = 1; k <= 20; ++k) {
+        QTest::mouseMove(editeur_->Vue(), Pixel(-4 + k / 2.0L, k / 20.0L));
+        editeur_->Attendre_lecture();
+        const std::string texte = Texte_cp1252(editeur_->TexteFigure());
+        TForm2 form2;
+        TFigure figure;
+        try {
+            TEtape* premiere = Lire_texte_figure(texte, "figure", figure, form2);
+            const TScene relue = Scene_de_la_figure(premiere, figure, form2, {});
+            QVERIFY2(editeur_->Marques().empty(), qPrintable(QString::number(k)));
+            QVERIFY(editeur_->Vue()->Scene().has_value());
+            QVERIFY2(positions(*editeur_->Vue()->Scene()) == positions(relue),
+                     qPrintable(editeur_->TexteFigure()));
+        } catch (const Erreur_figure& erreur) {
+            // The reading stops at P's line, and so does the editor.
+            ++en_faute;
+            QVERIFY(!editeur_->Marques().empty());
+            QCOMPARE(editeur_->Marques().front().ligne, erreur.ligne());
+        }
+    }
+    QTest::mouseRelease(editeur_->Vue(), Qt::LeftButton, {}, Pixel(6, 1));
+    editeur_->Attendre_lecture();
+    QVERIFY(en_faute > 0);
 }
 
 void TEssai_outils::menu_des_attributs()
