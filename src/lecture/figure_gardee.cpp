@@ -86,8 +86,8 @@ TFigure_gardee::TFigure_gardee(std::string_view octets, const std::string& chemi
         ignorees_ = *ignorees;
     fenetre_lue_ = *figure_.cadre_image;
     // A replay gives a value to the last variable of a name, where the reading gave it to
-    // the one just appended: names given twice are only read.
-    // A replay also finds the last point of a name among all the figure's points.
+    // the one just appended, and finds the last point of a name among all the figure's
+    // points, where the reading found the last one so far: names given twice are only read.
     std::set<std::string_view> noms;
     for (const Tvariable& v : form2.Liste_variables)
         if (!noms.insert(v.nom).second)
@@ -137,7 +137,7 @@ bool TFigure_gardee::Prendre(std::string_view octets, TForm2& form2)
             continue;
         if (i == 0 || !TLecteur::Est_ligne_d_attributs(apres[i]))
             return false;
-        const int ligne_objet = static_cast<int>(i); // 1-based number of line i - 1
+        const int ligne_objet = static_cast<int>(i); // the line before, numbered from 1
         TEtape* etape = premiere_;
         std::optional<std::vector<std::string>> textes;
         for (; etape != nullptr && etape->code() != TCode::fin; etape = etape->suivante)
@@ -168,8 +168,11 @@ bool TFigure_gardee::Prendre(std::string_view octets, TForm2& form2)
     }
     for (TChangement& c : changements)
         Poser_valeurs(*c.etape, c.valeurs);
-    if (!Rejouer(form2))
+    // Half replayed, the figure stands for no text: it refuses every other one.
+    if (!Rejouer(form2)) {
+        rejouable_ = false;
         return false;
+    }
     texte_ = std::move(texte);
     return true;
 }

@@ -29,7 +29,8 @@ class TFigure_gardee {
     // by the values, written as plain numbers, of free points' parameter lines (the lines
     // a drag rewrites), and when every step recomputed then finds its solution: the figure
     // and the variables stand as a fresh reading of `octets` would leave them. False
-    // otherwise, and then the figure is in no defined state: read the text afresh.
+    // otherwise, and then the figure may be in no defined state: read the text afresh (a
+    // figure left so refuses every text after).
     bool Prendre(std::string_view octets, TForm2& form2);
 
     // The scene of the figure as it stands, as Scene_de_la_figure gives it after a reading.
