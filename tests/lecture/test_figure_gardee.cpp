@@ -231,6 +231,13 @@ std::string Figure(const std::string& objets)
            objets;
 }
 
+// The text with the first `avant` replaced by `apres`.
+std::string Remplacer(std::string texte, std::string_view avant, std::string_view apres)
+{
+    texte.replace(texte.find(avant), avant.size(), apres);
+    return texte;
+}
+
 } // namespace
 
 TEST(Figure_gardee, comme_une_lecture_a_neuf_pour_les_exemples_et_les_figures_de_mesure)
@@ -280,13 +287,8 @@ TEST(Figure_gardee, refuse_ce_qui_perd_sa_solution)
     EXPECT_FALSE(gardee.Prendre(Deplace(texte, lignes[1], 2000), form2));
     // Q on line OP makes the triangle flat: no orthocentre.
     TFigure_gardee autre(texte, "figure", form2);
-    const std::string plat = [&] {
-        std::string t = texte;
-        const std::string q = "param\xE8tres: 1, 2";
-        t.replace(t.find(q), q.size(), "param\xE8tres: 1, 0");
-        return t;
-    }();
-    EXPECT_FALSE(autre.Prendre(plat, form2));
+    EXPECT_FALSE(
+        autre.Prendre(Remplacer(texte, "param\xE8tres: 1, 2", "param\xE8tres: 1, 0"), form2));
     // Every line together, with the refusals in between.
     const TBilan b = Comparer_deplacements(texte, {100, 1500, 2500, -300, 1900, -2000, 10}, 0);
     EXPECT_GT(b.pris, 0);
@@ -294,9 +296,7 @@ TEST(Figure_gardee, refuse_ce_qui_perd_sa_solution)
 
     // Read where the circles do not meet, M stays where the reading made it while they
     // still do not, is computed when they do, and is refused when they part again.
-    std::string loin = texte;
-    const std::string p = "param\xE8tres: 3, 0";
-    loin.replace(loin.find(p), p.size(), "param\xE8tres: 5, 0");
+    const std::string loin = Remplacer(texte, "param\xE8tres: 3, 0", "param\xE8tres: 5, 0");
     TFigure_gardee separes(loin, "figure", form2);
     const TParametres p_loin = Lignes_de_parametres(loin)[1];
     EXPECT_TRUE(separes.Prendre(Deplace(loin, p_loin, 1000), form2));
@@ -323,9 +323,7 @@ TEST(Figure_gardee, ne_prend_que_des_nombres_de_lignes_de_parametres)
         return gardee.Prendre(autre, form2);
     };
     const auto remplacer = [&](std::string_view avant, std::string_view apres) {
-        std::string t = texte;
-        t.replace(t.find(avant), avant.size(), apres);
-        return t;
+        return Remplacer(texte, avant, apres);
     };
     EXPECT_TRUE(essayer(texte));
     EXPECT_TRUE(essayer(remplacer("1, 2", "1.5, -2")));
