@@ -83,10 +83,11 @@ else()
                ", libqt6widgets6, libqt6gui6, libqt6core6, libqt6concurrent6")
     endif()
 endif()
-# Compiling the pictures needs latex, dvips and PSTricks; ghostscript shows them in the
-# desktop program; gv is the PostScript viewer Trazel looks for first.
+# Compiling the pictures needs latex, dvips and PSTricks, or pdflatex and TikZ
+# (texlive-pictures) for the TikZ and PDF formats; ghostscript shows them in the desktop
+# program; gv is the PostScript viewer Trazel looks for first.
 # qt6-translations-l10n puts Qt's own dialogs (the file chooser) in French.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "texlive-latex-base, texlive-pstricks, ghostscript, qt6-translations-l10n")
+    "texlive-latex-base, texlive-pstricks, texlive-pictures, ghostscript, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gv")
 include(CPack)

@@ -7,13 +7,15 @@ racine="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # program's file chooser and standard questions in French.
 paquets_construction=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-translations-l10n)
 # What the tests need on top of that.
-# latex, dvips and PSTricks compile the example pictures; ghostscript renders them.
+# latex, dvips and PSTricks compile the example pictures; ghostscript renders them. TikZ
+# (texlive-pictures) with pdflatex, lualatex and xelatex (texlive-xetex) compiles the TikZ
+# pictures, rsvg-convert (librsvg2-bin) renders the SVG ones.
 # clang and its runtime libraries (libFuzzer, sanitizers) build the fuzz targets.
 paquets_fuzz=(clang libclang-rt-dev)
 # desktop-file-validate and man check the desktop entry and the manual pages; clang-format
 # checks the layout of the sources.
 paquets_tests=(libgtest-dev clang-format texlive-latex-base texlive-pstricks ghostscript desktop-file-utils man-db
-    "${paquets_fuzz[@]}")
+    texlive-pictures texlive-xetex librsvg2-bin "${paquets_fuzz[@]}")
 
 # Installs the Debian packages of the list that are missing (apt-get, as root or via sudo).
 installer_paquets() {

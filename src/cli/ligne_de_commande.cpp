@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "calc/conversion_chaines.h"
+#include "cli/pdf.h"
 #include "latex/document.h"
 #include "lecture/transcription.h"
 #include "model/encodage.h"
@@ -20,8 +21,8 @@ namespace {
 
 // Windows-1252 texts, converted once on their way out.
 constexpr const char* aide =
-    "Usage : trazel [--largeur L] [--hauteur H] [-o SORTIE] [--document] [--avertissements]\n"
-    "               [--] FIGURE.fgr...\n"
+    "Usage : trazel [--largeur L] [--hauteur H] [-o SORTIE] [--format FORMAT]\n"
+    "               [--encodage ENCODAGE] [--document] [--avertissements] [--] FIGURE.fgr...\n"
     "\n"
     "Transcrit chaque figure Figuro en image PSTricks : le fichier de m\xEAme nom que la\n"
     "figure, d'extension \xAB crb \xBB, \xE0 c\xF4t\xE9 d'elle.\n"
@@ -36,23 +37,50 @@ constexpr const char* aide =
     "  -o, --sortie SORTIE  \xE9"
     "crit l'image dans SORTIE (\xAB - \xBB : la sortie standard) ;\n"
     "                       une seule figure alors\n"
+    "  --format FORMAT      pstricks (par d\xE9"
+    "faut, fichier \xAB crb \xBB), tikz (fichier \xAB tikz \xBB,\n"
+    "                       pour pdfLaTeX et LuaLaTeX), svg (image \xAB svg \xBB) ou pdf\n"
+    "                       (image \xAB pdf \xBB compil\xE9"
+    "e par pdflatex)\n"
+    "  --encodage ENCODAGE  cp1252 (par d\xE9"
+    "faut) ou utf8 : l'encodage de l'image PSTricks ;\n"
+    "                       les autres formats sont toujours en UTF-8\n"
     "  --document           \xE9"
     "crit un document LaTeX complet, pr\xEAt \xE0 compiler, au lieu\n"
-    "                       de la seule image (fichier d'extension \xAB tex \xBB)\n"
+    "                       de la seule image (fichier d'extension \xAB tex \xBB ;\n"
+    "                       formats pstricks et tikz)\n"
     "  --avertissements     signale les lignes de la figure que la lecture a ignor\xE9"
     "es\n"
     "  --aide, --help, -h   affiche cette aide\n"
     "  --version            affiche la version\n"
     "  --                   termine les options : la suite n'est faite que de figures\n"
     "Les options \xE0 valeur s'\xE9"
-    "crivent aussi --largeur=L, --hauteur=H, --sortie=SORTIE.\n"
+    "crivent aussi --largeur=L, --hauteur=H, --sortie=SORTIE, --format=FORMAT,\n"
+    "--encodage=ENCODAGE.\n"
     "\n"
     "Code de retour : 0 si toutes les figures ont \xE9t\xE9 transcrites, 1 si l'une a \xE9"
     "chou\xE9,\n"
     "2 pour une erreur d'utilisation.\n";
 
+// A picture format as the command line names it, with its file's extension.
+struct TFormat {
+    std::string_view nom;
+    std::string_view extension;
+    TFormat_image image;
+    bool pdf = false; // the TikZ picture compiled
+};
+
+constexpr TFormat formats[] = {
+    {"pstricks", "crb", TFormat_image::pstricks},
+    {"tikz", "tikz", TFormat_image::tikz},
+    {"svg", "svg", TFormat_image::svg},
+    {"pdf", "pdf", TFormat_image::tikz, true},
+};
+
 struct TOptions {
     std::optional<std::string> largeur, hauteur, sortie;
+    TFormat format = formats[0];
+    std::optional<std::string> encodage;
     bool avertissements = false;
     bool document = false;
     bool aide = false;
@@ -65,7 +93,18 @@ class TErreur_usage : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-enum class TGenre_option { largeur, hauteur, sortie, document, avertissements, aide, version, fin };
+enum class TGenre_option {
+    largeur,
+    hauteur,
+    sortie,
+    format,
+    encodage,
+    document,
+    avertissements,
+    aide,
+    version,
+    fin
+};
 
 struct TOption {
     std::string_view nom;
@@ -79,6 +118,8 @@ constexpr TOption table_options[] = {
     {"--hauteur", TGenre_option::hauteur},
     {"-o", TGenre_option::sortie},
     {"--sortie", TGenre_option::sortie},
+    {"--format", TGenre_option::format},
+    {"--encodage", TGenre_option::encodage},
     {"--document", TGenre_option::document},
     {"--avertissements", TGenre_option::avertissements},
     {"--aide", TGenre_option::aide},
@@ -91,7 +132,8 @@ constexpr TOption table_options[] = {
 bool Prend_une_valeur(TGenre_option genre)
 {
     return genre == TGenre_option::largeur || genre == TGenre_option::hauteur ||
-           genre == TGenre_option::sortie;
+           genre == TGenre_option::sortie || genre == TGenre_option::format ||
+           genre == TGenre_option::encodage;
 }
 
 struct TOption_lue {
@@ -111,10 +153,33 @@ std::optional<TOption_lue> Option_de(const std::string& argument)
     return std::nullopt;
 }
 
+TFormat Format_de(const std::string& nom)
+{
+    for (const TFormat& format : formats)
+        if (nom == format.nom)
+            return format;
+    throw TErreur_usage("format inconnu : " + nom + " (pstricks, tikz, svg ou pdf)");
+}
+
+bool Encodage_utf8(const std::string& nom)
+{
+    if (nom == "utf8" || nom == "utf-8" || nom == "UTF-8")
+        return true;
+    if (nom == "cp1252")
+        return false;
+    throw TErreur_usage("encodage inconnu : " + nom + " (cp1252 ou utf8)");
+}
+
 // Records one option; false for the end of the options.
 bool Appliquer(TGenre_option genre, std::optional<std::string> valeur, TOptions& options)
 {
     switch (genre) {
+    case TGenre_option::format:
+        options.format = Format_de(*valeur);
+        break;
+    case TGenre_option::encodage:
+        options.encodage = *valeur;
+        break;
     case TGenre_option::largeur:
         options.largeur = std::move(valeur);
         break;
@@ -168,6 +233,14 @@ TOptions Analyser(const std::vector<std::string>& arguments)
         throw TErreur_usage("aucune figure \xE0 transcrire");
     if (options.sortie && options.figures.size() > 1)
         throw TErreur_usage("l'option -o ne s'emploie qu'avec une seule figure");
+    if (options.document && options.format.image == TFormat_image::svg)
+        throw TErreur_usage("--document ne s'emploie qu'avec les formats pstricks et tikz");
+    if (options.document && options.format.pdf)
+        throw TErreur_usage("--document ne s'emploie qu'avec les formats pstricks et tikz");
+    if (options.encodage && !Encodage_utf8(*options.encodage) &&
+        options.format.image != TFormat_image::pstricks)
+        throw TErreur_usage("les formats tikz, svg et pdf s'\xE9"
+                            "crivent en UTF-8 : --encodage cp1252 ne vaut que pour pstricks");
     return options;
 }
 
@@ -209,9 +282,15 @@ bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& 
 {
     std::vector<TLigne_ignoree> ignorees;
     try {
+        const TFormat& format = options.format;
+        const bool utf8 = options.encodage && Encodage_utf8(*options.encodage);
         std::string texte = Transcrire_texte(Lire_fichier(figure, taille_maximale_figure), figure,
-                                             form2, cadre, &ignorees);
-        if (options.document)
+                                             form2, cadre, format.image, utf8, &ignorees);
+        if (format.pdf)
+            texte = Compiler_pdf(Document_tikz(texte), figure);
+        else if (options.document && format.image == TFormat_image::tikz)
+            texte = Document_tikz(texte);
+        else if (options.document)
             texte = Document_de_compilation(texte);
         if (options.sortie == "-") {
             sortie << texte;
@@ -220,8 +299,8 @@ bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& 
             Remplacer_fichier(*options.sortie, texte);
         } else {
             const std::string crb = Chemin_sortie(figure);
-            Remplacer_fichier(options.document ? crb.substr(0, crb.size() - 3) + "tex" : crb,
-                              texte);
+            const std::string_view extension = options.document ? "tex" : format.extension;
+            Remplacer_fichier(crb.substr(0, crb.size() - 3) + std::string(extension), texte);
         }
     } catch (const Erreur_figure& erreur) {
         erreurs << "trazel: " << Texte_erreur(erreur) << '\n';

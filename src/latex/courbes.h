@@ -79,6 +79,9 @@ TEchantillons Echantillons_graphe(const std::string& fonction, const Trepere& re
 // plot per visible run. Nothing when the curve is not drawn.
 void Ecrire_courbe(const TCourbe& courbe, TFichier_temporaire& fichier, std::string& sortie);
 
+// Decimals kept of each number of the curve data.
+inline constexpr int decimales_courbe = 9;
+
 // Samples per line of the temporary file (after the first line of a graph).
 inline constexpr std::size_t echantillons_par_ligne = 5;
 

@@ -1,5 +1,5 @@
 #pragma once
-// The complete LaTeX document that wraps a picture for compiling: a fixed preamble, the
+// The complete LaTeX documents that wrap a picture for compiling: a fixed preamble, the
 // picture's lines unchanged, and the end of the document.
 
 #include <string>
@@ -10,5 +10,9 @@ namespace trazel {
 // The document around the picture text (lines ended by CR LF, as a ".crb" file holds them);
 // every line of the result ends with CR LF.
 std::string Document_de_compilation(std::string_view image);
+
+// A UTF-8 document for pdfLaTeX or LuaLaTeX whose one page is the TikZ picture's box: the
+// fragment (lines ended by LF) inside, every line ended by LF.
+std::string Document_tikz(std::string_view image);
 
 } // namespace trazel

@@ -17,9 +17,6 @@
 namespace trazel {
 namespace {
 
-// Decimals kept of each number of the curve data.
-constexpr int decimales_courbe = 9;
-
 [[noreturn]] void Echec_fichier(const std::string& quoi, int numero)
 {
     throw Erreur_fichier("",

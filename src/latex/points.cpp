@@ -1,6 +1,7 @@
 #include "latex/points.h"
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <optional>
 
@@ -20,10 +21,82 @@ std::string Couple(Tcoordonnees p)
     return couple;
 }
 
-// An angle in degrees as printed in an arc line: 8 decimals at most.
-std::string Degres(Reel angle)
+// The letters of Windows-1252 beyond ASCII as LaTeX accent commands: they print in any
+// input encoding and with any engine, where the byte itself needs the right encoding and a
+// font that has the letter.
+std::string_view Lettre_en_LaTeX(unsigned char octet)
 {
-    return std::string(Tronquer_decimales(Reel_en_texte(angle * 180 / pi_etendu), 8));
+    static constexpr std::pair<unsigned char, std::string_view> lettres[] = {
+        {0x8A, "\\v{S}"},    // latin capital letter s with caron
+        {0x8C, "\\OE{}"},    // latin capital ligature oe
+        {0x8E, "\\v{Z}"},    // latin capital letter z with caron
+        {0x9A, "\\v{s}"},    // latin small letter s with caron
+        {0x9C, "\\oe{}"},    // latin small ligature oe
+        {0x9E, "\\v{z}"},    // latin small letter z with caron
+        {0x9F, "\\\"Y"},     // latin capital letter y with diaeresis
+        {0xC0, "\\`A"},      // latin capital letter a with grave
+        {0xC1, "\\'A"},      // latin capital letter a with acute
+        {0xC2, "\\^A"},      // latin capital letter a with circumflex
+        {0xC3, "\\~A"},      // latin capital letter a with tilde
+        {0xC4, "\\\"A"},     // latin capital letter a with diaeresis
+        {0xC5, "\\r{A}"},    // latin capital letter a with ring above
+        {0xC6, "\\AE{}"},    // latin capital letter ae
+        {0xC7, "\\c{C}"},    // latin capital letter c with cedilla
+        {0xC8, "\\`E"},      // latin capital letter e with grave
+        {0xC9, "\\'E"},      // latin capital letter e with acute
+        {0xCA, "\\^E"},      // latin capital letter e with circumflex
+        {0xCB, "\\\"E"},     // latin capital letter e with diaeresis
+        {0xCC, "\\`I"},      // latin capital letter i with grave
+        {0xCD, "\\'I"},      // latin capital letter i with acute
+        {0xCE, "\\^I"},      // latin capital letter i with circumflex
+        {0xCF, "\\\"I"},     // latin capital letter i with diaeresis
+        {0xD1, "\\~N"},      // latin capital letter n with tilde
+        {0xD2, "\\`O"},      // latin capital letter o with grave
+        {0xD3, "\\'O"},      // latin capital letter o with acute
+        {0xD4, "\\^O"},      // latin capital letter o with circumflex
+        {0xD5, "\\~O"},      // latin capital letter o with tilde
+        {0xD6, "\\\"O"},     // latin capital letter o with diaeresis
+        {0xD8, "\\O{}"},     // latin capital letter o with stroke
+        {0xD9, "\\`U"},      // latin capital letter u with grave
+        {0xDA, "\\'U"},      // latin capital letter u with acute
+        {0xDB, "\\^U"},      // latin capital letter u with circumflex
+        {0xDC, "\\\"U"},     // latin capital letter u with diaeresis
+        {0xDD, "\\'Y"},      // latin capital letter y with acute
+        {0xDF, "\\ss{}"},    // latin small letter sharp s
+        {0xE0, "\\`a"},      // latin small letter a with grave
+        {0xE1, "\\'a"},      // latin small letter a with acute
+        {0xE2, "\\^a"},      // latin small letter a with circumflex
+        {0xE3, "\\~a"},      // latin small letter a with tilde
+        {0xE4, "\\\"a"},     // latin small letter a with diaeresis
+        {0xE5, "\\r{a}"},    // latin small letter a with ring above
+        {0xE6, "\\ae{}"},    // latin small letter ae
+        {0xE7, "\\c{c}"},    // latin small letter c with cedilla
+        {0xE8, "\\`e"},      // latin small letter e with grave
+        {0xE9, "\\'e"},      // latin small letter e with acute
+        {0xEA, "\\^e"},      // latin small letter e with circumflex
+        {0xEB, "\\\"e"},     // latin small letter e with diaeresis
+        {0xEC, "\\`{\\i}"},  // latin small letter i with grave
+        {0xED, "\\'{\\i}"},  // latin small letter i with acute
+        {0xEE, "\\^{\\i}"},  // latin small letter i with circumflex
+        {0xEF, "\\\"{\\i}"}, // latin small letter i with diaeresis
+        {0xF1, "\\~n"},      // latin small letter n with tilde
+        {0xF2, "\\`o"},      // latin small letter o with grave
+        {0xF3, "\\'o"},      // latin small letter o with acute
+        {0xF4, "\\^o"},      // latin small letter o with circumflex
+        {0xF5, "\\~o"},      // latin small letter o with tilde
+        {0xF6, "\\\"o"},     // latin small letter o with diaeresis
+        {0xF8, "\\o{}"},     // latin small letter o with stroke
+        {0xF9, "\\`u"},      // latin small letter u with grave
+        {0xFA, "\\'u"},      // latin small letter u with acute
+        {0xFB, "\\^u"},      // latin small letter u with circumflex
+        {0xFC, "\\\"u"},     // latin small letter u with diaeresis
+        {0xFD, "\\'y"},      // latin small letter y with acute
+        {0xFF, "\\\"y"},     // latin small letter y with diaeresis
+    };
+    for (const auto& [code, latex] : lettres)
+        if (code == octet)
+            return latex;
+    return {};
 }
 
 bool Est_chiffre(char c)
@@ -106,10 +179,37 @@ std::string Direction_nom(const Tpoint& p, const TCadre_image& fenetre)
     return p.y <= fenetre.centre_y ? "-45" : "45";
 }
 
+std::string Degres(Reel angle)
+{
+    return std::string(Tronquer_decimales(Reel_en_texte(angle * 180 / pi_etendu), 8));
+}
+
+TPlacement_etiquette Placement_etiquette(Reel direction)
+{
+    // The nearest multiple of 45 degrees, then the signs of its cosine and sine.
+    const long huitieme = std::lround(direction / 45) % 8;
+    constexpr std::array<TPlacement_etiquette, 8> placements{
+        {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}}};
+    return placements[static_cast<std::size_t>((huitieme + 8) % 8)];
+}
+
 std::string Nom_en_LaTeX(std::string_view nom)
 {
     std::string latex;
     for (std::size_t i = 0; i < nom.size();) {
+        if (static_cast<unsigned char>(nom[i]) >= 0x80) {
+            // Each byte as its accent command when it is a letter, as itself otherwise.
+            latex.append("\\mbox{\\itshape ");
+            for (; i < nom.size() && static_cast<unsigned char>(nom[i]) >= 0x80; ++i) {
+                const std::string_view lettre = Lettre_en_LaTeX(static_cast<unsigned char>(nom[i]));
+                if (lettre.empty())
+                    latex.push_back(nom[i]);
+                else
+                    latex.append(lettre);
+            }
+            latex.append("}");
+            continue;
+        }
         if (Est_chiffre(nom[i])) {
             std::size_t fin = i;
             while (fin < nom.size() && Est_chiffre(nom[fin]))

@@ -33,7 +33,24 @@ TTrait Trait_de(const Tcercle& cercle);
 std::string Direction_nom(const Tpoint& p, const TCadre_image& fenetre);
 
 // The name as LaTeX math text: digit runs become subscripts, a double quote two primes.
+// A run of letters beyond ASCII (\xC9, \xC7) goes in italic text inside the math: the math
+// fonts have no such letter, and LaTeX drops it there.
 std::string Nom_en_LaTeX(std::string_view nom);
+
+// An angle in degrees as printed in an arc line: 8 decimals at most.
+std::string Degres(Reel angle);
+
+// Where a label sits from its point, for a direction in degrees ("-135"...): the label's
+// box lies on the side of the direction, its nearest corner or edge middle 1 mm away along
+// it. -1, 0 or 1 for each axis: 1 in x puts the box's left edge at that point (the box is
+// to the right), 0 centres it; likewise in y with its bottom edge. A direction between the
+// eight of the figure language counts as the nearest of them.
+struct TPlacement_etiquette {
+    int x = 0, y = 0;
+};
+TPlacement_etiquette Placement_etiquette(Reel direction);
+// The distance from the point to that corner or edge middle, in millimetres.
+inline constexpr Reel ecart_etiquette_mm = 1;
 
 // Comment, filled mark when drawn and inside, label when shown and inside.
 void Ecrire_point(const Tpoint& p, const TCadre_image& fenetre, std::string& sortie);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <stdexcept>
 
 #include "latex/courbes.h"
@@ -123,11 +124,8 @@ void Ajouter_repere(TScene& s, const Trepere& r)
 }
 
 // The runs of a curve between its undefined samples; the view clips them to the window.
-void Ajouter_courbe(TScene& s, const TCourbe& courbe, const TEchantillons& echantillons)
+void Ajouter_courbe_vue(TScene& s, TCourbe_scene run, const TEchantillons& echantillons)
 {
-    if (!courbe.dessinee)
-        return;
-    TCourbe_scene run{{}, Trait(courbe.couleur, courbe.style), courbe.points_lies};
     for (const TEchantillon& e : echantillons) {
         if (e.defini) {
             run.points.push_back({e.x, e.y});
@@ -139,6 +137,53 @@ void Ajouter_courbe(TScene& s, const TCourbe& courbe, const TEchantillons& echan
     }
     if (!run.points.empty())
         s.courbes.push_back(std::move(run));
+}
+
+// The data sets of the PSTricks writer (Ecrire_echantillons): the state starts inside; a run
+// opens at the first sample or when the curve comes back in, with the sample before when it
+// has a value, and closes at the first sample outside after it, taken when it has a value.
+void Ajouter_courbe_image(TScene& s, TCourbe_scene run, TEchantillons echantillons)
+{
+    Marquer_bascules(echantillons, s.fenetre);
+    bool dehors = false;
+    bool en_attente = true;
+    const TEchantillon* precedent = nullptr;
+    for (const TEchantillon& e : echantillons) {
+        if (e.bascule) {
+            if (dehors) {
+                if (precedent != nullptr && precedent->defini)
+                    run.points.push_back({precedent->x, precedent->y});
+                dehors = false;
+            } else {
+                dehors = true;
+                en_attente = precedent == nullptr;
+            }
+        }
+        if (!dehors) {
+            run.points.push_back({e.x, e.y});
+        } else if (!en_attente) {
+            en_attente = true;
+            if (e.defini)
+                run.points.push_back({e.x, e.y});
+            s.courbes.push_back(run);
+            run.points.clear();
+        }
+        precedent = &e;
+    }
+    if (!dehors && !run.points.empty())
+        s.courbes.push_back(std::move(run));
+}
+
+void Ajouter_courbe(TScene& s, const TCourbe& courbe, const TEchantillons& echantillons,
+                    TCoupe_courbes coupe)
+{
+    if (!courbe.dessinee)
+        return;
+    TCourbe_scene run{{}, Trait(courbe.couleur, courbe.style), courbe.points_lies};
+    if (coupe == TCoupe_courbes::image)
+        Ajouter_courbe_image(s, std::move(run), echantillons);
+    else
+        Ajouter_courbe_vue(s, std::move(run), echantillons);
 }
 
 // The pieces added since the sizes `avant` belong to the object of that line.
@@ -154,8 +199,37 @@ void Marquer_ligne(TScene& s, const std::array<std::size_t, 4>& avant, int ligne
     marquer(s.courbes, avant[3]);
 }
 
+// The comment the PSTricks writer puts before the object, by the kind drawn.
+std::string Commentaire(TDessin dessin, TArgument* objet)
+{
+    switch (dessin) {
+    case TDessin::point:
+        return "Point " + Donnee<Tpoint>(objet)->nom;
+    case TDessin::droite:
+    case TDessin::demi_droite:
+        return "Droite " + Donnee<Tdroite>(objet)->nom;
+    case TDessin::segment:
+        return "Segment " + Donnee<Tsegment>(objet)->nom;
+    case TDessin::repere:
+        return "Trac\xE9 du rep\xE8re " + Donnee<Trepere>(objet)->nom;
+    case TDessin::cercle:
+        return "Cercle " + Donnee<Tcercle>(objet)->nom;
+    case TDessin::arc:
+        return "Arc de cercle " + Donnee<Tarc_de_cercle>(objet)->cercle->nom;
+    case TDessin::polygone:
+        return "Polygone " + Donnee<Tpolygone>(objet)->nom;
+    case TDessin::lieu:
+    case TDessin::graphe:
+        return "Courbe " + Donnee<TCourbe>(objet)->nom;
+    case TDessin::rien:
+    case TDessin::entete:
+        break;
+    }
+    return {};
+}
+
 void Ajouter_objet(TScene& s, const TEtape& etape, TEtape* premiere, TContexte_calcul& contexte,
-                   long echantillons_max)
+                   long echantillons_max, TCoupe_courbes coupe)
 {
     TArgument* const objet = Dernier_argument(etape.arguments);
     switch (Dessin_du_genre(etape.genre)) {
@@ -197,7 +271,7 @@ void Ajouter_objet(TScene& s, const TEtape& etape, TEtape* premiere, TContexte_c
     case TDessin::lieu:
     case TDessin::graphe:
         Ajouter_courbe(s, *Donnee<TCourbe>(objet),
-                       Echantillons_de_l_etape(etape, premiere, contexte, echantillons_max));
+                       Echantillons_de_l_etape(etape, premiere, contexte, echantillons_max), coupe);
         break;
     case TDessin::rien:
     case TDessin::entete:
@@ -207,8 +281,19 @@ void Ajouter_objet(TScene& s, const TEtape& etape, TEtape* premiere, TContexte_c
 
 } // namespace
 
+std::vector<Reel> Graduations_axe(Reel debut, Reel fin, Reel unite)
+{
+    const Reel points_par_unite = unite * 72.27L / 2.54L;
+    const Reel derniere = fin - pstricks::sans_graduation / points_par_unite;
+    std::vector<Reel> valeurs;
+    for (Reel k = std::ceil(debut); k <= derniere; ++k)
+        if (k != 0)
+            valeurs.push_back(k);
+    return valeurs;
+}
+
 TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
-                          const TCadre_latex& cadre, long echantillons_max)
+                          const TCadre_latex& cadre, long echantillons_max, TCoupe_courbes coupe)
 {
     TScene s;
     TContexte_calcul contexte{figure, form2};
@@ -231,9 +316,14 @@ TScene Scene_de_la_figure(TEtape* premiere, TFigure& figure, TForm2& form2,
                                        "de la fen\xEAtre de l'image");
             const std::array<std::size_t, 4> avant{s.segments.size(), s.arcs.size(),
                                                    s.points.size(), s.courbes.size()};
-            Pour_la_ligne(etape->ligne,
-                          [&] { Ajouter_objet(s, *etape, premiere, contexte, echantillons_max); });
+            Pour_la_ligne(etape->ligne, [&] {
+                Ajouter_objet(s, *etape, premiere, contexte, echantillons_max, coupe);
+            });
             Marquer_ligne(s, avant, etape->ligne);
+            const TDessin dessin = Dessin_du_genre(etape->genre);
+            if (dessin != TDessin::rien && dessin != TDessin::entete)
+                s.objets.push_back({Commentaire(dessin, Dernier_argument(etape->arguments)),
+                                    etape->ligne, avant[0], avant[1], avant[2], avant[3]});
         }
     }
     return s;

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "latex/ecriture.h"
+#include "latex/scene.h"
+#include "latex/svg.h"
+#include "latex/tikz.h"
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/fichiers.h"
@@ -80,14 +83,28 @@ TEtape* Lire_texte_figure(std::string_view octets, const std::string& chemin, TF
 std::string Transcrire_texte(std::string_view octets, const std::string& chemin, TForm2& form2,
                              const TCadre_latex& cadre, std::vector<TLigne_ignoree>* ignorees)
 {
+    return Transcrire_texte(octets, chemin, form2, cadre, TFormat_image::pstricks, false, ignorees);
+}
+
+std::string Transcrire_texte(std::string_view octets, const std::string& chemin, TForm2& form2,
+                             const TCadre_latex& cadre, TFormat_image format, bool utf8,
+                             std::vector<TLigne_ignoree>* ignorees)
+{
     // No variable of a previous figure survives.
     form2.Reinitialiser();
     TFigure figure;
     TEtape* premiere = Lire_texte_figure(octets, chemin, figure, form2, ignorees);
     std::string image;
     try {
-        TContexte_calcul contexte{figure, form2};
-        Ecrire_figure(premiere, cadre, contexte, image);
+        if (format == TFormat_image::pstricks) {
+            TContexte_calcul contexte{figure, form2};
+            Ecrire_figure(premiere, cadre, contexte, image);
+        } else {
+            Controler_cadre_latex(cadre);
+            const TScene scene =
+                Scene_de_la_figure(premiere, figure, form2, cadre, 0, TCoupe_courbes::image);
+            image = format == TFormat_image::tikz ? Image_tikz(scene) : Image_svg(scene);
+        }
     } catch (const Erreur_figure&) {
         throw;
     } catch (const Erreur_etape& erreur) {
@@ -96,8 +113,9 @@ std::string Transcrire_texte(std::string_view octets, const std::string& chemin,
         const TLieu_faute lieu = Lieu_de_la_faute(erreur, 0);
         throw Erreur_figure(chemin, lieu.ligne, lieu.message, lieu.utilisation);
     }
-    Ajouter_ligne(image, "\\end{pspicture}");
-    return image;
+    if (format == TFormat_image::pstricks)
+        Ajouter_ligne(image, "\\end{pspicture}");
+    return utf8 || format != TFormat_image::pstricks ? Cp1252_vers_utf8(image) : image;
 }
 
 void Transcrire(const std::string& chemin_figure, TForm2& form2, const TCadre_latex& cadre,

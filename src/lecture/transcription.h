@@ -38,6 +38,16 @@ std::string Transcrire_texte(std::string_view octets, const std::string& chemin,
                              const TCadre_latex& cadre,
                              std::vector<TLigne_ignoree>* ignorees = nullptr);
 
+// The picture formats: PSTricks (".crb"), a TikZ fragment (".tikz"), a standalone SVG image.
+enum class TFormat_image { pstricks, tikz, svg };
+
+// The picture of a figure text in a format: PSTricks as Transcrire_texte gives it (then in
+// UTF-8 when `utf8`), TikZ and SVG always in UTF-8 with lines ended by LF. Faults as for
+// Transcrire_texte.
+std::string Transcrire_texte(std::string_view octets, const std::string& chemin, TForm2& form2,
+                             const TCadre_latex& cadre, TFormat_image format, bool utf8,
+                             std::vector<TLigne_ignoree>* ignorees = nullptr);
+
 // Transcribes the figure file into `sortie` (Chemin_sortie of the figure when empty). The
 // file is replaced only when the whole picture was written. Faults raise Erreur_fichier or
 // Erreur_figure.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
@@ -8,6 +9,7 @@
 
 #include "cli/ligne_de_commande.h"
 #include "dossier_temporaire.h"
+#include "model/encodage.h"
 #include "model/fichiers.h"
 #include "model/texte_figure.h"
 
@@ -222,4 +224,90 @@ TEST_F(Commande, programme_et_sortie_standard)
     const std::string image = Lire_fichier((dossier_ / "grande.crb").string());
     EXPECT_GT(image.size(), std::size_t{1} << 17);
     EXPECT_EQ(Lire_fichier(tube), image);
+}
+
+TEST(Executer, formats_et_encodages_refuses)
+{
+    struct Cas {
+        const char* nom;
+        std::vector<std::string> arguments;
+        const char* message;
+    };
+    const Cas cas[] = {
+        {"format_inconnu", {"--format", "png", "f.fgr"}, "format inconnu : png"},
+        {"encodage_inconnu", {"--encodage=latin9", "f.fgr"}, "encodage inconnu : latin9"},
+        {"document_svg", {"--format", "svg", "--document", "f.fgr"}, "--document ne s'emploie"},
+        {"document_pdf", {"--document", "--format=pdf", "f.fgr"}, "--document ne s'emploie"},
+        {"tikz_cp1252", {"--format", "tikz", "--encodage", "cp1252", "f.fgr"}, "UTF-8"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const Resultat r = Lancer(c.arguments);
+        EXPECT_EQ(r.code, code_usage);
+        EXPECT_NE(r.erreurs.find(c.message), std::string::npos) << r.erreurs;
+    }
+}
+
+// Each format beside the figure under its own extension; the new ones in UTF-8 with LF, the
+// PSTricks picture in UTF-8 only when asked, otherwise byte for byte the default one.
+TEST_F(Commande, formats_a_cote_de_la_figure)
+{
+    const std::string figure = Figure(
+        "\xE9t\xE9.fgr",
+        essais::Texte_figure({"\xC9 point libre", "  Objet libre \xC9, param\xE8tres: 1, 2"}));
+    ASSERT_EQ(Lancer({figure}).code, code_succes);
+    const std::string crb = Lire_fichier((dossier_ / "\xE9t\xE9.crb").string());
+    EXPECT_NE(crb.find("% Point \xC9\r\n"), std::string::npos);
+    EXPECT_NE(crb.find("{\\black $\\mbox{\\itshape \\'E}$}\r\n"), std::string::npos);
+
+    ASSERT_EQ(Lancer({"--encodage", "utf8", "-o", "-", figure}).sortie, Cp1252_vers_utf8(crb));
+    ASSERT_EQ(Lancer({"--encodage=cp1252", "-o", "-", figure}).sortie, crb);
+
+    ASSERT_EQ(Lancer({"--format", "tikz", figure}).code, code_succes);
+    const std::string tikz = Lire_fichier((dossier_ / "\xE9t\xE9.tikz").string());
+    EXPECT_TRUE(tikz.starts_with("\\begin{tikzpicture}[x=0.655913962978379cm, "
+                                 "y=0.655913962978379cm, line width=1pt, font=\\small]\n"))
+        << tikz;
+    EXPECT_NE(tikz.find("% Point \xC3\x89\n\\fill[black] (1, 2) circle[radius=1pt];\n"),
+              std::string::npos)
+        << tikz;
+    EXPECT_EQ(tikz.find('\r'), std::string::npos);
+    EXPECT_TRUE(tikz.ends_with("\\end{tikzpicture}\n"));
+
+    ASSERT_EQ(Lancer({"--format=svg", figure}).code, code_succes);
+    const std::string svg = Lire_fichier((dossier_ / "\xE9t\xE9.svg").string());
+    EXPECT_TRUE(svg.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "));
+    EXPECT_NE(svg.find("<!-- Point \xC3\x89 -->"), std::string::npos) << svg;
+    EXPECT_NE(svg.find(">\xC3\x89</text>"), std::string::npos) << svg;
+
+    const Resultat document = Lancer({"--format", "tikz", "--document", "-o", "-", figure});
+    EXPECT_TRUE(document.sortie.starts_with("\\documentclass{article}\n\\usepackage{tikz}\n"));
+    EXPECT_NE(document.sortie.find(tikz), std::string::npos);
+}
+
+// The PDF is pdflatex's; its failures say why, and leave no file behind.
+TEST_F(Commande, pdf_compile_par_pdflatex)
+{
+    const std::string figure = Figure(
+        "p.fgr", essais::Texte_figure({"A point libre", "  Objet libre A, param\xE8tres: 1, 2"}));
+    const Resultat r = Lancer({"--format", "pdf", figure});
+    ASSERT_EQ(r.code, code_succes) << r.erreurs;
+    const std::string pdf = Lire_fichier((dossier_ / "p.pdf").string());
+    EXPECT_TRUE(pdf.starts_with("%PDF-"));
+    // One page of the picture's box, 10 cm by 6.56: 1000 by 656 pixels at 254 dpi.
+    EXPECT_EQ(Statut("gs -q -dSAFER -dBATCH -dNOPAUSE -r254 -sDEVICE=pgmraw -sOutputFile='" +
+                     (dossier_ / "p.pgm").string() + "' '" + (dossier_ / "p.pdf").string() + "'"),
+              0);
+    const std::string pgm = Lire_fichier((dossier_ / "p.pgm").string());
+    EXPECT_NE(pgm.find("\n1000 656\n"), std::string::npos) << pgm.substr(0, 80);
+
+    // No engine on the PATH.
+    const char* chemin = std::getenv("PATH");
+    const std::string ancien = chemin != nullptr ? chemin : "";
+    ::setenv("PATH", dossier_.c_str(), 1);
+    const Resultat sans = Lancer({"--format", "pdf", "-o", (dossier_ / "x.pdf").string(), figure});
+    ::setenv("PATH", ancien.c_str(), 1);
+    EXPECT_EQ(sans.code, code_echec);
+    EXPECT_NE(sans.erreurs.find("pdflatex introuvable"), std::string::npos) << sans.erreurs;
+    EXPECT_FALSE(fs::exists(dossier_ / "x.pdf"));
 }
