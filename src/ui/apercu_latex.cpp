@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -23,13 +24,17 @@
 namespace trazel {
 
 const char* const filtre_images = "Fichiers Trazel (*.crb *.CRB)";
+const char* const filtre_tikz = "Images TikZ (*.tikz *.tex)";
+const char* const filtre_svg = "Images SVG (*.svg)";
 
 namespace {
 
 const QString titre_compilation = QStringLiteral("Compilation");
 
-// The document's preamble lines come before the picture's in "tmp~.tex".
+// The document's preamble lines come before the picture's in "tmp~.tex": six for
+// PSTricks, four for TikZ.
 constexpr int lignes_du_preambule = 6;
+constexpr int lignes_du_preambule_tikz = 4;
 
 void Supprimer(QDir dossier, const char* nom)
 {
@@ -39,7 +44,7 @@ void Supprimer(QDir dossier, const char* nom)
 
 // The first error of a LaTeX log ("! ..."), with the picture line it concerns when the log
 // gives one ("l.12 ...").
-QString Premiere_erreur(const QString& chemin_journal)
+QString Premiere_erreur(const QString& chemin_journal, int preambule = lignes_du_preambule)
 {
     QFile journal(chemin_journal);
     if (!journal.open(QIODevice::ReadOnly))
@@ -52,7 +57,7 @@ QString Premiere_erreur(const QString& chemin_journal)
         static const QRegularExpression numero("^l\\.(\\d+)");
         for (qsizetype k = i + 1; k < lignes.size() && k < i + 20; ++k)
             if (const auto trouve = numero.match(lignes[k]); trouve.hasMatch()) {
-                const int ligne = trouve.captured(1).toInt() - lignes_du_preambule;
+                const int ligne = trouve.captured(1).toInt() - preambule;
                 if (ligne > 0)
                     message += QString(" (ligne %1 de l'image)").arg(ligne);
                 break;
@@ -195,6 +200,31 @@ TCompilation Compiler_image(const QString& chemin_image, QSize taille)
     return resultat;
 }
 
+TCompilation Compiler_image_tikz(const std::string& image, QSize taille)
+{
+    QDir dossier = QDir::current();
+    for (const char* nom : {"tmp~.pdf", "tmp~.log", "tmp~.aux"})
+        Supprimer(dossier, nom);
+    Remplacer_fichier(QFile::encodeName(dossier.filePath("tmp~.tex")).toStdString(),
+                      Document_tikz(image));
+    TCompilation resultat;
+    const TLancement pdflatex =
+        LancerEtAttendre("pdflatex -interaction=nonstopmode -halt-on-error \\input{tmp~.tex}");
+    if (pdflatex == TLancement::Introuvable)
+        resultat.erreur = QStringLiteral("pdflatex est introuvable : installez TeX Live "
+                                         "(paquets texlive-latex-base et texlive-pictures).");
+    else if (pdflatex == TLancement::Trop_long)
+        resultat.erreur = QStringLiteral("pdflatex ne s'est pas termin\u00e9 en deux minutes : "
+                                         "compilation interrompue.");
+    if (resultat.erreur.isEmpty() && dossier.exists("tmp~.pdf"))
+        resultat.image = Rendre(dossier.filePath("tmp~.pdf"), dossier.filePath("tmp~.png"), taille);
+    else if (resultat.erreur.isEmpty())
+        resultat.erreur = Premiere_erreur(dossier.filePath("tmp~.log"), lignes_du_preambule_tikz);
+    for (const char* nom : {"tmp~.tex", "tmp~.pdf", "tmp~.log", "tmp~.aux"})
+        Supprimer(dossier, nom);
+    return resultat;
+}
+
 TForm3::TForm3(TDialogues& dialogues, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogues_(dialogues)
 {
@@ -203,6 +233,10 @@ TForm3::TForm3(TDialogues& dialogues, QWidget* parent)
     RichEdit1 = new QPlainTextEdit;
     RichEdit1->setObjectName("RichEdit1");
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Format = new QComboBox;
+    Format->setObjectName("Format");
+    Format->setToolTip("Le format de l'image montr\u00e9e, enregistr\u00e9e et compil\u00e9e");
+    Format->addItems({"PSTricks", "TikZ", "SVG"});
     Sauvegarder = Bouton("Sauvegarder", "Enregistrer sous", "Enregistrer sous\u2026");
     Compiler = Bouton("Compiler", "Compiler avec latex et dvips et montrer l'image", "Compiler");
     Gsview = Bouton("Gsview", "Compiler et ouvrir l'image dans le visualiseur PostScript",
@@ -218,7 +252,12 @@ TForm3::TForm3(TDialogues& dialogues, QWidget* parent)
     auto* version = new QLabel("Trazel   Version 2.19");
     version->setObjectName("Label1");
 
+    // Alt+F reaches the list from the text, where Tab is a character.
+    auto* libelle_format = new QLabel("&Format :");
+    libelle_format->setBuddy(Format);
     auto* boutons = new QVBoxLayout;
+    boutons->addWidget(libelle_format);
+    boutons->addWidget(Format);
     for (QToolButton* bouton : {Sauvegarder, Compiler, Gsview})
         boutons->addWidget(bouton);
     boutons->addStretch(1);
@@ -228,6 +267,7 @@ TForm3::TForm3(TDialogues& dialogues, QWidget* parent)
     disposition->addWidget(ImageCompilee, 1);
     disposition->addLayout(boutons);
 
+    connect(Format, &QComboBox::currentIndexChanged, this, &TForm3::FormatChange);
     connect(Sauvegarder, &QToolButton::clicked, this, &TForm3::SauvegarderClick);
     connect(Compiler, &QToolButton::clicked, this, &TForm3::CompilerClick);
     connect(Gsview, &QToolButton::clicked, this, &TForm3::GsviewClick);
@@ -238,8 +278,18 @@ void TForm3::Associer(const TForm1& principale)
     principale_ = &principale;
 }
 
-void TForm3::Afficher(const QString& chemin, const QString& texte, const QWidget* voisine)
+void TForm3::Afficher(const QString& chemin, const QString& texte, const QWidget* voisine,
+                      TTranscripteur transcrire)
 {
+    transcrire_ = std::move(transcrire);
+    textes_ = {texte, QString(), QString()};
+    format_montre_ = 0;
+    {
+        const QSignalBlocker silence(Format);
+        Format->setCurrentIndex(0);
+    }
+    Format->setEnabled(static_cast<bool>(transcrire_));
+    Actualiser_boutons();
     RichEdit1->setPlainText(texte);
     image_ = {};
     ImageCompilee->clear();
@@ -273,7 +323,48 @@ void TForm3::changeEvent(QEvent* evenement)
 
 void TForm3::FormActivate()
 {
-    Gsview->setVisible(principale_ != nullptr && principale_->GsViewInstalle);
+    Actualiser_boutons();
+}
+
+TFormat_apercu TForm3::Format_choisi() const
+{
+    return static_cast<TFormat_apercu>(format_montre_);
+}
+
+void TForm3::Actualiser_boutons()
+{
+    const TFormat_apercu format = Format_choisi();
+    Compiler->setEnabled(format != TFormat_apercu::svg);
+    Compiler->setToolTip(format == TFormat_apercu::tikz
+                             ? "Compiler avec pdflatex et montrer l'image"
+                             : "Compiler avec latex et dvips et montrer l'image");
+    Gsview->setVisible(format == TFormat_apercu::pstricks && principale_ != nullptr &&
+                       principale_->GsViewInstalle);
+}
+
+// The text shown is kept for its format; the chosen format's text is made once, from the
+// figure.
+void TForm3::FormatChange(int index)
+{
+    if (index == format_montre_ || index < 0 || index >= static_cast<int>(textes_.size()))
+        return;
+    textes_[static_cast<std::size_t>(format_montre_)] = RichEdit1->toPlainText();
+    QString& texte = textes_[static_cast<std::size_t>(index)];
+    if (texte.isEmpty() && transcrire_) {
+        try {
+            texte = QString::fromStdString(transcrire_(static_cast<TFormat_apercu>(index)));
+        } catch (const std::exception& erreur) {
+            dialogues_.Erreur(this, "Format de l'image", Texte_erreur_qt(erreur));
+            const QSignalBlocker silence(Format);
+            Format->setCurrentIndex(format_montre_);
+            return;
+        }
+    }
+    format_montre_ = index;
+    RichEdit1->setPlainText(texte);
+    image_ = {};
+    ImageCompilee->clear();
+    Actualiser_boutons();
 }
 
 void Placer_a_cote(QWidget& fenetre, const QWidget& voisine)
@@ -294,17 +385,27 @@ void Placer_a_cote(QWidget& fenetre, const QWidget& voisine)
     fenetre.move(x, y);
 }
 
-// Every line of the text, the last one included, is written with CR LF; an empty text gives
-// an empty file.
+// Every line of the text, the last one included, is written with CR LF in Windows-1252 for
+// PSTricks, with LF in UTF-8 for TikZ and SVG; an empty text gives an empty file.
 void TForm3::SauvegarderClick()
 {
-    const std::optional<QString> chemin = dialogues_.Fichier_a_enregistrer(this, filtre_images);
+    const TFormat_apercu format = Format_choisi();
+    const char* const filtre = format == TFormat_apercu::tikz  ? filtre_tikz
+                               : format == TFormat_apercu::svg ? filtre_svg
+                                                               : filtre_images;
+    const std::optional<QString> chemin = dialogues_.Fichier_a_enregistrer(this, filtre);
     if (!chemin)
         return;
     try {
         std::string contenu;
-        for (const std::string& ligne : Decouper_lignes(Texte_cp1252(RichEdit1->toPlainText())))
-            Ajouter_ligne(contenu, ligne);
+        const QString texte = RichEdit1->toPlainText();
+        if (format == TFormat_apercu::pstricks) {
+            for (const std::string& ligne : Decouper_lignes(Texte_cp1252(texte)))
+                Ajouter_ligne(contenu, ligne);
+        } else {
+            for (const std::string& ligne : Decouper_lignes(texte.toStdString()))
+                contenu.append(ligne).append("\n");
+        }
         Remplacer_fichier(QFile::encodeName(*chemin).toStdString(), contenu);
     } catch (const std::exception& erreur) {
         dialogues_.Erreur(this, "Sauvegarde", Texte_erreur_qt(erreur));
@@ -324,8 +425,11 @@ bool TForm3::Compiler_et_montrer(bool en_silence)
     };
     try {
         // Twice the pane's pixels: the picture stays sharp when the window grows.
+        const QSize taille = ImageCompilee->size() * devicePixelRatio() * 2;
         const TCompilation c =
-            Compiler_image(windowTitle(), ImageCompilee->size() * devicePixelRatio() * 2);
+            Format_choisi() == TFormat_apercu::tikz
+                ? Compiler_image_tikz(RichEdit1->toPlainText().toStdString(), taille)
+                : Compiler_image(windowTitle(), taille);
         image_ = c.image;
         Montrer_image();
         if (!c.erreur.isEmpty())
@@ -361,12 +465,14 @@ bool TForm3::eventFilter(QObject* objet, QEvent* evenement)
 
 void TForm3::CompilerClick()
 {
-    Compiler_et_montrer();
+    if (Format_choisi() != TFormat_apercu::svg)
+        Compiler_et_montrer();
 }
 
 void TForm3::GsviewClick()
 {
-    if (Compiler_et_montrer() && principale_ != nullptr &&
+    if (Format_choisi() == TFormat_apercu::pstricks && Compiler_et_montrer() &&
+        principale_ != nullptr &&
         !Ouvrir_avec(principale_->CheminGsView, "tmp~.ps", QDir::currentPath()))
         dialogues_.Erreur(this, titre_compilation,
                           "Le visualiseur " + principale_->CheminGsView +

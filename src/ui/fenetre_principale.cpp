@@ -460,12 +460,21 @@ void TForm1::Compil_TrazelClick()
                 return;
         }
         const std::string figure = Chemin_systeme(NomFigure);
-        Transcrire(figure, *form2_, {largeur_cadre, hauteur_cadre});
+        const TCadre_latex cadre{largeur_cadre, hauteur_cadre};
+        Transcrire(figure, *form2_, cadre);
         const std::string image = Chemin_sortie(figure);
         QString texte;
         for (const std::string& ligne : Decouper_lignes(Lire_fichier(image)))
             texte += Texte_qt(ligne) + '\n';
-        form3_->Afficher(QFile::decodeName(image.c_str()), texte, this);
+        // The other formats are made from the same saved figure, when the preview asks.
+        TForm2* const form2 = form2_;
+        form3_->Afficher(
+            QFile::decodeName(image.c_str()), texte, this,
+            [form2, figure, cadre](TFormat_apercu format) {
+                return Transcrire_texte(
+                    Lire_fichier(figure, taille_maximale_figure), figure, *form2, cadre,
+                    format == TFormat_apercu::svg ? TFormat_image::svg : TFormat_image::tikz, true);
+            });
     });
 }
 

@@ -163,7 +163,8 @@ TEST(Documentation, chaque_lien_mene_a_un_fichier)
     }
 }
 
-// Each example is shown in the documentation, with the picture the program made of it.
+// Each example is shown in the documentation, with the picture the program made of it and
+// that picture in the three formats side by side.
 TEST(Documentation, chaque_exemple_est_montre_avec_son_image)
 {
     std::set<fs::path> cibles;
@@ -176,6 +177,8 @@ TEST(Documentation, chaque_exemple_est_montre_avec_son_image)
         SCOPED_TRACE(nom);
         EXPECT_TRUE(cibles.contains((exemples / (nom + ".fgr")).lexically_normal()));
         EXPECT_TRUE(cibles.contains((docs / "images" / (nom + ".png")).lexically_normal()));
+        EXPECT_TRUE(
+            cibles.contains((docs / "images" / "formats" / (nom + ".png")).lexically_normal()));
     }
 }
 

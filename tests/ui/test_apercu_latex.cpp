@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "lecture/transcription.h"
+#include "model/fichiers.h"
 #include "ui/apercu_latex.h"
 #include "ui/dialogues_scriptes.h"
 #include "ui/fenetre_principale.h"
@@ -33,6 +35,16 @@ void Ecrire(const QString& chemin, const QByteArray& octets)
 QByteArray Reference(const char* nom)
 {
     return Lire(QString(TRAZEL_SOURCE_DIR) + "/tests/references/" + nom);
+}
+
+// The example's picture in TikZ or SVG, as the main window hands it to the preview.
+std::string Points_en(TFormat_apercu format)
+{
+    const std::string figure = std::string(TRAZEL_SOURCE_DIR) + "/exemples/points.fgr";
+    TForm2 form2;
+    return Transcrire_texte(
+        Lire_fichier(figure), figure, form2, {},
+        format == TFormat_apercu::svg ? TFormat_image::svg : TFormat_image::tikz, true);
 }
 
 } // namespace
@@ -169,6 +181,78 @@ class TTest_apercu_latex : public QObject {
         QVERIFY(dialogues_.journal[0].contains("! Undefined control sequence."));
         QVERIFY(dialogues_.journal[0].contains("(ligne 2 de l'image)"));
         QVERIFY(form3_->ImageCompilee->pixmap().isNull());
+    }
+
+    // The format is picked from the list with the keyboard: the text becomes the TikZ
+    // picture, pdflatex compiles what is shown, and the text is saved as it is, in UTF-8.
+    void format_tikz_montre_compile_et_enregistre()
+    {
+        Ecrire(Chemin("points.crb"), Reference("points.crb"));
+        form3_->Afficher(Chemin("points.crb"), "texte PSTricks", nullptr, Points_en);
+        principale_->GsViewInstalle = true;
+        form3_->FormActivate();
+        QVERIFY(form3_->Gsview->isVisible());
+        form3_->Format->setFocus();
+        QTest::keyClick(form3_->Format, Qt::Key_Down);
+        QCOMPARE(form3_->Format->currentText(), QString("TikZ"));
+        const QString tikz = QString::fromStdString(Points_en(TFormat_apercu::tikz));
+        QCOMPARE(form3_->RichEdit1->toPlainText(), tikz);
+        QVERIFY(!form3_->Gsview->isVisible());
+
+        QTest::mouseClick(form3_->Compiler, Qt::LeftButton);
+        QVERIFY2(dialogues_.journal.isEmpty(), qPrintable(dialogues_.journal.join('\n')));
+        QVERIFY(!form3_->ImageCompilee->pixmap().isNull());
+        for (const char* reste : {"tmp~.tex", "tmp~.pdf", "tmp~.log", "tmp~.aux", "tmp~.png"})
+            QVERIFY2(!QFile::exists(Chemin(reste)), reste);
+
+        dialogues_.fichiers = {Chemin("points.tikz")};
+        QTest::mouseClick(form3_->Sauvegarder, Qt::LeftButton);
+        QCOMPARE(dialogues_.journal, QStringList{"fichier Images TikZ (*.tikz *.tex)"});
+        QCOMPARE(Lire(Chemin("points.tikz")), tikz.toUtf8());
+    }
+
+    // SVG is saved, not compiled; back to PSTricks, the text comes back with its edits, and
+    // the next picture starts again from PSTricks.
+    void format_svg_et_retour_a_pstricks()
+    {
+        form3_->Afficher(Chemin("points.crb"), "texte PSTricks", nullptr, Points_en);
+        form3_->RichEdit1->setPlainText("texte PSTricks retouch\u00e9");
+        form3_->Format->setFocus();
+        QTest::keyClick(form3_->Format, Qt::Key_End);
+        QCOMPARE(form3_->Format->currentText(), QString("SVG"));
+        QVERIFY(form3_->RichEdit1->toPlainText().startsWith("<?xml"));
+        QVERIFY(!form3_->Compiler->isEnabled());
+        dialogues_.fichiers = {Chemin("points.svg")};
+        form3_->SauvegarderClick();
+        QCOMPARE(dialogues_.journal, QStringList{"fichier Images SVG (*.svg)"});
+        QCOMPARE(Lire(Chemin("points.svg")),
+                 QByteArray::fromStdString(Points_en(TFormat_apercu::svg)));
+
+        QTest::keyClick(form3_->Format, Qt::Key_Home);
+        QCOMPARE(form3_->RichEdit1->toPlainText(), QString("texte PSTricks retouch\u00e9"));
+        QVERIFY(form3_->Compiler->isEnabled());
+        form3_->Afficher(Chemin("autre.crb"), "autre image");
+        QCOMPARE(form3_->Format->currentIndex(), 0);
+        QVERIFY(!form3_->Format->isEnabled());
+        QCOMPARE(form3_->RichEdit1->toPlainText(), QString("autre image"));
+    }
+
+    // pdflatex's error on the TikZ text shown, with its line in the picture.
+    void echec_de_pdflatex_signale()
+    {
+        form3_->Afficher(Chemin("points.crb"), "texte PSTricks", nullptr, Points_en);
+        form3_->Format->setCurrentIndex(1);
+        form3_->RichEdit1->setPlainText(
+            "\\begin{tikzpicture}\n\\draw (0, 0) -- (1, 1);\n\\commandeinconnue\n"
+            "\\end{tikzpicture}\n");
+        form3_->CompilerClick();
+        QCOMPARE(dialogues_.journal.size(), 1);
+        QVERIFY2(dialogues_.journal[0].contains("! Undefined control sequence."),
+                 qPrintable(dialogues_.journal[0]));
+        QVERIFY2(dialogues_.journal[0].contains("(ligne 3 de l'image)"),
+                 qPrintable(dialogues_.journal[0]));
+        QVERIFY(form3_->ImageCompilee->pixmap().isNull());
+        QVERIFY(!QFile::exists(Chemin("tmp~.pdf")));
     }
 
     void programme_bloque_interrompu()
