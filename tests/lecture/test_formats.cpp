@@ -295,3 +295,34 @@ TEST_F(Format, noms_accentues_sur_la_page_avec_chaque_moteur)
         verifier(moteur, [&](const std::string& f) { return Dessin_tikz(f, moteur); });
     verifier("svg", [&](const std::string& f) { return Dessin_svg(f); });
 }
+
+// The comparison itself: the TikZ picture with one object's lines taken out no longer
+// matches, nor one whose labels sit on the other side of their points.
+TEST_F(Format, un_objet_retire_ou_deplace_se_voit)
+{
+    const std::string figure = (exemples / "points.fgr").string();
+    const TImage pstricks = Dessin_pstricks(figure);
+    Transcrire(figure, TFormat_image::tikz, true, "image.tikz");
+    const std::string tikz = Lire_fichier((dossier_ / "image.tikz").string());
+    const auto dessiner = [&](const std::string& texte) {
+        Ecrire("image.tikz", texte);
+        Ecrire("page_pdflatex.tex", Page("\\usepackage{tikz}\n", "image.tikz"));
+        EXPECT_TRUE(Lancer("pdflatex -interaction=nonstopmode -halt-on-error page_pdflatex.tex"));
+        return Dessin("page_pdflatex.pdf");
+    };
+    const TImage entiere = dessiner(tikz);
+    EXPECT_LE(Encre_sans_pareil(pstricks, entiere, 0, 0, 2), 0.01);
+
+    // The grey circle c: its comment and the lines after it, up to the next comment.
+    const std::size_t debut = tikz.find("% Cercle c\n");
+    ASSERT_NE(debut, std::string::npos);
+    const std::size_t fin = tikz.find("\n%", debut + 1);
+    const TImage sans_cercle = dessiner(tikz.substr(0, debut) + tikz.substr(fin + 1));
+    EXPECT_GT(Encre_sans_pareil(pstricks, sans_cercle, 0, 0, 2), 0.05);
+
+    std::string deplace = tikz;
+    for (std::size_t i = 0; (i = deplace.find("anchor=north east", i)) != std::string::npos;)
+        deplace.replace(i, 17, "anchor=south west");
+    ASSERT_NE(deplace, tikz);
+    EXPECT_GT(Encre_sans_pareil(dessiner(deplace), pstricks, 0, 0, 2), 0.01);
+}
