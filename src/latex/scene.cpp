@@ -281,6 +281,13 @@ void Ajouter_objet(TScene& s, const TEtape& etape, TEtape* premiere, TContexte_c
 
 } // namespace
 
+TObjet_scene Fin_de_l_objet(const TScene& s, std::size_t k)
+{
+    if (k + 1 < s.objets.size())
+        return s.objets[k + 1];
+    return {{}, 0, s.segments.size(), s.arcs.size(), s.points.size(), s.courbes.size()};
+}
+
 std::vector<Reel> Graduations_axe(Reel debut, Reel fin, Reel unite)
 {
     const Reel points_par_unite = unite * 72.27L / 2.54L;

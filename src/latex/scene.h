@@ -97,6 +97,10 @@ inline constexpr Reel rayon_point_courbe = 0.9L; // dots of a curve: (2 pt + 2 *
 // has a tick: all but 0 and those under the arrow. `unite` in centimetres per figure unit.
 std::vector<Reel> Graduations_axe(Reel debut, Reel fin, Reel unite);
 
+// Where the pieces of the k-th object end in each list: the next object's starts, or the
+// lists' ends for the last one.
+TObjet_scene Fin_de_l_objet(const TScene& scene, std::size_t k);
+
 // How curves are cut. For a view, into the runs between undefined samples, which the view
 // clips itself. For a picture, into the data sets the PSTricks writer plots: each visible
 // run with the last point before it and the first after it (the writer prints their numbers

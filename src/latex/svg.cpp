@@ -117,14 +117,7 @@ std::string TEcrivain_svg::Image()
         Axes();
     for (std::size_t k = 0; k < s_.objets.size(); ++k) {
         const TObjet_scene& o = s_.objets[k];
-        const bool dernier = k + 1 == s_.objets.size();
-        const TObjet_scene fin = dernier ? TObjet_scene{{},
-                                                        0,
-                                                        s_.segments.size(),
-                                                        s_.arcs.size(),
-                                                        s_.points.size(),
-                                                        s_.courbes.size()}
-                                         : s_.objets[k + 1];
+        const TObjet_scene fin = Fin_de_l_objet(s_, k);
         Ligne(sortie_, "<!-- ", Texte_xml(o.commentaire), " -->");
         for (std::size_t i = o.segments; i < fin.segments; ++i)
             Segment(s_.segments[i]);

@@ -185,14 +185,7 @@ std::string Image_tikz(const TScene& s)
         Ecrire_axes(s, sortie);
     for (std::size_t k = 0; k < s.objets.size(); ++k) {
         const TObjet_scene& o = s.objets[k];
-        const bool dernier = k + 1 == s.objets.size();
-        const TObjet_scene fin = dernier ? TObjet_scene{{},
-                                                        0,
-                                                        s.segments.size(),
-                                                        s.arcs.size(),
-                                                        s.points.size(),
-                                                        s.courbes.size()}
-                                         : s.objets[k + 1];
+        const TObjet_scene fin = Fin_de_l_objet(s, k);
         Ligne(sortie, "% ", o.commentaire);
         for (std::size_t i = o.segments; i < fin.segments; ++i)
             Ecrire_segment(s.segments[i], sortie);

@@ -8,6 +8,7 @@
 
 #include "dossier_temporaire.h"
 #include "latex/document.h"
+#include "lecture/noms_exemples.h"
 #include "lecture/transcription.h"
 #include "model/fichiers.h"
 #include "natures_attendues.h"
@@ -17,17 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path exemples = fs::path(TRAZEL_SOURCE_DIR) / "exemples";
+const fs::path exemples = essais::dossier_exemples;
 const fs::path references = fs::path(TRAZEL_SOURCE_DIR) / "tests" / "references";
 
 std::vector<std::string> Exemples()
 {
-    std::vector<std::string> noms;
-    for (const fs::directory_entry& f : fs::directory_iterator(exemples))
-        if (f.path().extension() == ".fgr")
-            noms.push_back(f.path().stem().string());
-    std::sort(noms.begin(), noms.end());
-    return noms;
+    return essais::Noms_des_exemples();
 }
 
 class Exemple : public essais::Dossier_temporaire,

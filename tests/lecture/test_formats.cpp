@@ -11,6 +11,7 @@
 
 #include "dossier_temporaire.h"
 #include "latex/document.h"
+#include "lecture/noms_exemples.h"
 #include "lecture/transcription.h"
 #include "model/fichiers.h"
 
@@ -19,19 +20,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path exemples = fs::path(TRAZEL_SOURCE_DIR) / "exemples";
+const fs::path exemples = essais::dossier_exemples;
 constexpr int resolution = 150;
 // The pages put the picture 1 cm from their top left corner.
 constexpr double marge_px = resolution / 2.54;
 
 std::vector<std::string> Exemples()
 {
-    std::vector<std::string> noms;
-    for (const fs::directory_entry& f : fs::directory_iterator(exemples))
-        if (f.path().extension() == ".fgr")
-            noms.push_back(f.path().stem().string());
-    std::sort(noms.begin(), noms.end());
-    return noms;
+    return essais::Noms_des_exemples();
 }
 
 struct TImage {
