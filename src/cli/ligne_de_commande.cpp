@@ -11,6 +11,7 @@
 #include "model/encodage.h"
 #include "model/erreurs.h"
 #include "model/fichiers.h"
+#include "model/licence.h"
 
 #ifndef TRAZEL_VERSION
 #define TRAZEL_VERSION "inconnue"
@@ -336,7 +337,7 @@ int Executer(const std::vector<std::string>& arguments, TFlux& sortie, TFlux& er
             return code_succes;
         }
         if (options.version) {
-            sortie << "trazel " TRAZEL_VERSION "\n";
+            sortie << "trazel " TRAZEL_VERSION "\n" << Cp1252_vers_utf8(texte_licence);
             return code_succes;
         }
         cadre.largeur = Taille(form2, options.largeur, "--largeur");

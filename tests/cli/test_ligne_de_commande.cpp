@@ -84,6 +84,9 @@ TEST(Executer, aide_et_version)
     const Resultat version = Lancer({"--version"});
     EXPECT_EQ(version.code, code_succes);
     EXPECT_TRUE(version.sortie.starts_with("trazel ")) << version.sortie;
+    EXPECT_NE(version.sortie.find("\nLicence GPLv3+ : GNU GPL version 3 ou ult\xC3\xA9rieure"),
+              std::string::npos)
+        << version.sortie;
 }
 
 TEST_F(Commande, transcrit_a_cote_de_la_figure)
