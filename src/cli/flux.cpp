@@ -1,5 +1,8 @@
 #include "cli/flux.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <utility>
 
 #include "model/erreurs.h"
@@ -52,6 +55,43 @@ void TFlux_descripteur::Ecrire_octets(std::string_view octets)
     const int numero = Ecrire_descripteur(fd_, octets);
     if (erreur_ == 0)
         erreur_ = numero;
+}
+
+namespace {
+
+[[noreturn]] void Trop_grande(std::size_t taille_maximale)
+{
+    throw Erreur_fichier(nom_entree_standard, "plus de " + std::to_string(taille_maximale >> 20) +
+                                                  " Mio : ce n'est pas une figure");
+}
+
+} // namespace
+
+std::string TEntree_texte::Lire_tout(std::size_t taille_maximale)
+{
+    if (texte_.size() > taille_maximale)
+        Trop_grande(taille_maximale);
+    return texte_;
+}
+
+std::string TEntree_descripteur::Lire_tout(std::size_t taille_maximale)
+{
+    std::string texte;
+    char tampon[1 << 16];
+    for (;;) {
+        const ssize_t lus = ::read(fd_, tampon, sizeof tampon);
+        if (lus == 0)
+            return texte;
+        if (lus < 0) {
+            if (errno == EINTR)
+                continue;
+            throw Erreur_fichier(nom_entree_standard,
+                                 "impossible de lire : " + Raison_systeme(errno));
+        }
+        texte.append(tampon, static_cast<std::size_t>(lus));
+        if (texte.size() > taille_maximale)
+            Trop_grande(taille_maximale);
+    }
 }
 
 } // namespace trazel

@@ -60,4 +60,37 @@ class TFlux_descripteur final : public TFlux {
     int erreur_ = 0; // errno of the first failed write since the last Vider
 };
 
+// Where the command line reads a figure given as "-": the standard input, or a text in
+// tests.
+class TEntree {
+  public:
+    virtual ~TEntree() = default;
+    // Everything up to the end; Erreur_fichier past `taille_maximale` bytes or on a failed
+    // read.
+    virtual std::string Lire_tout(std::size_t taille_maximale) = 0;
+};
+
+class TEntree_texte final : public TEntree {
+  public:
+    explicit TEntree_texte(std::string texte) : texte_(std::move(texte)) {}
+    std::string Lire_tout(std::size_t taille_maximale) override;
+
+  private:
+    std::string texte_;
+};
+
+class TEntree_descripteur final : public TEntree {
+  public:
+    explicit TEntree_descripteur(int fd) : fd_(fd) {}
+    std::string Lire_tout(std::size_t taille_maximale) override;
+
+  private:
+    int fd_;
+};
+
+// How the standard input is named in messages, where it stands for a file's path: in UTF-8,
+// as the system names paths.
+inline constexpr const char* nom_entree_standard = "entr\xC3\xA9"
+                                                   "e standard";
+
 } // namespace trazel

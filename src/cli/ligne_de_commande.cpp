@@ -1,5 +1,8 @@
 #include "cli/ligne_de_commande.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -234,6 +237,9 @@ TOptions Analyser(const std::vector<std::string>& arguments)
         throw TErreur_usage("aucune figure \xE0 transcrire");
     if (options.sortie && options.figures.size() > 1)
         throw TErreur_usage("l'option -o ne s'emploie qu'avec une seule figure");
+    if (std::count(options.figures.begin(), options.figures.end(), "-") > 1)
+        throw TErreur_usage("l'entr\xE9"
+                            "e standard (\xAB - \xBB) ne se lit qu'une fois");
     if (options.document && options.format.image == TFormat_image::svg)
         throw TErreur_usage("--document ne s'emploie qu'avec les formats pstricks et tikz");
     if (options.document && options.format.pdf)
@@ -245,14 +251,38 @@ TOptions Analyser(const std::vector<std::string>& arguments)
     return options;
 }
 
-// A frame size: an expression in figure notation, positive.
+// "7,5": digits, one comma, digits. A French decimal comma, where the figure notation has
+// no use for a comma.
+bool Virgule_decimale(const std::string& texte)
+{
+    const std::size_t virgule = texte.find(',');
+    const auto chiffres = [&](std::size_t debut, std::size_t fin) {
+        return fin > debut && std::all_of(texte.begin() + static_cast<std::ptrdiff_t>(debut),
+                                          texte.begin() + static_cast<std::ptrdiff_t>(fin),
+                                          [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return virgule != std::string::npos && chiffres(0, virgule) &&
+           chiffres(virgule + 1, texte.size());
+}
+
+// A frame size: an expression in figure notation, positive. A decimal comma is read as a
+// point; any other comma is refused with the way to write it.
 Reel Taille(TForm2& form2, const std::optional<std::string>& texte, const char* option)
 {
     if (!texte)
         return 10;
+    std::string expression = *texte;
+    if (Virgule_decimale(expression))
+        expression[expression.find(',')] = '.';
+    else if (expression.find(',') != std::string::npos)
+        throw TErreur_usage(std::string(option) + " \xAB " + *texte +
+                            " \xBB : les d\xE9"
+                            "cimales s'\xE9"
+                            "crivent avec un point (7.5), ou avec une virgule dans un "
+                            "nombre seul (7,5)");
     Reel valeur = 0;
     try {
-        valeur = form2.Evaluer_expression(*texte, {}, 1);
+        valeur = form2.Evaluer_expression(expression, {}, 1);
     } catch (const Erreur_trazel& erreur) {
         throw TErreur_usage(std::string(option) + " \xAB " + *texte + " \xBB : " + erreur.what());
     }
@@ -270,30 +300,45 @@ void Signaler_ignorees(const std::string& chemin, const std::vector<TLigne_ignor
                        TFlux& erreurs)
 {
     for (const TLigne_ignoree& ligne : ignorees)
-        erreurs << Lieu(chemin, ligne.numero) << " : "
+        erreurs << "trazel: " << Lieu(chemin, ligne.numero) << " : "
                 << Cp1252_vers_utf8("ligne ignor\xE9"
                                     "e (" +
                                     ligne.raison + ") : " + ligne.texte)
                 << '\n';
 }
 
-// Transcribes one figure; false (after a message) when it failed.
+// Where a transcription reads and writes.
+struct TFlux_commande {
+    TFlux& sortie;
+    TFlux& erreurs;
+    TEntree& entree;
+};
+
+// Transcribes one figure; false (after a message) when it failed. The figure "-" is read
+// from the standard input, its picture written to the standard output unless -o says
+// otherwise.
 bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& form2,
-                    const TCadre_latex& cadre, TFlux& sortie, TFlux& erreurs)
+                    const TCadre_latex& cadre, const TFlux_commande& flux)
 {
+    TFlux& sortie = flux.sortie;
+    TFlux& erreurs = flux.erreurs;
+    const bool entree_standard = figure == "-";
+    const std::string nom = entree_standard ? nom_entree_standard : figure;
     std::vector<TLigne_ignoree> ignorees;
     try {
         const TFormat& format = options.format;
         const bool utf8 = options.encodage && Encodage_utf8(*options.encodage);
-        std::string texte = Transcrire_texte(Lire_fichier(figure, taille_maximale_figure), figure,
-                                             form2, cadre, format.image, utf8, &ignorees);
+        const std::string octets = entree_standard ? flux.entree.Lire_tout(taille_maximale_figure)
+                                                   : Lire_fichier(figure, taille_maximale_figure);
+        std::string texte =
+            Transcrire_texte(octets, nom, form2, cadre, format.image, utf8, &ignorees);
         if (format.pdf)
-            texte = Compiler_pdf(Document_tikz(texte), figure);
+            texte = Compiler_pdf(Document_tikz(texte), nom);
         else if (options.document && format.image == TFormat_image::tikz)
             texte = Document_tikz(texte);
         else if (options.document)
             texte = Document_de_compilation(texte);
-        if (options.sortie == "-") {
+        if (options.sortie == "-" || (entree_standard && !options.sortie)) {
             sortie << texte;
             sortie.Vider();
         } else if (options.sortie) {
@@ -311,7 +356,7 @@ bool Transcrire_une(const std::string& figure, const TOptions& options, TForm2& 
         return false;
     }
     if (options.avertissements)
-        Signaler_ignorees(figure, ignorees, erreurs);
+        Signaler_ignorees(nom, ignorees, erreurs);
     return true;
 }
 
@@ -326,6 +371,13 @@ std::vector<std::string> Options_acceptees()
 }
 
 int Executer(const std::vector<std::string>& arguments, TFlux& sortie, TFlux& erreurs)
+{
+    TEntree_descripteur entree(STDIN_FILENO);
+    return Executer(arguments, sortie, erreurs, entree);
+}
+
+int Executer(const std::vector<std::string>& arguments, TFlux& sortie, TFlux& erreurs,
+             TEntree& entree)
 {
     TForm2 form2;
     TOptions options;
@@ -344,12 +396,12 @@ int Executer(const std::vector<std::string>& arguments, TFlux& sortie, TFlux& er
         cadre.hauteur = Taille(form2, options.hauteur, "--hauteur");
     } catch (const TErreur_usage& erreur) {
         erreurs << "trazel: " << Cp1252_vers_utf8(erreur.what()) << '\n'
-                << Cp1252_vers_utf8("Essayez \xAB trazel --aide \xBB.") << '\n';
+                << "trazel: " << Cp1252_vers_utf8("essayez \xAB trazel --aide \xBB.") << '\n';
         return code_usage;
     }
     bool reussi = true;
     for (const std::string& figure : options.figures)
-        reussi = Transcrire_une(figure, options, form2, cadre, sortie, erreurs) && reussi;
+        reussi = Transcrire_une(figure, options, form2, cadre, {sortie, erreurs, entree}) && reussi;
     return reussi ? code_succes : code_echec;
 }
 

@@ -314,3 +314,71 @@ TEST_F(Commande, pdf_compile_par_pdflatex)
     EXPECT_NE(sans.erreurs.find("pdflatex introuvable"), std::string::npos) << sans.erreurs;
     EXPECT_FALSE(fs::exists(dossier_ / "x.pdf"));
 }
+
+// "-" reads the figure from the standard input: its picture goes to the standard output, or
+// to -o; its messages name the standard input.
+TEST_F(Commande, figure_lue_sur_l_entree_standard)
+{
+    const std::string texte =
+        essais::Texte_figure({"A point libre", "  Objet libre A, param\xE8tres: 1, 2"});
+    const std::string figure = Figure("a.fgr", texte);
+    const Resultat fichier = Lancer({"-o", "-", figure});
+    {
+        TFlux_texte sortie, erreurs;
+        TEntree_texte entree(texte);
+        EXPECT_EQ(Executer({"-"}, sortie, erreurs, entree), code_succes) << erreurs.texte();
+        EXPECT_EQ(sortie.texte(), fichier.sortie);
+    }
+    {
+        TFlux_texte sortie, erreurs;
+        TEntree_texte entree(texte);
+        const std::string choisi = (dossier_ / "choisi.tikz").string();
+        EXPECT_EQ(Executer({"--format", "tikz", "-", "-o", choisi}, sortie, erreurs, entree),
+                  code_succes);
+        EXPECT_TRUE(sortie.texte().empty());
+        EXPECT_TRUE(Lire_fichier(choisi).starts_with("\\begin{tikzpicture}"));
+    }
+    {
+        TFlux_texte sortie, erreurs;
+        TEntree_texte entree(essais::Texte_figure({"P point de coordonn\xE9"
+                                                   "es (1/0, 2) dans le rep\xE8re Roxy"}));
+        EXPECT_EQ(Executer({"-"}, sortie, erreurs, entree), code_echec);
+        EXPECT_TRUE(erreurs.texte().starts_with("trazel: entr\xC3\xA9"
+                                                "e standard, ligne 6 : "))
+            << erreurs.texte();
+        EXPECT_TRUE(sortie.texte().empty());
+    }
+    // Through the real program, in a pipe.
+    const std::string exe = TRAZEL_EXE;
+    const std::string tube = (dossier_ / "tube.crb").string();
+    ASSERT_EQ(Statut(exe + " - < '" + figure + "' | cat > '" + tube + "'"), 0);
+    EXPECT_EQ(Lire_fichier(tube), fichier.sortie);
+    EXPECT_EQ(Lancer({"-", "-"}).code, code_usage);
+}
+
+// A French decimal comma in a lone number is a point; elsewhere it is refused, and the
+// message says how to write it. Every line the command writes on its error output, hints and
+// warnings included, starts with "trazel:".
+TEST_F(Commande, virgule_decimale_et_messages_prefixes)
+{
+    const std::string figure = Figure("vide.fgr", essais::Texte_figure({"ligne inconnue"}));
+    EXPECT_EQ(Lancer({"--largeur", "7,5", "-o", "-", figure}).sortie,
+              Lancer({"--largeur", "7.5", "-o", "-", figure}).sortie);
+    EXPECT_EQ(Lancer({"--hauteur=12,25", "-o", "-", figure}).sortie,
+              Lancer({"--hauteur=12.25", "-o", "-", figure}).sortie);
+    for (const char* faux : {"7,5,2", "2*3,5", ",5", "7,"}) {
+        SCOPED_TRACE(faux);
+        const Resultat r = Lancer({"--largeur", faux, figure});
+        EXPECT_EQ(r.code, code_usage);
+        EXPECT_NE(r.erreurs.find("avec un point (7.5)"), std::string::npos) << r.erreurs;
+    }
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--avertissements", "-o", "-", figure},
+          std::vector<std::string>{"--inconnue"},
+          std::vector<std::string>{(dossier_ / "absente.fgr").string()}}) {
+        const Resultat r = Lancer(arguments);
+        ASSERT_FALSE(r.erreurs.empty());
+        for (const std::string& ligne : Decouper_lignes(r.erreurs))
+            EXPECT_TRUE(ligne.starts_with("trazel: ")) << ligne;
+    }
+}
