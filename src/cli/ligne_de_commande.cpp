@@ -9,6 +9,7 @@
 
 #include "calc/conversion_chaines.h"
 #include "cli/pdf.h"
+#include "cli/suivi.h"
 #include "latex/document.h"
 #include "lecture/transcription.h"
 #include "model/encodage.h"
@@ -55,6 +56,8 @@ constexpr const char* aide =
     "                       formats pstricks et tikz)\n"
     "  --avertissements     signale les lignes de la figure que la lecture a ignor\xE9"
     "es\n"
+    "  --suivre             apr\xE8s la transcription, suit les figures : chaque\n"
+    "                       enregistrement de l'une refait son image, jusqu'\xE0 Ctrl+C\n"
     "  --aide, --help, -h   affiche cette aide\n"
     "  --version            affiche la version\n"
     "  --                   termine les options : la suite n'est faite que de figures\n"
@@ -86,6 +89,7 @@ struct TOptions {
     TFormat format = formats[0];
     std::optional<std::string> encodage;
     bool avertissements = false;
+    bool suivre = false;
     bool document = false;
     bool aide = false;
     bool version = false;
@@ -105,6 +109,7 @@ enum class TGenre_option {
     encodage,
     document,
     avertissements,
+    suivre,
     aide,
     version,
     fin
@@ -118,19 +123,13 @@ struct TOption {
 // The one list of the options: the parser looks arguments up in it, and Options_acceptees
 // hands it to whoever checks the help.
 constexpr TOption table_options[] = {
-    {"--largeur", TGenre_option::largeur},
-    {"--hauteur", TGenre_option::hauteur},
-    {"-o", TGenre_option::sortie},
-    {"--sortie", TGenre_option::sortie},
-    {"--format", TGenre_option::format},
-    {"--encodage", TGenre_option::encodage},
-    {"--document", TGenre_option::document},
-    {"--avertissements", TGenre_option::avertissements},
-    {"--aide", TGenre_option::aide},
-    {"--help", TGenre_option::aide},
-    {"-h", TGenre_option::aide},
-    {"--version", TGenre_option::version},
-    {"--", TGenre_option::fin},
+    {"--largeur", TGenre_option::largeur},   {"--hauteur", TGenre_option::hauteur},
+    {"-o", TGenre_option::sortie},           {"--sortie", TGenre_option::sortie},
+    {"--format", TGenre_option::format},     {"--encodage", TGenre_option::encodage},
+    {"--document", TGenre_option::document}, {"--avertissements", TGenre_option::avertissements},
+    {"--suivre", TGenre_option::suivre},     {"--aide", TGenre_option::aide},
+    {"--help", TGenre_option::aide},         {"-h", TGenre_option::aide},
+    {"--version", TGenre_option::version},   {"--", TGenre_option::fin},
 };
 
 bool Prend_une_valeur(TGenre_option genre)
@@ -199,6 +198,9 @@ bool Appliquer(TGenre_option genre, std::optional<std::string> valeur, TOptions&
     case TGenre_option::avertissements:
         options.avertissements = true;
         break;
+    case TGenre_option::suivre:
+        options.suivre = true;
+        break;
     case TGenre_option::aide:
         options.aide = true;
         break;
@@ -237,6 +239,12 @@ TOptions Analyser(const std::vector<std::string>& arguments)
         throw TErreur_usage("aucune figure \xE0 transcrire");
     if (options.sortie && options.figures.size() > 1)
         throw TErreur_usage("l'option -o ne s'emploie qu'avec une seule figure");
+    if (options.suivre && std::count(options.figures.begin(), options.figures.end(), "-") > 0)
+        throw TErreur_usage("--suivre suit des fichiers : l'entr\xE9"
+                            "e standard (\xAB - \xBB) ne s'enregistre pas");
+    if (options.suivre && options.sortie == "-")
+        throw TErreur_usage("--suivre \xE9"
+                            "crit des fichiers : pas d'image sur la sortie standard");
     if (std::count(options.figures.begin(), options.figures.end(), "-") > 1)
         throw TErreur_usage("l'entr\xE9"
                             "e standard (\xAB - \xBB) ne se lit qu'une fois");
@@ -400,8 +408,20 @@ int Executer(const std::vector<std::string>& arguments, TFlux& sortie, TFlux& er
         return code_usage;
     }
     bool reussi = true;
+    const TFlux_commande flux{sortie, erreurs, entree};
     for (const std::string& figure : options.figures)
-        reussi = Transcrire_une(figure, options, form2, cadre, {sortie, erreurs, entree}) && reussi;
+        reussi = Transcrire_une(figure, options, form2, cadre, flux) && reussi;
+    if (options.suivre) {
+        // A failed transcription has said why and left the last good picture.
+        Suivre(
+            options.figures,
+            [&](const std::string& figure) {
+                if (Transcrire_une(figure, options, form2, cadre, flux))
+                    erreurs << "trazel: " << figure << " : image refaite\n";
+            },
+            erreurs);
+        return code_echec;
+    }
     return reussi ? code_succes : code_echec;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -381,4 +382,77 @@ TEST_F(Commande, virgule_decimale_et_messages_prefixes)
         for (const std::string& ligne : Decouper_lignes(r.erreurs))
             EXPECT_TRUE(ligne.starts_with("trazel: ")) << ligne;
     }
+}
+
+namespace {
+
+// Waits up to ten seconds for `condition`.
+template <class F> bool Attendre(F condition)
+{
+    for (int essai = 0; essai < 200; ++essai) {
+        if (condition())
+            return true;
+        ::usleep(50000);
+    }
+    return condition();
+}
+
+std::string Lire_si_present(const fs::path& chemin)
+{
+    return fs::exists(chemin) ? Lire_fichier(chemin.string()) : std::string();
+}
+
+} // namespace
+
+// --suivre: the figure is rewritten in place, then with a fault, then replaced by a rename
+// as editors save; each good save remakes the picture, the faulty one says why and leaves
+// the last good picture.
+TEST_F(Commande, suivre_refait_l_image_a_chaque_enregistrement)
+{
+    const auto texte = [](const std::string& parametres, const char* autre = nullptr) {
+        std::initializer_list<std::string_view> sans = {"A point libre",
+                                                        "  Objet libre A, param\xE8tres: "};
+        std::string t = essais::Texte_figure(sans);
+        t.insert(t.find("\r\n\r\nCommentaire"), parametres);
+        if (autre != nullptr)
+            t.insert(t.find("\r\nCommentaire"), std::string(autre) + "\r\n");
+        return t;
+    };
+    const std::string figure = Figure("suivie.fgr", texte("1, 2"));
+    const fs::path image = dossier_ / "suivie.crb";
+    const fs::path journal = dossier_ / "journal.txt";
+    const std::string exe = TRAZEL_EXE;
+    ASSERT_EQ(Statut(exe + " --suivre '" + figure + "' 2>'" + journal.string() + "' & echo $! >'" +
+                     (dossier_ / "pid").string() + "'"),
+              0);
+    const std::string pid = Lire_fichier((dossier_ / "pid").string());
+    const auto arret = [&] { Statut("kill " + pid + " 2>/dev/null"); };
+    struct TArret {
+        std::function<void()> f;
+        ~TArret() { f(); }
+    } garde{arret};
+
+    ASSERT_TRUE(Attendre([&] {
+        return Lire_si_present(journal).find("suivi de 1 figure") != std::string::npos;
+    })) << Lire_si_present(journal);
+    EXPECT_NE(Lire_si_present(image).find("(1, 2)"), std::string::npos);
+
+    std::ofstream(figure, std::ios::binary | std::ios::trunc) << texte("3, 4");
+    EXPECT_TRUE(
+        Attendre([&] { return Lire_si_present(image).find("(3, 4)") != std::string::npos; }));
+
+    std::ofstream(figure, std::ios::binary | std::ios::trunc)
+        << texte("5, 6", "P point de coordonn\xE9"
+                         "es (1/0, 2) dans le rep\xE8re Roxy");
+    EXPECT_TRUE(Attendre([&] {
+        return Lire_si_present(journal).find("suivie.fgr, ligne 8 : ") != std::string::npos;
+    })) << Lire_si_present(journal);
+    EXPECT_NE(Lire_si_present(image).find("(3, 4)"), std::string::npos);
+
+    const std::string copie = Ecrire("suivie.fgr~", texte("2, 3"));
+    fs::rename(copie, figure);
+    EXPECT_TRUE(Attendre([&] {
+        return Lire_si_present(image).find("(2, 3)") != std::string::npos;
+    })) << Lire_si_present(journal);
+    EXPECT_EQ(Lancer({"--suivre", "-"}).code, code_usage);
 }
