@@ -33,6 +33,13 @@ install(TARGETS trazel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TRAZEL_COMPRESSES}/trazel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${TRAZEL_COMPRESSES}/changelog.gz ${TRAZEL_INSTALLATION}/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# bash loads a command's completion on demand from a file named after the command.
+install(FILES ${TRAZEL_INSTALLATION}/trazel.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME trazel)
+if(TRAZEL_GUI)
+    install(FILES ${TRAZEL_INSTALLATION}/trazel.bash-completion
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME trazel-gui)
+endif()
 install(FILES ${TRAZEL_INSTALLATION}/trazel.lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME trazel)
 
@@ -75,6 +82,13 @@ if(TRAZEL_GUI)
         endif()
     ]])
 endif()
+
+# Undoing a direct installation, caches included (the package manager does it for the
+# package): cmake --build build --target desinstaller
+add_custom_target(desinstaller
+    COMMAND ${CMAKE_COMMAND} -DMANIFESTE=${PROJECT_BINARY_DIR}/install_manifest.txt
+            -P ${PROJECT_SOURCE_DIR}/cmake/desinstaller.cmake
+    COMMENT "Désinstallation de Trazel" VERBATIM)
 
 # The Debian package.
 set(CPACK_PACKAGE_NAME trazel)

@@ -13,9 +13,11 @@ paquets_construction=(g++ cmake ninja-build qt6-base-dev libgl-dev qt6-translati
 # clang and its runtime libraries (libFuzzer, sanitizers) build the fuzz targets.
 paquets_fuzz=(clang libclang-rt-dev)
 # desktop-file-validate and man check the desktop entry and the manual pages; clang-format
-# checks the layout of the sources; lintian checks the Debian package.
+# checks the layout of the sources; lintian checks the Debian package; shared-mime-info and
+# gtk-update-icon-cache refresh the desktop's caches when an installation is undone.
 paquets_tests=(libgtest-dev clang-format texlive-latex-base texlive-pstricks ghostscript desktop-file-utils man-db
-    texlive-pictures texlive-xetex librsvg2-bin lintian "${paquets_fuzz[@]}")
+    texlive-pictures texlive-xetex librsvg2-bin lintian shared-mime-info gtk-update-icon-cache
+    "${paquets_fuzz[@]}")
 
 # Installs the Debian packages of the list that are missing (apt-get, as root or via sudo).
 installer_paquets() {

@@ -456,3 +456,28 @@ TEST_F(Commande, suivre_refait_l_image_a_chaque_enregistrement)
     })) << Lire_si_present(journal);
     EXPECT_EQ(Lancer({"--suivre", "-"}).code, code_usage);
 }
+
+// The bash completion, run by bash as the shell runs it: options, the values of the options
+// that take a list, and only figures and folders for the arguments.
+TEST_F(Commande, completion_bash)
+{
+    for (const char* nom : {"a.fgr", "B.FGR", "notes.txt", "image.crb"})
+        Ecrire(nom, "");
+    fs::create_directory(dossier_ / "sous");
+    const std::string script =
+        std::string(TRAZEL_SOURCE_DIR) + "/installation/trazel.bash-completion";
+    const auto completer = [&](const std::string& fonction, const std::string& mots, int mot) {
+        const fs::path sortie = dossier_ / "completion.txt";
+        const std::string commande =
+            "cd '" + dossier_.string() + "' && bash -c 'source \"" + script + "\"; COMP_WORDS=(" +
+            mots + "); COMP_CWORD=" + std::to_string(mot) + "; " + fonction +
+            "; printf \"%s\\n\" \"${COMPREPLY[@]}\" | LC_ALL=C sort' > '" + sortie.string() + "'";
+        EXPECT_EQ(Statut(commande), 0) << commande;
+        return Lire_fichier(sortie.string());
+    };
+    EXPECT_EQ(completer("_trazel", "trazel --for", 1), "--format\n");
+    EXPECT_EQ(completer("_trazel", "trazel --format \"\"", 2), "pdf\npstricks\nsvg\ntikz\n");
+    EXPECT_EQ(completer("_trazel", "trazel --encodage u", 2), "utf8\n");
+    EXPECT_EQ(completer("_trazel", "trazel --suivre \"\"", 2), "B.FGR\na.fgr\nsous\n");
+    EXPECT_EQ(completer("_trazel_gui", "trazel-gui --v", 1), "--version\n");
+}

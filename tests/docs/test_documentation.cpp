@@ -209,6 +209,8 @@ TEST(Options_acceptees, chacune_est_nommee_par_l_aide_le_manuel_et_le_guide)
         {"aide", Aide()},
         {"trazel.1", Page_de_manuel()},
         {"guide.md", Texte(docs / "guide.md")},
+        {"trazel.bash-completion",
+         Texte(fs::path(TRAZEL_SOURCE_DIR) / "installation" / "trazel.bash-completion")},
     };
     for (const auto& [nom, texte] : textes)
         for (const std::string& option : options) {
