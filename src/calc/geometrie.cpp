@@ -43,10 +43,17 @@ Reel Moins_d_un_tour(Reel alpha)
     return alpha >= 2 * pi ? 0 : alpha;
 }
 
+// The causes of the faults of degenerate figures, as a user can act on them.
+constexpr const char* vecteur_nul = "vecteur nul, sans direction : deux points confondus";
+constexpr const char* droite_sans_direction =
+    "droite sans direction : ses deux points sont confondus";
+
 // The vector divided by its norm; a zero vector has no direction.
 Tcoordonnees Unitaire(Tcoordonnees u)
 {
     const Reel n = Norme(u);
+    if (n == 0)
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide, vecteur_nul);
     return {Diviser(u.x, n), Diviser(u.y, n)};
 }
 
@@ -113,7 +120,8 @@ Tcoordonnees Coordonnees_dans_repere(const Trepere& r, Tcoordonnees u)
 Reel Arc_sinus(Reel x)
 {
     if (!(x >= -1 && x <= 1))
-        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide,
+                            "arc sinus d'un nombre hors de [-1, 1]");
     const Reel s = std::sqrt((1 - x) * (1 + x));
     if (s < 0.7071L)
         return x >= 0 ? pi / 2 - std::atan(s / x) : -std::atan(s / x) - pi / 2;
@@ -178,7 +186,7 @@ Reel Distance_point_droite(Tcoordonnees p, const Tligne& d)
 {
     const std::optional<Tcoordonnees> h = Projete_orthogonal(p, d);
     if (!h)
-        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide, droite_sans_direction);
     return Norme(Vecteur_de(p, *h));
 }
 
@@ -190,7 +198,7 @@ std::optional<Tdeux_points> Intersection_droite_cercle(const Tligne& d, const Tr
 {
     const std::optional<Tcoordonnees> h = Projete_orthogonal(c.centre, d);
     if (!h)
-        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide, droite_sans_direction);
     const Tcoordonnees oh = Vecteur_de(c.centre, *h);
     Tcoordonnees i;
     Reel cosinus = 0;

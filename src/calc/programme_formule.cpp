@@ -206,16 +206,18 @@ class TProgrammeur {
 Reel Racine_carree(Reel x)
 {
     if (x < 0)
-        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide, "racine carr\xE9"
+                                                                       "e d'un nombre n\xE9gatif");
     return std::sqrt(x);
 }
 
 Reel Logarithme(Reel x)
 {
     if (x < 0)
-        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide,
+                            "logarithme d'un nombre n\xE9gatif");
     if (x == 0)
-        throw Erreur_calcul(Erreur_calcul::Nature::division_par_zero);
+        throw Erreur_calcul(Erreur_calcul::Nature::division_par_zero, "logarithme de z\xE9ro");
     return std::log(x);
 }
 

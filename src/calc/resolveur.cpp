@@ -262,11 +262,37 @@ bool Est_en_degres(std::string_view unite_d_angle)
     return unite_d_angle == "degr\xE9";
 }
 
-void Recalculer_etape(TEtape& etape, TContexte_calcul& contexte)
+namespace {
+
+// The name of the object in an argument, for messages: empty for a number or a text.
+std::string Nom_de_l_objet(const TArgument* objet)
 {
-    if (etape.genre <= Genre(TCode::premiere) || !Code_connu(etape.genre) ||
-        etape.arguments == nullptr)
-        return;
+    switch (objet->nature) {
+    case Nature_de<Tpoint>::valeur:
+        return Donnee<Tpoint>(objet)->nom;
+    case Nature_de<Tdroite>::valeur:
+        return Donnee<Tdroite>(objet)->nom;
+    case Nature_de<Tsegment>::valeur:
+        return Donnee<Tsegment>(objet)->nom;
+    case Nature_de<Tcercle>::valeur:
+        return Donnee<Tcercle>(objet)->nom;
+    case Nature_de<Tarc_de_cercle>::valeur:
+        return Donnee<Tarc_de_cercle>(objet)->nom;
+    case Nature_de<Tpolygone>::valeur:
+        return Donnee<Tpolygone>(objet)->nom;
+    case Nature_de<Tvecteur>::valeur:
+        return Donnee<Tvecteur>(objet)->nom;
+    case Nature_de<Trepere>::valeur:
+        return Donnee<Trepere>(objet)->nom;
+    case Nature_de<TCourbe>::valeur:
+        return Donnee<TCourbe>(objet)->nom;
+    default:
+        return {};
+    }
+}
+
+void Recalculer_selon_la_famille(TEtape& etape, TContexte_calcul& contexte)
+{
     switch (Construction(etape.genre).famille) {
     case TFamille::mesure:
     case TFamille::nombre:
@@ -278,6 +304,28 @@ void Recalculer_etape(TEtape& etape, TContexte_calcul& contexte)
     default:
         Recalculer_objet(etape, contexte);
         break;
+    }
+}
+
+} // namespace
+
+// A floating-point fault says which object it arose in, and of what construction: the
+// message then names what the user can change.
+void Recalculer_etape(TEtape& etape, TContexte_calcul& contexte)
+{
+    if (etape.genre <= Genre(TCode::premiere) || !Code_connu(etape.genre) ||
+        etape.arguments == nullptr)
+        return;
+    try {
+        Recalculer_selon_la_famille(etape, contexte);
+    } catch (const Erreur_calcul& erreur) {
+        if (erreur.objet_nomme())
+            throw;
+        const std::string nom = Nom_de_l_objet(Dernier_argument(etape.arguments));
+        if (nom.empty())
+            throw;
+        throw erreur.Pour_l_objet(Guillemets(nom) + " (" +
+                                  std::string(Construction(etape.genre).nom) + ")");
     }
 }
 

@@ -177,16 +177,26 @@ bool Recalculer_cercle(TEtape& etape, TContexte_calcul& contexte)
     }
 }
 
+// An end at the centre has no angle: the fault says which end.
 void Recalculer_arc(TEtape& etape)
 {
     Tarc_de_cercle& arc = Objet<Tarc_de_cercle>(etape);
     Tcercle& cercle = *arc.cercle;
     const Tcoordonnees centre = Coordonnees(*cercle.centre);
-    const Tcoordonnees p = Coordonnees(Arg<Tpoint>(etape, 1));
+    const Tpoint& origine = Arg<Tpoint>(etape, 1);
+    const Tpoint& extremite = Arg<Tpoint>(etape, 2);
+    const Tcoordonnees p = Coordonnees(origine), q = Coordonnees(extremite);
+    for (const Tpoint* bout : {&origine, &extremite})
+        if (Coordonnees(*bout).x == centre.x && Coordonnees(*bout).y == centre.y)
+            throw Erreur_calcul(
+                Erreur_calcul::Nature::operation_invalide,
+                std::string(bout == &origine ? "l'origine " : "l'extr\xE9mit\xE9 ") +
+                    Guillemets(bout->nom) +
+                    " est au centre du cercle : elle n'y a pas de direction");
     if (etape.code() == TCode::arc_nouveau_cercle)
         cercle.rayon = Norme(Vecteur_de(centre, p));
     arc.angle_debut = Angle_polaire(centre, p);
-    arc.angle_fin = Angle_polaire(centre, Coordonnees(Arg<Tpoint>(etape, 2)));
+    arc.angle_fin = Angle_polaire(centre, q);
 }
 
 void Recalculer_polygone(TEtape& etape, TContexte_calcul& contexte)

@@ -91,11 +91,43 @@ std::string Texte_erreur(const std::exception& erreur)
     return Cp1252_vers_utf8(Message_erreur(erreur));
 }
 
-Erreur_calcul::Erreur_calcul(Nature nature) : Erreur_trazel(Message(nature)), nature_(nature) {}
+namespace {
+
+std::string Message(Erreur_calcul::Nature nature, const std::string& cause,
+                    const std::string& objet)
+{
+    std::string message = Message(nature);
+    if (!cause.empty())
+        message += " (" + cause + ")";
+    if (!objet.empty())
+        message += " en calculant " + objet;
+    return message;
+}
+
+} // namespace
+
+Erreur_calcul::Erreur_calcul(Nature nature, std::string cause)
+    : Erreur_calcul(nature, std::move(cause), {})
+{
+}
+
+Erreur_calcul::Erreur_calcul(Nature nature, std::string cause, std::string objet)
+    : Erreur_trazel(Message(nature, cause, objet)), nature_(nature), cause_(std::move(cause)),
+      objet_(std::move(objet))
+{
+}
+
+Erreur_calcul Erreur_calcul::Pour_l_objet(const std::string& objet) const
+{
+    return Erreur_calcul(nature_, cause_, objet);
+}
 
 void Signaler_division_par_zero(Reel dividende)
 {
-    if (dividende == 0 || std::isnan(dividende))
+    if (dividende == 0)
+        throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide,
+                            "z\xE9ro divis\xE9 par z\xE9ro");
+    if (std::isnan(dividende))
         throw Erreur_calcul(Erreur_calcul::Nature::operation_invalide);
     throw Erreur_calcul(Erreur_calcul::Nature::division_par_zero);
 }

@@ -51,15 +51,25 @@ class Erreur_formule : public Erreur_trazel {
 };
 
 // Floating-point faults: they are raised as exceptions instead of letting a NaN or an
-// infinity reach a picture.
+// infinity reach a picture. The message is the fault's nature, then its cause when the code
+// that found it knows one ("racine carr\xE9" "e d'un nombre n\xE9gatif"), then the object being
+// computed once the step that failed has named it.
 class Erreur_calcul : public Erreur_trazel {
   public:
     enum class Nature { division_par_zero, operation_invalide, depassement };
-    explicit Erreur_calcul(Nature nature);
+    explicit Erreur_calcul(Nature nature, std::string cause = {});
     Nature nature() const { return nature_; }
+    const std::string& cause() const { return cause_; }
+    bool objet_nomme() const { return !objet_.empty(); }
+    // The same fault, said of the object a step computes ("\xAB a \xBB, arc ...").
+    Erreur_calcul Pour_l_objet(const std::string& objet) const;
 
   private:
+    Erreur_calcul(Nature nature, std::string cause, std::string objet);
+
     Nature nature_;
+    std::string cause_;
+    std::string objet_;
 };
 
 // An input/output failure: `chemin` is the file's path, what() the reason in French.

@@ -206,8 +206,25 @@ TEST_F(Entrees_incorrectes, fautes_de_calcul)
          essais::Texte_figure({}, "Position de Roxy: Xmin: -5, Xmax: 5/0, Ymax: 5"), ", ligne 4",
          "Division par z\xE9ro"},
         {"racine_d_un_negatif", Figure_avec({"a = sqrt(-1)"}), ", ligne 10",
-         "Op\xE9ration en virgule flottante invalide"},
-        {"logarithme_de_zero", Figure_avec({"a = ln(0)"}), ", ligne 10", "Division par z\xE9ro"},
+         "Op\xE9ration en virgule flottante invalide (racine carr\xE9"
+         "e d'un nombre n\xE9gatif)"},
+        {"logarithme_de_zero", Figure_avec({"a = ln(0)"}), ", ligne 10",
+         "Division par z\xE9ro (logarithme de z\xE9ro)"},
+        // The object being computed, and what is wrong with it.
+        {"arc_depuis_le_centre",
+         Figure_avec({"a arc d'origine A et d'extr\xE9mit\xE9 B sur un cercle de centre A"}),
+         ", ligne 10",
+         "Op\xE9ration en virgule flottante invalide (l'origine \xAB A \xBB est au centre du "
+         "cercle : elle n'y a pas de direction) en calculant \xAB a \xBB (arc d'un nouveau "
+         "cercle)"},
+        {"point_d_une_racine_negative",
+         Figure_avec({"P point de coordonn\xE9"
+                      "es (sqrt(-4), 1) dans le rep\xE8re Roxy"}),
+         ", ligne 10",
+         "Op\xE9ration en virgule flottante invalide (racine carr\xE9"
+         "e d'un nombre n\xE9gatif) en calculant \xAB P \xBB (point de coordonn\xE9"
+         "es donn\xE9"
+         "es)"},
     });
 }
 

@@ -264,9 +264,11 @@ TEST(ConstruireTangente, refus)
          "Longueur des chevrons : Expression vide"},
         {"chevrons_faux", figure_complete, "f", "Uoxy", "1", "1)+(2", Genre::formule,
          "Longueur des chevrons : Error in formula."},
-        {"hors_du_domaine", ln, "h", "Uoxy", "0", "1/7", Genre::calcul, "Division par z\xE9ro"},
+        {"hors_du_domaine", ln, "h", "Uoxy", "0", "1/7", Genre::calcul,
+         "Division par z\xE9ro (logarithme de z\xE9ro)"},
         {"domaine_d_un_seul_cote", racine, "q", "Uoxy", "0", "1/7", Genre::calcul,
-         "Op\xE9ration en virgule flottante invalide"},
+         "Op\xE9ration en virgule flottante invalide (racine carr\xE9"
+         "e d'un nombre n\xE9gatif)"},
         {"saut", saut, "e", "Uoxy", "1", "1/7", Genre::trazel,
          "La fonction \xAB e \xBB n'a pas de nombre d\xE9riv\xE9 \xE0 gauche en 1"},
     };
