@@ -292,6 +292,10 @@ std::vector<Reel> Graduations_axe(Reel debut, Reel fin, Reel unite)
 {
     const Reel points_par_unite = unite * 72.27L / 2.54L;
     const Reel derniere = fin - pstricks::sans_graduation / points_par_unite;
+    // So many ticks would be a solid band that no picture needs: a window of a billion
+    // units would otherwise take as many steps.
+    if (!(derniere - debut <= graduations_maximales))
+        return {};
     std::vector<Reel> valeurs;
     for (Reel k = std::ceil(debut); k <= derniere; ++k)
         if (k != 0)

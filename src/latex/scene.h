@@ -95,6 +95,8 @@ inline constexpr Reel rayon_point_courbe = 0.9L; // dots of a curve: (2 pt + 2 *
 
 // The whole values where an axis from `debut` to `fin` (figure units, its arrow at `fin`)
 // has a tick: all but 0 and those under the arrow. `unite` in centimetres per figure unit.
+// An axis longer than graduations_maximales units has none.
+inline constexpr Reel graduations_maximales = 100000;
 std::vector<Reel> Graduations_axe(Reel debut, Reel fin, Reel unite);
 
 // Where the pieces of the k-th object end in each list: the next object's starts, or the

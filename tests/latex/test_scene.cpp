@@ -65,3 +65,14 @@ TEST(Scene_de_la_figure, fenetre_sans_surface_a_sa_ligne)
         EXPECT_TRUE(std::string(e.what()).starts_with("l'image n'a pas de surface"));
     }
 }
+
+// Ticks at whole values but 0, none within 6.834 pt of the arrow's end: at 1 cm a unit
+// (28.45 pt), 3 is dropped on an axis ending at 3.2 (5.7 pt) and kept on one ending at
+// 3.25 (7.1 pt). A window of a billion units gives no tick rather than a billion steps.
+TEST(Graduations_axe, sous_la_fleche_et_sans_fin)
+{
+    EXPECT_EQ(Graduations_axe(-2.5L, 3.2L, 1), (std::vector<Reel>{-2, -1, 1, 2}));
+    EXPECT_EQ(Graduations_axe(-2.5L, 3.25L, 1), (std::vector<Reel>{-2, -1, 1, 2, 3}));
+    EXPECT_EQ(Graduations_axe(-1, 3, 2), (std::vector<Reel>{-1, 1, 2}));
+    EXPECT_TRUE(Graduations_axe(-1e9L, 1e9L, 1e-8L).empty());
+}
