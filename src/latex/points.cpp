@@ -9,7 +9,6 @@
 #include "latex/texte_image.h"
 
 namespace trazel {
-namespace {
 
 std::string Couple(Tcoordonnees p)
 {
@@ -20,6 +19,8 @@ std::string Couple(Tcoordonnees p)
     couple += ')';
     return couple;
 }
+
+namespace {
 
 // The letters of Windows-1252 beyond ASCII as LaTeX accent commands: they print in any
 // input encoding and with any engine, where the byte itself needs the right encoding and a

@@ -37,6 +37,9 @@ std::string Direction_nom(const Tpoint& p, const TCadre_image& fenetre);
 // fonts have no such letter, and LaTeX drops it there.
 std::string Nom_en_LaTeX(std::string_view nom);
 
+// A point as a picture line writes it: "(x, y)", each number by Reel_en_texte.
+std::string Couple(Tcoordonnees p);
+
 // An angle in degrees as printed in an arc line: 8 decimals at most.
 std::string Degres(Reel angle);
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "latex/points.h"
+#include "latex/texte_image.h"
 
 namespace trazel {
 namespace {
@@ -16,12 +17,6 @@ constexpr Reel points_par_cm = 72.27L / 2.54L;
 // below the top of its box and below its middle, in ems.
 constexpr Reel taille_etiquette = 9;
 constexpr Reel hauteur_capitale = 0.683L;
-
-template <class... Morceaux> void Ligne(std::string& sortie, const Morceaux&... morceaux)
-{
-    (sortie.append(std::string_view(morceaux)), ...);
-    sortie += '\n';
-}
 
 // Three decimals: a thousandth of a point.
 std::string Nombre(Reel x)
@@ -109,16 +104,16 @@ std::string TEcrivain_svg::Image()
     const TCadre_image& f = s_.fenetre;
     const Reel largeur = (f.xmax - f.xmin) * s_.unite;
     const Reel hauteur = (f.ymax - f.ymin) * s_.unite;
-    Ligne(sortie_, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    Ligne(sortie_, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"", Nombre(largeur),
-          "cm\" height=\"", Nombre(hauteur), "cm\" viewBox=\"0 0 ", Nombre(largeur * points_par_cm),
-          " ", Nombre(hauteur * points_par_cm), "\">");
+    Ajouter_ligne_lf(sortie_, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+    Ajouter_ligne_lf(sortie_, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"", Nombre(largeur),
+                     "cm\" height=\"", Nombre(hauteur), "cm\" viewBox=\"0 0 ",
+                     Nombre(largeur * points_par_cm), " ", Nombre(hauteur * points_par_cm), "\">");
     if (s_.axes)
         Axes();
     for (std::size_t k = 0; k < s_.objets.size(); ++k) {
         const TObjet_scene& o = s_.objets[k];
         const TObjet_scene fin = Fin_de_l_objet(s_, k);
-        Ligne(sortie_, "<!-- ", Texte_xml(o.commentaire), " -->");
+        Ajouter_ligne_lf(sortie_, "<!-- ", Texte_xml(o.commentaire), " -->");
         for (std::size_t i = o.segments; i < fin.segments; ++i)
             Segment(s_.segments[i]);
         for (std::size_t i = o.arcs; i < fin.arcs; ++i)
@@ -128,7 +123,7 @@ std::string TEcrivain_svg::Image()
         for (std::size_t i = o.points; i < fin.points; ++i)
             Point(s_.points[i]);
     }
-    Ligne(sortie_, "</svg>");
+    Ajouter_ligne_lf(sortie_, "</svg>");
     return std::move(sortie_);
 }
 
@@ -138,17 +133,18 @@ void TEcrivain_svg::Axes()
     using namespace pstricks;
     const TCadre_image& f = s_.fenetre;
     const std::string couleur = Couleur(s_.couleur_axes);
-    Ligne(sortie_, "<!-- Trac\xE9 du rep\xE8re Roxy -->");
+    Ajouter_ligne_lf(sortie_, "<!-- Trac\xE9 du rep\xE8re Roxy -->");
     const Reel x0 = X(0), y0 = Y(0), droite = X(f.xmax), haut = Y(f.ymax);
     const Reel retrait = fleche_longueur - fleche_creux;
-    Ligne(sortie_, "<path d=\"M ", Nombre(X(f.xmin)), ",", Nombre(y0), " H ",
-          Nombre(droite - retrait), " M ", Nombre(x0), ",", Nombre(Y(f.ymin)), " V ",
-          Nombre(haut + retrait), "\" ", Trait({s_.couleur_axes, "solid"}), "/>");
+    Ajouter_ligne_lf(sortie_, "<path d=\"M ", Nombre(X(f.xmin)), ",", Nombre(y0), " H ",
+                     Nombre(droite - retrait), " M ", Nombre(x0), ",", Nombre(Y(f.ymin)), " V ",
+                     Nombre(haut + retrait), "\" ", Trait({s_.couleur_axes, "solid"}), "/>");
     const std::string l = Nombre(fleche_longueur), d = Nombre(fleche_demi_largeur),
                       c = Nombre(fleche_creux);
-    Ligne(sortie_, "<path d=\"M ", Nombre(droite), ",", Nombre(y0), " l -", l, ",-", d, " ", c, ",",
-          d, " -", c, ",", d, " z M ", Nombre(x0), ",", Nombre(haut), " l -", d, ",", l, " ", d,
-          ",-", c, " ", d, ",", c, " z\" fill=\"", couleur, "\"/>");
+    Ajouter_ligne_lf(sortie_, "<path d=\"M ", Nombre(droite), ",", Nombre(y0), " l -", l, ",-", d,
+                     " ", c, ",", d, " -", c, ",", d, " z M ", Nombre(x0), ",", Nombre(haut),
+                     " l -", d, ",", l, " ", d, ",-", c, " ", d, ",", c, " z\" fill=\"", couleur,
+                     "\"/>");
     std::string graduations;
     const std::string longueur = Nombre(2 * graduation);
     for (const Reel k : Graduations_axe(f.xmin, f.xmax, s_.unite))
@@ -156,21 +152,22 @@ void TEcrivain_svg::Axes()
     for (const Reel k : Graduations_axe(f.ymin, f.ymax, s_.unite))
         graduations += "M " + Nombre(x0 - graduation) + "," + Nombre(Y(k)) + " h " + longueur + " ";
     if (!graduations.empty())
-        Ligne(sortie_, "<path d=\"", graduations, "\" ",
-              Trait({"black", "solid"}, trait_graduation), "/>");
+        Ajouter_ligne_lf(sortie_, "<path d=\"", graduations, "\" ",
+                         Trait({"black", "solid"}, trait_graduation), "/>");
 }
 
 void TEcrivain_svg::Segment(const TSegment_scene& g)
 {
-    Ligne(sortie_, "<path d=\"M ", XY(g.a), " L ", XY(g.b), "\" ", Trait(g.trait), "/>");
+    Ajouter_ligne_lf(sortie_, "<path d=\"M ", XY(g.a), " L ", XY(g.b), "\" ", Trait(g.trait), "/>");
 }
 
 void TEcrivain_svg::Arc(const TArc_scene& a)
 {
     const Reel r = a.rayon * echelle_;
     if (a.debut == 0 && a.fin == deux_pi_etendu) {
-        Ligne(sortie_, "<circle cx=\"", Nombre(X(a.centre.x)), "\" cy=\"", Nombre(Y(a.centre.y)),
-              "\" r=\"", Nombre(r - pstricks::retrait_cercle), "\" ", Trait(a.trait), "/>");
+        Ajouter_ligne_lf(sortie_, "<circle cx=\"", Nombre(X(a.centre.x)), "\" cy=\"",
+                         Nombre(Y(a.centre.y)), "\" r=\"", Nombre(r - pstricks::retrait_cercle),
+                         "\" ", Trait(a.trait), "/>");
         return;
     }
     // Counter-clockwise on the page: with y downwards, the sweep flag is 0.
@@ -178,16 +175,17 @@ void TEcrivain_svg::Arc(const TArc_scene& a)
         return XY({a.centre.x + a.rayon * std::cos(angle), a.centre.y + a.rayon * std::sin(angle)});
     };
     const bool grand = a.fin - a.debut > pi_etendu;
-    Ligne(sortie_, "<path d=\"M ", bout(a.debut), " A ", Nombre(r), ",", Nombre(r), " 0 ",
-          grand ? "1" : "0", " 0 ", bout(a.fin), "\" ", Trait(a.trait), "/>");
+    Ajouter_ligne_lf(sortie_, "<path d=\"M ", bout(a.debut), " A ", Nombre(r), ",", Nombre(r),
+                     " 0 ", grand ? "1" : "0", " 0 ", bout(a.fin), "\" ", Trait(a.trait), "/>");
 }
 
 void TEcrivain_svg::Point(const TPoint_scene& p)
 {
     const std::string couleur = Couleur(p.couleur);
     if (p.marque > 0)
-        Ligne(sortie_, "<circle cx=\"", Nombre(X(p.position.x)), "\" cy=\"",
-              Nombre(Y(p.position.y)), "\" r=\"", Nombre(p.marque), "\" fill=\"", couleur, "\"/>");
+        Ajouter_ligne_lf(sortie_, "<circle cx=\"", Nombre(X(p.position.x)), "\" cy=\"",
+                         Nombre(Y(p.position.y)), "\" r=\"", Nombre(p.marque), "\" fill=\"",
+                         couleur, "\"/>");
     if (p.etiquette.empty())
         return;
     const TPlacement_etiquette placement = Placement_etiquette(p.direction);
@@ -214,10 +212,11 @@ void TEcrivain_svg::Point(const TPoint_scene& p)
         texte += nom[i] == '"' ? std::string("&#8242;&#8242;") : Texte_xml(nom.substr(i, 1));
         ++i;
     }
-    Ligne(sortie_, "<text x=\"", Nombre(x), "\" y=\"", Nombre(y + descente), "\" fill=\"", couleur,
-          "\" font-family=\"Latin Modern Math, Latin Modern Roman, CMU Serif, serif\" "
-          "font-style=\"italic\" font-size=\"",
-          Nombre(taille_etiquette), "\" text-anchor=\"", ancre, "\">", texte, "</text>");
+    Ajouter_ligne_lf(sortie_, "<text x=\"", Nombre(x), "\" y=\"", Nombre(y + descente),
+                     "\" fill=\"", couleur,
+                     "\" font-family=\"Latin Modern Math, Latin Modern Roman, CMU Serif, serif\" "
+                     "font-style=\"italic\" font-size=\"",
+                     Nombre(taille_etiquette), "\" text-anchor=\"", ancre, "\">", texte, "</text>");
 }
 
 // Joined points as one polyline, from the second point to the one before the last as
@@ -227,8 +226,9 @@ void TEcrivain_svg::Courbe(const TCourbe_scene& c)
     if (!c.points_lies) {
         const std::string couleur = Couleur(c.trait.couleur);
         for (const Tcoordonnees& p : c.points)
-            Ligne(sortie_, "<circle cx=\"", Nombre(X(p.x)), "\" cy=\"", Nombre(Y(p.y)), "\" r=\"",
-                  Nombre(pstricks::rayon_point_courbe), "\" fill=\"", couleur, "\"/>");
+            Ajouter_ligne_lf(sortie_, "<circle cx=\"", Nombre(X(p.x)), "\" cy=\"", Nombre(Y(p.y)),
+                             "\" r=\"", Nombre(pstricks::rayon_point_courbe), "\" fill=\"", couleur,
+                             "\"/>");
         return;
     }
     if (c.points.size() < 4)
@@ -239,7 +239,7 @@ void TEcrivain_svg::Courbe(const TCourbe_scene& c)
             points += i % 8 == 1 ? '\n' : ' ';
         points += XY(c.points[i]);
     }
-    Ligne(sortie_, "<polyline points=\"", points, "\" ", Trait(c.trait), "/>");
+    Ajouter_ligne_lf(sortie_, "<polyline points=\"", points, "\" ", Trait(c.trait), "/>");
 }
 
 } // namespace

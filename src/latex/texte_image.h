@@ -31,6 +31,13 @@ void Ajouter_ligne(std::string& sortie, std::string_view premier, std::string_vi
     Ajouter_ligne(sortie, std::string_view());
 }
 
+// A line of the UTF-8 formats (TikZ, SVG), given in pieces: they end with LF alone.
+template <class... Morceaux> void Ajouter_ligne_lf(std::string& sortie, const Morceaux&... morceaux)
+{
+    (sortie.append(std::string_view(morceaux)), ...);
+    sortie += '\n';
+}
+
 // The text up to and including its first ".", then at most n more characters: a prefix of
 // the text given, valid as long as it is.
 std::string_view Tronquer_decimales(std::string_view texte, int n);

@@ -9,31 +9,10 @@
 
 #include "latex/courbes.h"
 #include "latex/points.h"
+#include "latex/texte_image.h"
 
 namespace trazel {
 namespace {
-
-template <class... Morceaux> void Ligne(std::string& sortie, const Morceaux&... morceaux)
-{
-    (sortie.append(std::string_view(morceaux)), ...);
-    sortie += '\n';
-}
-
-void Ajouter_couple(std::string& texte, Tcoordonnees p)
-{
-    texte += '(';
-    Ajouter_reel(texte, p.x);
-    texte += ", ";
-    Ajouter_reel(texte, p.y);
-    texte += ')';
-}
-
-std::string Couple(Tcoordonnees p)
-{
-    std::string couple;
-    Ajouter_couple(couple, p);
-    return couple;
-}
 
 // A curve's numbers are cut as in the PSTricks data sets.
 void Ajouter_couple_courbe(std::string& texte, Tcoordonnees p)
@@ -68,18 +47,18 @@ void Ecrire_axes(const TScene& s, std::string& sortie)
     const TCadre_image& f = s.fenetre;
     const std::string& couleur = s.couleur_axes;
     const std::string retrait = "shorten >=" + Pt(fleche_longueur - fleche_creux);
-    Ligne(sortie, "% Trac\xE9 du rep\xE8re Roxy");
-    Ligne(sortie, "\\draw[", couleur, ", ", retrait, "] ", Couple({f.xmin, 0}), " -- ",
-          Couple({f.xmax, 0}), ";");
-    Ligne(sortie, "\\draw[", couleur, ", ", retrait, "] ", Couple({0, f.ymin}), " -- ",
-          Couple({0, f.ymax}), ";");
+    Ajouter_ligne_lf(sortie, "% Trac\xE9 du rep\xE8re Roxy");
+    Ajouter_ligne_lf(sortie, "\\draw[", couleur, ", ", retrait, "] ", Couple({f.xmin, 0}), " -- ",
+                     Couple({f.xmax, 0}), ";");
+    Ajouter_ligne_lf(sortie, "\\draw[", couleur, ", ", retrait, "] ", Couple({0, f.ymin}), " -- ",
+                     Couple({0, f.ymax}), ";");
     const std::string d = Pt(fleche_demi_largeur), c = Pt(fleche_creux);
     const std::string ml = Pt(-fleche_longueur), md = Pt(-fleche_demi_largeur),
                       mc = Pt(-fleche_creux);
-    Ligne(sortie, "\\fill[", couleur, "] ", Couple({f.xmax, 0}), " -- ++(", ml, ", ", d, ") -- ++(",
-          c, ", ", md, ") -- ++(", mc, ", ", md, ") -- cycle;");
-    Ligne(sortie, "\\fill[", couleur, "] ", Couple({0, f.ymax}), " -- ++(", md, ", ", ml,
-          ") -- ++(", d, ", ", c, ") -- ++(", d, ", ", mc, ") -- cycle;");
+    Ajouter_ligne_lf(sortie, "\\fill[", couleur, "] ", Couple({f.xmax, 0}), " -- ++(", ml, ", ", d,
+                     ") -- ++(", c, ", ", md, ") -- ++(", mc, ", ", md, ") -- cycle;");
+    Ajouter_ligne_lf(sortie, "\\fill[", couleur, "] ", Couple({0, f.ymax}), " -- ++(", md, ", ", ml,
+                     ") -- ++(", d, ", ", c, ") -- ++(", d, ", ", mc, ") -- cycle;");
     // Five ticks a line.
     std::string graduations = "\\draw[black, line width=" + Pt(trait_graduation) + "]";
     int compte = 0;
@@ -87,7 +66,7 @@ void Ecrire_axes(const TScene& s, std::string& sortie)
         const std::string bas = Pt(-graduation), haut = Pt(2 * graduation);
         for (const Reel k : Graduations_axe(debut, fin, s.unite)) {
             graduations += compte++ % 5 == 0 ? '\n' : ' ';
-            Ajouter_couple(graduations, horizontal ? Tcoordonnees{k, 0} : Tcoordonnees{0, k});
+            graduations += Couple(horizontal ? Tcoordonnees{k, 0} : Tcoordonnees{0, k});
             graduations += horizontal ? " ++(0, " + bas + ") -- ++(0, " + haut + ")"
                                       : " ++(" + bas + ", 0) -- ++(" + haut + ", 0)";
         }
@@ -95,12 +74,13 @@ void Ecrire_axes(const TScene& s, std::string& sortie)
     graduer(f.xmin, f.xmax, true);
     graduer(f.ymin, f.ymax, false);
     if (compte > 0)
-        Ligne(sortie, graduations, ";");
+        Ajouter_ligne_lf(sortie, graduations, ";");
 }
 
 void Ecrire_segment(const TSegment_scene& g, std::string& sortie)
 {
-    Ligne(sortie, "\\draw", Options(g.trait), " ", Couple(g.a), " -- ", Couple(g.b), ";");
+    Ajouter_ligne_lf(sortie, "\\draw", Options(g.trait), " ", Couple(g.a), " -- ", Couple(g.b),
+                     ";");
 }
 
 // Radii in centimetres, as the PSTricks picture gives them; a whole circle drawn inside it.
@@ -108,14 +88,14 @@ void Ecrire_arc(const TArc_scene& a, Reel unite, std::string& sortie)
 {
     const std::string rayon = Reel_en_texte(a.rayon * unite) + "cm";
     if (a.debut == 0 && a.fin == deux_pi_etendu) {
-        Ligne(sortie, "\\draw", Options(a.trait), " ", Couple(a.centre), " circle[radius=", rayon,
-              "-", Pt(pstricks::retrait_cercle), "];");
+        Ajouter_ligne_lf(sortie, "\\draw", Options(a.trait), " ", Couple(a.centre),
+                         " circle[radius=", rayon, "-", Pt(pstricks::retrait_cercle), "];");
         return;
     }
     const std::string debut = Degres(a.debut);
-    Ligne(sortie, "\\draw", Options(a.trait), " ([shift={(", debut, ":", rayon, ")}]",
-          Couple(a.centre).substr(1), " arc[start angle=", debut, ", end angle=", Degres(a.fin),
-          ", radius=", rayon, "];");
+    Ajouter_ligne_lf(sortie, "\\draw", Options(a.trait), " ([shift={(", debut, ":", rayon, ")}]",
+                     Couple(a.centre).substr(1), " arc[start angle=", debut,
+                     ", end angle=", Degres(a.fin), ", radius=", rayon, "];");
 }
 
 const char* Ancre(TPlacement_etiquette placement)
@@ -133,13 +113,13 @@ void Ecrire_point(const TPoint_scene& p, std::string& sortie)
 {
     const std::string couple = Couple(p.position);
     if (p.marque > 0)
-        Ligne(sortie, "\\fill[", p.couleur, "] ", couple,
-              " circle[radius=", Reel_en_texte(p.marque), "pt];");
+        Ajouter_ligne_lf(sortie, "\\fill[", p.couleur, "] ", couple,
+                         " circle[radius=", Reel_en_texte(p.marque), "pt];");
     if (!p.etiquette.empty())
-        Ligne(sortie, "\\node[anchor=", Ancre(Placement_etiquette(p.direction)),
-              ", inner sep=0pt, text=", p.couleur, "] at ([shift={(", Reel_en_texte(p.direction),
-              ":", Reel_en_texte(ecart_etiquette_mm), "mm)}]", couple.substr(1), " {$",
-              Nom_en_LaTeX(p.etiquette), "$};");
+        Ajouter_ligne_lf(sortie, "\\node[anchor=", Ancre(Placement_etiquette(p.direction)),
+                         ", inner sep=0pt, text=", p.couleur, "] at ([shift={(",
+                         Reel_en_texte(p.direction), ":", Reel_en_texte(ecart_etiquette_mm),
+                         "mm)}]", couple.substr(1), " {$", Nom_en_LaTeX(p.etiquette), "$};");
 }
 
 // A run of joined points as smooth paths of at most points_par_trace_tikz points, or its
@@ -165,7 +145,7 @@ void Ecrire_courbe(const TCourbe_scene& c, std::string& sortie)
             if (!c.points_lies)
                 trace += " circle[radius=" + Pt(pstricks::rayon_point_courbe) + "]";
         }
-        Ligne(sortie, trace, c.points_lies ? "};" : ";");
+        Ajouter_ligne_lf(sortie, trace, c.points_lies ? "};" : ";");
         if (fin == dernier)
             break;
     }
@@ -177,16 +157,16 @@ std::string Image_tikz(const TScene& s)
 {
     std::string sortie;
     const std::string unite = Reel_en_texte(s.unite) + "cm";
-    Ligne(sortie, "\\begin{tikzpicture}[x=", unite, ", y=", unite,
-          ", line width=", Pt(pstricks::trait), ", font=\\small]");
-    Ligne(sortie, "\\useasboundingbox ", Couple({s.fenetre.xmin, s.fenetre.ymin}), " rectangle ",
-          Couple({s.fenetre.xmax, s.fenetre.ymax}), ";");
+    Ajouter_ligne_lf(sortie, "\\begin{tikzpicture}[x=", unite, ", y=", unite,
+                     ", line width=", Pt(pstricks::trait), ", font=\\small]");
+    Ajouter_ligne_lf(sortie, "\\useasboundingbox ", Couple({s.fenetre.xmin, s.fenetre.ymin}),
+                     " rectangle ", Couple({s.fenetre.xmax, s.fenetre.ymax}), ";");
     if (s.axes)
         Ecrire_axes(s, sortie);
     for (std::size_t k = 0; k < s.objets.size(); ++k) {
         const TObjet_scene& o = s.objets[k];
         const TObjet_scene fin = Fin_de_l_objet(s, k);
-        Ligne(sortie, "% ", o.commentaire);
+        Ajouter_ligne_lf(sortie, "% ", o.commentaire);
         for (std::size_t i = o.segments; i < fin.segments; ++i)
             Ecrire_segment(s.segments[i], sortie);
         for (std::size_t i = o.arcs; i < fin.arcs; ++i)
@@ -196,7 +176,7 @@ std::string Image_tikz(const TScene& s)
         for (std::size_t i = o.points; i < fin.points; ++i)
             Ecrire_point(s.points[i], sortie);
     }
-    Ligne(sortie, "\\end{tikzpicture}");
+    Ajouter_ligne_lf(sortie, "\\end{tikzpicture}");
     return sortie;
 }
 

@@ -157,6 +157,17 @@ QToolButton* Bouton(const char* nom, const QString& bulle, const QString& texte)
     return bouton;
 }
 
+// Why a compile step did not run through: the program is missing (`paquets` says what to
+// install) or was stopped after two minutes; empty when it ran to its end.
+QString Echec_du_lancement(TLancement lancement, const QString& programme, const QString& paquets)
+{
+    if (lancement == TLancement::Introuvable)
+        return programme + " est introuvable : installez TeX Live" + paquets + ".";
+    if (lancement == TLancement::Trop_long)
+        return programme + " ne s'est pas termin\u00e9 en deux minutes : compilation interrompue.";
+    return {};
+}
+
 } // namespace
 
 TCompilation Compiler_image(const QString& chemin_image, QSize taille)
@@ -171,22 +182,12 @@ TCompilation Compiler_image(const QString& chemin_image, QSize taille)
     // "~" is active on TeX's first line: "latex tmp~.tex" stops at once with TeX Live, while
     // \input reads the same file under the same job name. LaTeX stops at its first error
     // instead of prompting, so a failed run never leaves a picture behind.
-    const TLancement latex =
-        LancerEtAttendre("latex -interaction=nonstopmode -halt-on-error \\input{tmp~.tex}");
-    if (latex == TLancement::Introuvable)
-        resultat.erreur = QStringLiteral("latex est introuvable : installez TeX Live "
-                                         "(paquets texlive-latex-base et texlive-pstricks).");
-    else if (latex == TLancement::Trop_long)
-        resultat.erreur = QStringLiteral("latex ne s'est pas termin\u00e9 en deux minutes : "
-                                         "compilation interrompue.");
-    else if (dossier.exists("tmp~.dvi")) {
-        const TLancement dvips = LancerEtAttendre("dvips tmp~.dvi -o tmp~.ps");
-        if (dvips == TLancement::Introuvable)
-            resultat.erreur = QStringLiteral("dvips est introuvable : installez TeX Live.");
-        else if (dvips == TLancement::Trop_long)
-            resultat.erreur = QStringLiteral("dvips ne s'est pas termin\u00e9 en deux minutes : "
-                                             "compilation interrompue.");
-    }
+    resultat.erreur = Echec_du_lancement(
+        LancerEtAttendre("latex -interaction=nonstopmode -halt-on-error \\input{tmp~.tex}"),
+        "latex", " (paquets texlive-latex-base et texlive-pstricks)");
+    if (resultat.erreur.isEmpty() && dossier.exists("tmp~.dvi"))
+        resultat.erreur =
+            Echec_du_lancement(LancerEtAttendre("dvips tmp~.dvi -o tmp~.ps"), "dvips", "");
     Supprimer(dossier, "tmp~.tex");
     if (!resultat.erreur.isEmpty())
         Supprimer(dossier, "tmp~.ps"); // a killed dvips may leave half a file
@@ -208,14 +209,9 @@ TCompilation Compiler_image_tikz(const std::string& image, QSize taille)
     Remplacer_fichier(QFile::encodeName(dossier.filePath("tmp~.tex")).toStdString(),
                       Document_tikz(image));
     TCompilation resultat;
-    const TLancement pdflatex =
-        LancerEtAttendre("pdflatex -interaction=nonstopmode -halt-on-error \\input{tmp~.tex}");
-    if (pdflatex == TLancement::Introuvable)
-        resultat.erreur = QStringLiteral("pdflatex est introuvable : installez TeX Live "
-                                         "(paquets texlive-latex-base et texlive-pictures).");
-    else if (pdflatex == TLancement::Trop_long)
-        resultat.erreur = QStringLiteral("pdflatex ne s'est pas termin\u00e9 en deux minutes : "
-                                         "compilation interrompue.");
+    resultat.erreur = Echec_du_lancement(
+        LancerEtAttendre("pdflatex -interaction=nonstopmode -halt-on-error \\input{tmp~.tex}"),
+        "pdflatex", " (paquets texlive-latex-base et texlive-pictures)");
     if (resultat.erreur.isEmpty() && dossier.exists("tmp~.pdf"))
         resultat.image = Rendre(dossier.filePath("tmp~.pdf"), dossier.filePath("tmp~.png"), taille);
     else if (resultat.erreur.isEmpty())
